@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <future>
+#include <memory>
+#include <mutex>
+
+class QStandardItemModel;
+class QThread;
+
+// Item data role carrying a recipe's absolute file path in every index model.
+constexpr int PathRole = Qt::UserRole + 1;
+
+// Scans a collection folder on a thread of its own and publishes three
+// read-only index models (titles, tags, ingredients) and a title-by-path table.
+// Lives on, and is used from, one thread (the owner); dataUpdated() is
+// delivered there once the four have been replaced.
+class Scanner : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Scanner(QObject* parent = nullptr);
+    ~Scanner() override;
+
+    void setRootPath(const QString& path);
+    QString rootPath() const;
+
+    std::shared_ptr<QStandardItemModel> titleModel() const;
+    std::shared_ptr<QStandardItemModel> tagModel() const;
+    std::shared_ptr<QStandardItemModel> ingredientModel() const;
+    QHash<QString, QString> titlesByPath() const;
+
+signals:
+    void dataUpdated();
+    void dataUpdatedInternal();
+
+public slots:
+    void doUpdate();
+
+private:
+    void startScan();
+    void runScan(const QString& rootPath, QThread* resultThread);
+    void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
+                 std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
+                 std::shared_ptr<QStandardItemModel> titleModel);
+
+    mutable std::mutex m_modelLock;
+    std::shared_ptr<QStandardItemModel> m_tagModel;
+    std::shared_ptr<QStandardItemModel> m_ingredientModel;
+    std::shared_ptr<QStandardItemModel> m_titleModel;
+    QHash<QString, QString> m_titlesByPath;
+    // Written by the owner under the lock, so that a publishing scan can see
+    // whether the user chose another folder meanwhile; the owner reads it freely.
+    QString m_rootPath;
+    std::atomic<bool> m_busy{false};
+    // Declared last so that it is destroyed first: releasing it waits for a
+    // running scan before the models go.
+    std::future<void> m_scanTask;
+};
