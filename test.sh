@@ -55,7 +55,7 @@ if [[ $full -eq 1 ]]; then
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$supp/ubsan.supp"
     build_and_test build-asan -- -DCMAKE_BUILD_TYPE=Debug -DSALTROVE_SANITIZE=address
 
-    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$supp/tsan.supp"
+    export TSAN_OPTIONS="halt_on_error=1:suppressions=$supp/tsan.supp"
     build_and_test build-tsan --label-regex threads -- -DCMAKE_BUILD_TYPE=Debug -DSALTROVE_SANITIZE=thread
 fi
 echo "=== all tests passed"

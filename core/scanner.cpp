@@ -101,6 +101,8 @@ Scanner::Scanner(QObject* parent)
     : QObject(parent)
 {
     connect(this, &Scanner::dataUpdatedInternal, this, &Scanner::dataUpdated, Qt::QueuedConnection);
+    // Connected before any consumer, so it runs first on every delivery.
+    connect(this, &Scanner::dataUpdated, this, [this] { afterPublication(); });
 }
 
 Scanner::~Scanner()
@@ -232,32 +234,35 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
                       ModelPointer tagModel, QHash<QString, QString> titlesByPath,
                       ModelPointer titleModel)
 {
+    std::lock_guard<std::mutex> lock(m_modelLock);
     // The replaced models belong to the owner's thread and must not die on
-    // this one; they are handed back below.
-    ModelPointer oldIngredientModel;
-    ModelPointer oldTagModel;
-    ModelPointer oldTitleModel;
+    // this one: they are kept until the owner takes them in afterPublication().
+    m_retiredModels.push_back(std::exchange(m_ingredientModel, std::move(ingredientModel)));
+    m_retiredModels.push_back(std::exchange(m_tagModel, std::move(tagModel)));
+    m_titlesByPath = std::move(titlesByPath);
+    m_retiredModels.push_back(std::exchange(m_titleModel, std::move(titleModel)));
+    emit dataUpdatedInternal();
+    // A folder chosen while this scan ran is scanned next; busy stays set
+    // until that scan publishes, so requests meanwhile are dropped as for any
+    // running scan.
+    if (m_rootPath != scannedRoot)
+        m_followUpScanPending = true;
+    else
+        m_busy.store(false);
+}
+
+void Scanner::afterPublication()
+{
+    std::vector<ModelPointer> retired;
+    bool followUp = false;
     {
         std::lock_guard<std::mutex> lock(m_modelLock);
-        oldIngredientModel = std::exchange(m_ingredientModel, std::move(ingredientModel));
-        oldTagModel = std::exchange(m_tagModel, std::move(tagModel));
-        m_titlesByPath = std::move(titlesByPath);
-        oldTitleModel = std::exchange(m_titleModel, std::move(titleModel));
-        emit dataUpdatedInternal();
-        // A folder chosen while this scan ran is scanned at once; busy stays
-        // set until that scan publishes, so requests meanwhile are dropped as
-        // for any running scan.
-        const bool rootChanged = m_rootPath != scannedRoot;
-        if (rootChanged)
-            QMetaObject::invokeMethod(this, &Scanner::scanChangedRoot, Qt::QueuedConnection);
-        else
-            m_busy.store(false);
+        retired.swap(m_retiredModels);
+        followUp = std::exchange(m_followUpScanPending, false);
     }
-    // The functor is destroyed on the owner's thread: after it has run, or
-    // when the Scanner is destroyed with the call still pending.
-    QMetaObject::invokeMethod(
-        this,
-        [ingredient = std::move(oldIngredientModel), tag = std::move(oldTagModel),
-         title = std::move(oldTitleModel)]() {},
-        Qt::QueuedConnection);
+    retired.clear(); // models no consumer holds any more die here, on the owner's thread
+    // Queued, so that every consumer's handler of this dataUpdated() still
+    // sees the models it announced before the next scan can replace them.
+    if (followUp)
+        QMetaObject::invokeMethod(this, &Scanner::scanChangedRoot, Qt::QueuedConnection);
 }

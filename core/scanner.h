@@ -8,6 +8,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class QStandardItemModel;
 class QThread;
@@ -45,6 +46,7 @@ private:
     bool stillBusyAfterPublication() const;
     void startScan();
     void scanChangedRoot();
+    void afterPublication();
     void runScan(const QString& rootPath, QThread* resultThread);
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
@@ -55,6 +57,10 @@ private:
     std::shared_ptr<QStandardItemModel> m_ingredientModel;
     std::shared_ptr<QStandardItemModel> m_titleModel;
     QHash<QString, QString> m_titlesByPath;
+    // Also under the lock: models replaced by the scan thread, waiting to be
+    // released on the owner's thread, and whether the folder changed mid-scan.
+    std::vector<std::shared_ptr<QStandardItemModel>> m_retiredModels;
+    bool m_followUpScanPending = false;
     // Written by the owner under the lock, so that a publishing scan can see
     // whether the user chose another folder meanwhile; the owner reads it freely.
     QString m_rootPath;

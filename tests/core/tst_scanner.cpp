@@ -463,8 +463,8 @@ void TestScanner::folderClearedDuringAScanStartsNothing()
     QCOMPARE(publishedRows, QList<int>{1500});
     QVERIFY(scanner.rootPath().isEmpty());
 
-    // Let the queued follow-up run: it finds no folder, scans nothing and
-    // leaves the Scanner idle, so the next folder is accepted at once.
+    // Let the follow-up run: it finds no folder, scans nothing and leaves the
+    // Scanner idle, so the next folder is accepted at once.
     QCoreApplication::processEvents();
     QTemporaryDir small;
     writeFile(small.filePath(QStringLiteral("s.recipe.md")), recipe(QStringLiteral("Small")));
