@@ -1,7 +1,12 @@
 #include "desktoptesthelpers.h"
 #include "mainpane.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -9,6 +14,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -42,6 +48,26 @@ QByteArray longRecipe(const QByteArray& title)
     for (int i = 0; i < 200; ++i)
         text += "Step " + QByteArray::number(i) + ": keep stirring.\n\n";
     return text;
+}
+
+// Runs `answer` on the first modal dialog of type Dialog that comes up while
+// `open` runs its event loop.
+template<typename Dialog, typename Open, typename Answer>
+bool answerModal(Open open, Answer answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            answered = true;
+            answer(dialog);
+        }
+    });
+    poll.start();
+    open();
+    return answered;
 }
 
 } // namespace
@@ -202,6 +228,64 @@ private slots:
                      QStringLiteral("sauces/Green Sauce.recipe.md"));
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, sauce);
         QTRY_VERIFY(shown(pane).startsWith(QStringLiteral("Green Sauce")));
+    }
+
+    void printPreviewShowsTheShownDocument_data()
+    {
+        QTest::addColumn<bool>("longRecipe");
+        QTest::newRow("one page") << false;
+        QTest::newRow("several pages") << true;
+    }
+
+    void printPreviewShowsTheShownDocument()
+    {
+        QFETCH(bool, longRecipe);
+        const QString path = dir.filePath(QStringLiteral("preview.recipe.md"));
+        QVERIFY(testing::writeFile(path, longRecipe ? ::longRecipe("Long") : "# Short\n"));
+        MainPane pane;
+        pane.openPath(path);
+        int pages = 0;
+        const bool answered = answerModal<QPrintPreviewDialog>(
+            [&] { pane.printPreview(); },
+            [&](QPrintPreviewDialog* dialog) {
+                pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+                dialog->reject();
+            });
+        QVERIFY(answered);
+        if (longRecipe)
+            QVERIFY(pages > 1);
+        else
+            QCOMPARE(pages, 1);
+    }
+
+    void printsOnlyWhenThePrintDialogIsAccepted_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("accepted") << int(QDialog::Accepted);
+        QTest::newRow("rejected") << int(QDialog::Rejected);
+    }
+
+    void printsOnlyWhenThePrintDialogIsAccepted()
+    {
+        QFETCH(int, answer);
+        MainPane pane;
+        pane.openPath(testing::writeRecipe(dir.path(), QStringLiteral("print.recipe.md"),
+                                           QStringLiteral("Printed Pie")));
+        const QString pdf = dir.filePath(QStringLiteral("printed-%1.pdf").arg(answer));
+        const bool answered =
+            answerModal<QPrintDialog>([&] { pane.print(); },
+                                      [&](QPrintDialog* dialog) {
+                                          dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                                          dialog->printer()->setOutputFileName(pdf);
+                                          dialog->done(answer);
+                                      });
+        QVERIFY(answered);
+        QCOMPARE(QFile::exists(pdf), answer == QDialog::Accepted);
+        if (answer == QDialog::Accepted) {
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.read(5) == "%PDF-");
+        }
     }
 };
 
