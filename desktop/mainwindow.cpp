@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QProcess>
 #include <QRandomGenerator64>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -191,6 +192,11 @@ MainWindow::MainWindow(QWidget* parent)
 
     statusBar()->show();
     toolbar->show();
+
+    // Neither size nor position is stored; start at a size that leaves the
+    // recipe room next to the docks, without outgrowing a small screen.
+    const QSize preferred(1100, 750);
+    resize(screen() ? preferred.boundedTo(screen()->availableSize() * 0.9) : preferred);
 }
 
 MainWindow::~MainWindow()

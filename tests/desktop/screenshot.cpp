@@ -74,9 +74,10 @@ int main(int argc, char* argv[])
             titles->setCurrentIndex(found.first());
             emit titles->clicked(found.first());
         }
-        auto* tags = qobject_cast<QTreeView*>(window.findChild<QDockWidget*>(QStringLiteral("Tags"))
-                                                  ->widget()
-                                                  ->findChild<QAbstractItemView*>());
+        auto* tags =
+            qobject_cast<QTreeView*>(window.findChild<QDockWidget*>(QStringLiteral("Tags"))
+                                         ->widget()
+                                         ->findChild<QAbstractItemView*>());
         if (tags && tags->model()) {
             const QModelIndexList oven = tags->model()->match(
                 tags->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("oven"), 1);
