@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QListView;
+class QModelIndex;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+
+// Every recipe of the collection by title, narrowed by a search field above
+// the list. A click on a title announces that recipe's path.
+class ListPane : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ListPane(QWidget* parent = nullptr);
+    ~ListPane() override;
+
+    // Shows the title model; an empty pointer empties the list. The search
+    // text is kept and applies to the new model at once.
+    void setModel(const std::shared_ptr<QStandardItemModel>& model);
+
+signals:
+    void fileSelected(const QString& path);
+
+private slots:
+    void setFilterString(const QString& filter);
+
+private:
+    void announce(const QModelIndex& index);
+
+    std::shared_ptr<QStandardItemModel> model;
+    std::unique_ptr<QSortFilterProxyModel> proxy;
+    QListView* view = nullptr; // child widget
+};

@@ -1,0 +1,285 @@
+#include "mainwindow.h"
+
+#include "activedocument.h"
+#include "listpane.h"
+#include "mainpane.h"
+#include "scanner.h"
+#include "treepane.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QIcon>
+#include <QKeySequence>
+#include <QProcess>
+#include <QRandomGenerator64>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <iterator>
+#include <utility>
+
+namespace {
+
+constexpr int statusTimeout = 5000;
+
+const QString generalGroup = QStringLiteral("General");
+const QString locationKey = QStringLiteral("location");
+const QString windowStateKey = QStringLiteral("windowState");
+
+// Puts a pane in a new dock. The dock's object name is its title, because the
+// saved window state finds docks by object name.
+QDockWidget* addDock(QMainWindow* window, const QString& title, std::unique_ptr<QWidget> pane,
+                     Qt::DockWidgetArea area)
+{
+    auto dock = std::make_unique<QDockWidget>(title);
+    dock->setObjectName(title);
+    dock->setWidget(pane.release());
+    QDockWidget* added = dock.get();
+    window->addDockWidget(area, dock.release());
+    return added;
+}
+
+// Hands a recipe to the first external editor found on the search path, or to
+// the desktop's default handler when there is none. The editor runs on its
+// own; nothing waits for it.
+void launchEditor(const QString& path)
+{
+    const QStringList editors = {
+        QStringLiteral("scribepad"), QStringLiteral("quillwrite"), QStringLiteral("gedit"),
+        QStringLiteral("notepad++"), QStringLiteral("atom"),       QStringLiteral("gvim"),
+    };
+    for (const QString& editor : editors) {
+        const QString executable = QStandardPaths::findExecutable(editor, {});
+        if (!executable.isEmpty()) {
+            QProcess::startDetached(executable, {path}, QString());
+            return;
+        }
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::WindowFlags())
+    , activeDocument(std::make_unique<ActiveDocument>())
+    , scanner(std::make_unique<Scanner>())
+{
+    askForFolder = [this] {
+        return QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Open Folder"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            QFileDialog::ShowDirsOnly);
+    };
+    askForNewRecipe = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
+                                            QStringLiteral("Recipes (*.recipe.md)"));
+    };
+
+    auto ownedMainPane = std::make_unique<MainPane>();
+    activeDocument->registerListener(ownedMainPane.get());
+    mainPane = ownedMainPane.get();
+    setCentralWidget(ownedMainPane.release());
+    connect(mainPane, &MainPane::notifySimple, this, &MainWindow::notifyStatusBar);
+
+    // The raw view, folder, metadata and ingredient-line panes are not part of
+    // this program yet; their docks hold empty widgets so that the layout and
+    // the saved window state already have their final shape.
+    QDockWidget* rawViewDock = addDock(this, QStringLiteral("Raw view"),
+                                       std::make_unique<QWidget>(), Qt::RightDockWidgetArea);
+    QDockWidget* recipesDock = addDock(this, QStringLiteral("Recipes"), std::make_unique<QWidget>(),
+                                       Qt::LeftDockWidgetArea);
+    QDockWidget* metadataDock = addDock(this, QStringLiteral("Metadata"),
+                                        std::make_unique<QWidget>(), Qt::LeftDockWidgetArea);
+    QDockWidget* ingredientLineDock = addDock(this, QStringLiteral("Ingredients line"),
+                                              std::make_unique<QWidget>(), Qt::RightDockWidgetArea);
+
+    auto ingredientPane = std::make_unique<TreePane>();
+    auto openInActiveDocument = [document = activeDocument.get()](const QString& path) {
+        document->openPath(path);
+    };
+    connect(ingredientPane.get(), &TreePane::fileSelected, activeDocument.get(),
+            openInActiveDocument);
+    auto tagPane = std::make_unique<TreePane>();
+    connect(tagPane.get(), &TreePane::fileSelected, activeDocument.get(), openInActiveDocument);
+    auto listPane = std::make_unique<ListPane>();
+    connect(listPane.get(), &ListPane::fileSelected, activeDocument.get(), openInActiveDocument);
+
+    TreePane* ingredients = ingredientPane.get();
+    TreePane* tags = tagPane.get();
+    ListPane* titles = listPane.get();
+    connect(scanner.get(), &Scanner::dataUpdated, this, [this, ingredients, tags, titles] {
+        ingredients->setModel(scanner->ingredientModel());
+        tags->setModel(scanner->tagModel());
+        const std::shared_ptr<QStandardItemModel> titleModel = scanner->titleModel();
+        titles->setModel(titleModel);
+        const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
+        notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
+    });
+    connect(this, &MainWindow::clear, this, [ingredients, tags, titles] {
+        ingredients->setModel({});
+        tags->setModel({});
+        titles->setModel({});
+    });
+
+    QDockWidget* titleDock =
+        addDock(this, QStringLiteral("Title"), std::move(listPane), Qt::LeftDockWidgetArea);
+    tabifyDockWidget(titleDock, recipesDock);
+    QDockWidget* tagsDock =
+        addDock(this, QStringLiteral("Tags"), std::move(tagPane), Qt::LeftDockWidgetArea);
+    QDockWidget* ingredientsDock = addDock(this, QStringLiteral("Ingredients"),
+                                           std::move(ingredientPane), Qt::LeftDockWidgetArea);
+    tabifyDockWidget(ingredientsDock, tagsDock);
+
+    rawViewDock->hide();
+    metadataDock->hide();
+    ingredientLineDock->hide();
+
+    QToolBar* toolbar = addToolBar(QStringLiteral("Main Toolbar"));
+    toolbar->setObjectName(QStringLiteral("Main Toolbar"));
+    QAction* action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-open-folder")),
+                                         QStringLiteral("Open collection"));
+    connect(action, &QAction::triggered, this, &MainWindow::openFolder);
+    action->setShortcut(QKeySequence::Open);
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("view-refresh")),
+                                QStringLiteral("Reload collection"));
+    connect(action, &QAction::triggered, scanner.get(), &Scanner::doUpdate);
+    action->setShortcut(QKeySequence::Refresh);
+    toolbar->addSeparator();
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-new")),
+                                QStringLiteral("New recipe"));
+    connect(action, &QAction::triggered, this, &MainWindow::newRecipe);
+    action->setShortcut(QKeySequence::New);
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-entry")),
+                                QStringLiteral("Edit current recipe"));
+    connect(action, &QAction::triggered, this, &MainWindow::editActiveRecipe);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")),
+                                QStringLiteral("Print current recipe"));
+    connect(action, &QAction::triggered, mainPane, &MainPane::print);
+    action->setShortcut(QKeySequence::Print);
+
+    // Quit has a shortcut but no button: it belongs to the window, not the bar.
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setShortcut(QKeySequence::Quit);
+    addAction(quit);
+    connect(quit, &QAction::triggered, QCoreApplication::instance(), &QCoreApplication::quit);
+
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("randomize")),
+                                QStringLiteral("Display random recipe"));
+    connect(action, &QAction::triggered, this, &MainWindow::showRandomRecipe);
+    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print-preview")),
+                                QStringLiteral("Print preview current recipe"));
+    connect(action, &QAction::triggered, mainPane, &MainPane::printPreview);
+    toolbar->toggleViewAction()->setEnabled(false);
+
+    QSettings settings;
+    settings.beginGroup(generalGroup);
+    const QString defaultLocation =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+        QStringLiteral("/recipes/");
+    loadCollection(settings.value(locationKey, defaultLocation).toString());
+    restoreState(settings.value(windowStateKey, QByteArray()).toByteArray(), 0);
+
+    statusBar()->show();
+    toolbar->show();
+
+    // Neither size nor position is stored; start at a size that leaves the
+    // recipe room next to the docks, without outgrowing a small screen.
+    const QSize preferred(1100, 750);
+    resize(screen() ? preferred.boundedTo(screen()->availableSize() * 0.9) : preferred);
+}
+
+MainWindow::~MainWindow()
+{
+    QSettings settings;
+    settings.beginGroup(generalGroup);
+    // A collection folder that has gone away is not stored over the last good
+    // one; it stays stored only if it was stored already.
+    if (QFile::exists(rootPath))
+        settings.setValue(locationKey, rootPath);
+    settings.setValue(windowStateKey, saveState(0));
+    settings.sync();
+}
+
+void MainWindow::setFolderQuestion(PathQuestion question)
+{
+    askForFolder = std::move(question);
+}
+
+void MainWindow::setNewRecipeQuestion(PathQuestion question)
+{
+    askForNewRecipe = std::move(question);
+}
+
+void MainWindow::loadCollection(const QString& path)
+{
+    rootPath = path;
+    emit clear();
+    activeDocument->openPath(QString());
+    notifyStatusBar(QStringLiteral("Parsing %1").arg(path));
+    scanner->setRootPath(path);
+    mainPane->setRootPath(path);
+}
+
+void MainWindow::openFolder()
+{
+    const QString folder = askForFolder();
+    if (folder.isEmpty()) {
+        notifyStatusBar(QStringLiteral("Cancelled"));
+        return;
+    }
+    loadCollection(folder);
+}
+
+void MainWindow::editActiveRecipe()
+{
+    const QString path = activeDocument->path();
+    if (QFile::exists(path))
+        launchEditor(path);
+}
+
+void MainWindow::newRecipe()
+{
+    const QString name = askForNewRecipe();
+    if (!name.endsWith(QStringLiteral(".recipe.md"), Qt::CaseSensitive)) {
+        notifyStatusBar(QStringLiteral("Cancelled"));
+        return;
+    }
+    if (!QFile::exists(name)) {
+        // The copy of a built-in resource is read-only; the user must be able
+        // to edit it.
+        if (!QFile::copy(QStringLiteral(":/docs/template.md"), name)) {
+            notifyStatusBar(QStringLiteral("Could not create %1").arg(name));
+            return;
+        }
+        QFile::setPermissions(name, QFile::permissions(name) | QFileDevice::WriteOwner);
+    }
+    activeDocument->openPath(name);
+    launchEditor(name);
+}
+
+void MainWindow::notifyStatusBar(const QString& message)
+{
+    statusBar()->showMessage(message, statusTimeout);
+}
+
+void MainWindow::showRandomRecipe()
+{
+    const QHash<QString, QString> table = scanner->titlesByPath();
+    if (table.isEmpty()) {
+        notifyStatusBar(QStringLiteral("No recipe!"));
+        return;
+    }
+    const auto steps = QRandomGenerator64::global()->bounded(qint64(table.size()));
+    activeDocument->openPath(std::next(table.cbegin(), steps).key());
+}

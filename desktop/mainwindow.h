@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class ActiveDocument;
+class MainPane;
+class Scanner;
+
+// The desktop program's only window: the rendered recipe in the middle, the
+// finding and writing panes in docks around it, one toolbar of commands. Owns
+// the Scanner and the active document and wires the panes to them.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Asks the user for a path; an empty answer means the dialog was cancelled.
+    using PathQuestion = std::function<QString()>;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Replace the dialogs that ask for a collection folder and for the name of
+    // a new recipe, so that the commands can run without a modal dialog.
+    void setFolderQuestion(PathQuestion question);
+    void setNewRecipeQuestion(PathQuestion question);
+
+signals:
+    void clear();
+
+private slots:
+    void openFolder();
+    void editActiveRecipe();
+    void newRecipe();
+    void notifyStatusBar(const QString& message);
+    void showRandomRecipe();
+
+private:
+    void loadCollection(const QString& path);
+
+    std::unique_ptr<ActiveDocument> activeDocument;
+    MainPane* mainPane = nullptr; // the central widget
+    std::unique_ptr<Scanner> scanner;
+    QString rootPath;
+    PathQuestion askForFolder;
+    PathQuestion askForNewRecipe;
+};

@@ -1,0 +1,5 @@
+#include "panebase.h"
+
+PaneBase::PaneBase(QWidget* parent)
+    : QWidget(parent)
+{}

@@ -1,0 +1,92 @@
+#pragma once
+
+// Helpers shared by the desktop tests: recipe files on disk, and ways to reach
+// the parts of a window the way a user would see them.
+
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+
+namespace testing {
+
+// The identity the program gives itself, so that settings land where the
+// window reads them; test mode keeps them out of the user's own folders.
+inline void useTestIdentity()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("saltrove.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("saltrove.org"));
+    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+// Writes a recipe below `folder` and returns its absolute path.
+inline QString writeRecipe(const QString& folder, const QString& relativePath, const QString& title,
+                           const QStringList& tags = {}, const QStringList& ingredients = {})
+{
+    QByteArray text = "# " + title.toUtf8() + "\n\nA dish.\n\n### Ingredients\n\n";
+    for (const QString& ingredient : ingredients)
+        text += " * 1 kg " + ingredient.toUtf8() + "\n";
+    text += "\n### Directions\n\nCook it.\n\n### Metadata\n\n";
+    if (!tags.isEmpty())
+        text += "tags: " + tags.join(QStringLiteral(", ")).toUtf8() + "\n";
+    const QString path = QDir(folder).absoluteFilePath(relativePath);
+    if (!writeFile(path, text))
+        return QString();
+    return path;
+}
+
+inline QAction* toolbarAction(const MainWindow& window, const QString& text)
+{
+    const auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"));
+    if (!toolbar)
+        return nullptr;
+    for (QAction* action : toolbar->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+template<typename Pane>
+Pane* dockPane(const MainWindow& window, const QString& dockName)
+{
+    const auto* dock = window.findChild<QDockWidget*>(dockName);
+    return dock ? qobject_cast<Pane*>(dock->widget()) : nullptr;
+}
+
+inline QString shownText(const MainWindow& window)
+{
+    const auto* browser = window.centralWidget()->findChild<QTextBrowser*>();
+    return browser ? browser->toPlainText() : QString();
+}
+
+inline QString statusText(MainWindow& window)
+{
+    return window.statusBar()->currentMessage();
+}
+
+inline QString documentsRecipes()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           QStringLiteral("/recipes/");
+}
+
+} // namespace testing

@@ -1,0 +1,98 @@
+// Takes the README's picture of the desktop program: the main window on a
+// cookbook, offscreen, once the collection is scanned and one recipe is shown.
+//
+//   desktop_screenshot <cookbook folder> <output.png> [recipe title]
+
+#include "mainwindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QIcon>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: desktop_screenshot <cookbook> <output.png> [title]\n");
+        return 2;
+    }
+    const QString cookbook = QDir(args.at(1)).absolutePath();
+    const QString output = args.at(2);
+    const QString title = args.size() > 3 ? args.at(3) : QStringLiteral("Oat and Honey Bread");
+
+    // Never the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
+    QCoreApplication::setOrganizationName(QStringLiteral("saltrove.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("saltrove.org"));
+    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+    // Offscreen there is no desktop to name an icon theme or where themes
+    // live; take the installed one the toolbar's icon names come from.
+    QStringList themePaths = QIcon::themeSearchPaths();
+    const QString dataDirs =
+        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        themePaths.append(dir + QStringLiteral("/icons"));
+    QIcon::setThemeSearchPaths(themePaths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor"))
+        QIcon::setThemeName(QStringLiteral("breeze"));
+    {
+        QSettings settings;
+        settings.clear();
+        settings.setValue(QStringLiteral("General/location"), cookbook);
+    }
+
+    MainWindow window;
+    window.resize(1200, 760);
+    window.show();
+
+    int status = 1;
+    auto grab = [&] {
+        status = window.grab().save(output) ? 0 : 1;
+        QCoreApplication::quit();
+    };
+    auto showRecipe = [&] {
+        // The title list is the second dock of its tab group; bring it up.
+        window.findChild<QDockWidget*>(QStringLiteral("Title"))->raise();
+        auto* titles = window.findChild<QDockWidget*>(QStringLiteral("Title"))
+                           ->widget()
+                           ->findChild<QAbstractItemView*>();
+        const QModelIndexList found = titles->model()->match(
+            titles->model()->index(0, 0), Qt::DisplayRole, title, 1, Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            titles->setCurrentIndex(found.first());
+            emit titles->clicked(found.first());
+        }
+        auto* tags =
+            qobject_cast<QTreeView*>(window.findChild<QDockWidget*>(QStringLiteral("Tags"))
+                                         ->widget()
+                                         ->findChild<QAbstractItemView*>());
+        if (tags && tags->model()) {
+            const QModelIndexList oven = tags->model()->match(
+                tags->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("oven"), 1);
+            if (!oven.isEmpty())
+                tags->expand(oven.first());
+        }
+        QTimer::singleShot(500, &window, grab);
+    };
+    QObject::connect(window.statusBar(), &QStatusBar::messageChanged, &window,
+                     [&](const QString& message) {
+                         if (message.startsWith(QStringLiteral("Found")))
+                             QTimer::singleShot(300, &window, showRecipe);
+                     });
+    // Gives up rather than hang when nothing is found.
+    QTimer::singleShot(60000, &window, [] { QCoreApplication::exit(1); });
+    const int result = QApplication::exec();
+    return result ? result : status;
+}

@@ -1,0 +1,293 @@
+#include "desktoptesthelpers.h"
+#include "mainpane.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QTextBrowser* browserOf(MainPane& pane)
+{
+    return pane.findChild<QTextBrowser*>();
+}
+
+QString shown(MainPane& pane)
+{
+    return browserOf(pane)->toPlainText();
+}
+
+// The centre of the first occurrence of `text` in the pane, in viewport
+// coordinates.
+QPoint pointAt(MainPane& pane, const QString& text)
+{
+    QTextBrowser* browser = browserOf(pane);
+    const QTextCursor found = browser->document()->find(text);
+    if (found.isNull())
+        return QPoint(-1, -1);
+    QTextCursor middle(browser->document());
+    middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
+    return browser->cursorRect(middle).center();
+}
+
+QByteArray longRecipe(const QByteArray& title)
+{
+    QByteArray text = "# " + title + "\n\n";
+    for (int i = 0; i < 200; ++i)
+        text += "Step " + QByteArray::number(i) + ": keep stirring.\n\n";
+    return text;
+}
+
+// Runs `answer` on the first modal dialog of type Dialog that comes up while
+// `open` runs its event loop.
+template<typename Dialog, typename Open, typename Answer>
+bool answerModal(Open open, Answer answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            answered = true;
+            answer(dialog);
+        }
+    });
+    poll.start();
+    open();
+    return answered;
+}
+
+} // namespace
+
+class MainPaneTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase()
+    {
+        testing::useTestIdentity();
+        QVERIFY(dir.isValid());
+    }
+
+    void showsTheIntroductionWithoutARecipe_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("empty path") << QString();
+        QTest::newRow("deleted recipe") << dir.filePath(QStringLiteral("deleted.recipe.md"));
+    }
+
+    void showsTheIntroductionWithoutARecipe()
+    {
+        QFETCH(QString, path);
+        MainPane pane;
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Saltrove")));
+
+        const QString recipe = testing::writeRecipe(dir.path(), QStringLiteral("x.recipe.md"),
+                                                    QStringLiteral("Lentil Stew"));
+        pane.openPath(recipe);
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Lentil Stew")));
+        pane.openPath(path);
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Saltrove")));
+        QVERIFY(browserOf(pane)->isReadOnly());
+    }
+
+    void aFolderGivesAnEmptyView()
+    {
+        MainPane pane;
+        pane.openPath(dir.path());
+        QCOMPARE(shown(pane), QString());
+    }
+
+    void rendersMarkdownAndShowsTheTop()
+    {
+        const QString first = dir.filePath(QStringLiteral("first.recipe.md"));
+        const QString second = dir.filePath(QStringLiteral("second.recipe.md"));
+        QVERIFY(testing::writeFile(first, longRecipe("Barley Soup")));
+        QVERIFY(testing::writeFile(second, longRecipe("Oat Porridge")));
+
+        MainPane pane;
+        pane.resize(400, 300);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.openPath(first);
+        // Rendered, not raw: the heading's marker is gone, and it is a heading.
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Barley Soup\n")));
+        QCOMPARE(browserOf(pane)->document()->firstBlock().blockFormat().headingLevel(), 1);
+
+        QScrollBar* scroll = browserOf(pane)->verticalScrollBar();
+        QVERIFY(scroll->maximum() > 0);
+        QTextCursor end = browserOf(pane)->textCursor();
+        end.movePosition(QTextCursor::End);
+        browserOf(pane)->setTextCursor(end);
+        scroll->setValue(scroll->maximum());
+        QVERIFY(scroll->value() > 0);
+
+        pane.openPath(second);
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Oat Porridge")));
+        QCOMPARE(browserOf(pane)->textCursor().position(), 0);
+        QCOMPARE(scroll->value(), 0);
+
+        // A new rendering of the same recipe, after a change on disk, starts
+        // at the top as well.
+        scroll->setValue(scroll->maximum());
+        QVERIFY(testing::writeFile(second, longRecipe("Oat Porridge, creamier")));
+        pane.openPath(second);
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Oat Porridge, creamier")));
+        QCOMPARE(scroll->value(), 0);
+    }
+
+    void relativeImagesAreLookedUpNextToTheRecipe()
+    {
+        // Two recipes in different folders refer to an image of the same name.
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("breads"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("cakes"))));
+        QImage small(7, 5, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        QImage large(11, 13, QImage::Format_RGB32);
+        large.fill(Qt::blue);
+        QVERIFY(small.save(dir.filePath(QStringLiteral("breads/photo.png"))));
+        QVERIFY(large.save(dir.filePath(QStringLiteral("cakes/photo.png"))));
+        const QByteArray text = "# With a photo\n\n![photo](photo.png)\n";
+        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("breads/rye.recipe.md")), text));
+        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("cakes/sponge.recipe.md")), text));
+
+        MainPane pane;
+        pane.setRootPath(dir.path());
+        QTextDocument* document = browserOf(pane)->document();
+        pane.openPath(dir.filePath(QStringLiteral("breads/rye.recipe.md")));
+        QImage image =
+            document->resource(QTextDocument::ImageResource, QUrl("photo.png")).value<QImage>();
+        QCOMPARE(image.size(), QSize(7, 5));
+
+        pane.openPath(dir.filePath(QStringLiteral("cakes/sponge.recipe.md")));
+        image = document->resource(QTextDocument::ImageResource, QUrl("photo.png")).value<QImage>();
+        QCOMPARE(image.size(), QSize(11, 13));
+    }
+
+    void linksAreReportedAndRelativeOnesFollowed_data()
+    {
+        QTest::addColumn<QString>("rootPath");
+        QTest::newRow("collection folder without slash") << dir.path();
+        QTest::newRow("collection folder with slash") << dir.path() + QLatin1Char('/');
+    }
+
+    void linksAreReportedAndRelativeOnesFollowed()
+    {
+        QFETCH(QString, rootPath);
+        // The link is written relative to the collection folder, not to the
+        // folder of the recipe that holds it.
+        QVERIFY(testing::writeFile(dir.filePath(QStringLiteral("sauces/Green Sauce.recipe.md")),
+                                   "# Green Sauce\n\nHerbs and oil.\n"));
+        const QString start = dir.filePath(QStringLiteral("mains/fish.recipe.md"));
+        QVERIFY(testing::writeFile(start, "# Baked Fish\n\n"
+                                          "Serve with [the sauce](sauces/Green%20Sauce.recipe.md) "
+                                          "or see [the web](https://example.org/fish).\n"));
+
+        MainPane pane;
+        pane.resize(600, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.setRootPath(rootPath);
+        pane.openPath(start);
+        QSignalSpy messages(&pane, &MainPane::notifySimple);
+        QWidget* viewport = browserOf(pane)->viewport();
+
+        const QPoint web = pointAt(pane, QStringLiteral("the web"));
+        QTest::mouseMove(viewport, web);
+        QTRY_VERIFY(!messages.isEmpty());
+        QCOMPARE(messages.last().at(0).toString(), QStringLiteral("https://example.org/fish"));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, web);
+        QVERIFY(shown(pane).startsWith(QStringLiteral("Baked Fish")));
+
+        // Leaving the link clears the message.
+        messages.clear();
+        QTest::mouseMove(viewport, QPoint(viewport->width() - 2, viewport->height() - 2));
+        QTRY_VERIFY(!messages.isEmpty());
+        QCOMPARE(messages.last().at(0).toString(), QString());
+
+        const QPoint sauce = pointAt(pane, QStringLiteral("the sauce"));
+        QTest::mouseMove(viewport, sauce);
+        QTRY_COMPARE(messages.last().at(0).toString(),
+                     QStringLiteral("sauces/Green Sauce.recipe.md"));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, sauce);
+        QTRY_VERIFY(shown(pane).startsWith(QStringLiteral("Green Sauce")));
+    }
+
+    void printPreviewShowsTheShownDocument_data()
+    {
+        QTest::addColumn<bool>("longRecipe");
+        QTest::newRow("one page") << false;
+        QTest::newRow("several pages") << true;
+    }
+
+    void printPreviewShowsTheShownDocument()
+    {
+        QFETCH(bool, longRecipe);
+        const QString path = dir.filePath(QStringLiteral("preview.recipe.md"));
+        QVERIFY(testing::writeFile(path, longRecipe ? ::longRecipe("Long") : "# Short\n"));
+        MainPane pane;
+        pane.openPath(path);
+        int pages = 0;
+        const bool answered = answerModal<QPrintPreviewDialog>(
+            [&] { pane.printPreview(); },
+            [&](QPrintPreviewDialog* dialog) {
+                pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+                dialog->reject();
+            });
+        QVERIFY(answered);
+        if (longRecipe)
+            QVERIFY(pages > 1);
+        else
+            QCOMPARE(pages, 1);
+    }
+
+    void printsOnlyWhenThePrintDialogIsAccepted_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("accepted") << int(QDialog::Accepted);
+        QTest::newRow("rejected") << int(QDialog::Rejected);
+    }
+
+    void printsOnlyWhenThePrintDialogIsAccepted()
+    {
+        QFETCH(int, answer);
+        MainPane pane;
+        pane.openPath(testing::writeRecipe(dir.path(), QStringLiteral("print.recipe.md"),
+                                           QStringLiteral("Printed Pie")));
+        const QString pdf = dir.filePath(QStringLiteral("printed-%1.pdf").arg(answer));
+        const bool answered =
+            answerModal<QPrintDialog>([&] { pane.print(); },
+                                      [&](QPrintDialog* dialog) {
+                                          dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                                          dialog->printer()->setOutputFileName(pdf);
+                                          dialog->done(answer);
+                                      });
+        QVERIFY(answered);
+        QCOMPARE(QFile::exists(pdf), answer == QDialog::Accepted);
+        if (answer == QDialog::Accepted) {
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.read(5) == "%PDF-");
+        }
+    }
+};
+
+QTEST_MAIN(MainPaneTest)
+#include "tst_mainpane.moc"

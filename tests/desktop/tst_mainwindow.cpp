@@ -1,0 +1,506 @@
+#include "desktoptesthelpers.h"
+#include "listpane.h"
+#include "mainwindow.h"
+#include "treepane.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDockWidget>
+#include <QIcon>
+#include <QImage>
+#include <QListView>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include <cstdio>
+#include <memory>
+
+using namespace testing;
+
+namespace {
+
+constexpr int scanTimeout = 60000;
+
+void storeLocation(const QString& location)
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("General"));
+    settings.setValue(QStringLiteral("location"), location);
+}
+
+QVariant storedLocation()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("General"));
+    return settings.value(QStringLiteral("location"));
+}
+
+int shownRows(const MainWindow& window, const QString& dock)
+{
+    const QWidget* pane = window.findChild<QDockWidget*>(dock)->widget();
+    const QAbstractItemView* view = pane->findChild<QAbstractItemView*>();
+    return view->model() ? view->model()->rowCount() : 0;
+}
+
+QAbstractItemView* viewIn(const MainWindow& window, const QString& dock)
+{
+    return window.findChild<QDockWidget*>(dock)->widget()->findChild<QAbstractItemView*>();
+}
+
+void clickRow(QAbstractItemView* view, const QModelIndex& index)
+{
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->visualRect(index).center());
+}
+
+void openCollection(MainWindow& window, const QString& folder)
+{
+    window.setFolderQuestion([folder] { return folder; });
+    toolbarAction(window, QStringLiteral("Open collection"))->trigger();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir iconThemes;
+
+private slots:
+    void initTestCase()
+    {
+        useTestIdentity();
+        // A small icon theme that has every icon the window asks for, so that
+        // the actions carry the names they asked for.
+        QVERIFY(iconThemes.isValid());
+        const QString theme = iconThemes.filePath(QStringLiteral("kitchen"));
+        QVERIFY(writeFile(theme + QStringLiteral("/index.theme"),
+                          "[Icon Theme]\nName=kitchen\nDirectories=16x16/actions\n\n"
+                          "[16x16/actions]\nSize=16\nType=Fixed\n"));
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::darkGreen);
+        for (const char* name :
+             {"document-open-folder", "view-refresh", "document-new", "edit-entry",
+              "document-print", "randomize", "document-print-preview"}) {
+            QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
+            QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
+                               QStringLiteral(".png")));
+        }
+        QIcon::setThemeSearchPaths({iconThemes.path()});
+        QIcon::setThemeName(QStringLiteral("kitchen"));
+    }
+
+    void init()
+    {
+        QSettings settings;
+        settings.clear();
+        settings.sync();
+    }
+
+    void firstStartLaysOutTheDocks()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        struct Dock
+        {
+            QString title;
+            Qt::DockWidgetArea area;
+            bool shown;
+        };
+        const QList<Dock> expected = {
+            {"Raw view", Qt::RightDockWidgetArea, false},
+            {"Recipes", Qt::LeftDockWidgetArea, true},
+            {"Metadata", Qt::LeftDockWidgetArea, false},
+            {"Ingredients line", Qt::RightDockWidgetArea, false},
+            {"Title", Qt::LeftDockWidgetArea, true},
+            {"Tags", Qt::LeftDockWidgetArea, true},
+            {"Ingredients", Qt::LeftDockWidgetArea, true},
+        };
+        const QList<QDockWidget*> docks =
+            window.findChildren<QDockWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(docks.size(), expected.size());
+        for (int i = 0; i < docks.size(); ++i) {
+            QCOMPARE(docks.at(i)->windowTitle(), expected.at(i).title);
+            QCOMPARE(docks.at(i)->objectName(), expected.at(i).title);
+            QCOMPARE(window.dockWidgetArea(docks.at(i)), expected.at(i).area);
+            QCOMPARE(docks.at(i)->isVisible(), expected.at(i).shown);
+            QVERIFY(docks.at(i)->widget());
+        }
+        auto dock = [&](const char* name) { return window.findChild<QDockWidget*>(name); };
+        QCOMPARE(window.tabifiedDockWidgets(dock("Title")), QList<QDockWidget*>{dock("Recipes")});
+        QCOMPARE(window.tabifiedDockWidgets(dock("Ingredients")),
+                 QList<QDockWidget*>{dock("Tags")});
+        QVERIFY(dockPane<ListPane>(window, QStringLiteral("Title")));
+        QVERIFY(dockPane<TreePane>(window, QStringLiteral("Tags")));
+        QVERIFY(dockPane<TreePane>(window, QStringLiteral("Ingredients")));
+
+        QVERIFY(!window.findChild<QMenuBar*>());
+        QVERIFY(window.statusBar()->isVisible());
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Saltrove")));
+    }
+
+    void firstStartLoadsTheDefaultFolder()
+    {
+        MainWindow window;
+        QCOMPARE(statusText(window), "Parsing " + documentsRecipes());
+        // The default folder does not exist; it is scanned all the same.
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 0 recipes"),
+                                  scanTimeout);
+    }
+
+    void theToolbarOffersTheCommands()
+    {
+        MainWindow window;
+        window.show();
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"));
+        QVERIFY(toolbar);
+        QCOMPARE(toolbar->windowTitle(), QStringLiteral("Main Toolbar"));
+        QCOMPARE(window.toolBarArea(toolbar), Qt::TopToolBarArea);
+        QVERIFY(!toolbar->toggleViewAction()->isEnabled());
+
+        struct Command
+        {
+            QString text;
+            QString icon;
+            QKeySequence shortcut;
+        };
+        const QList<Command> expected = {
+            {"Open collection", "document-open-folder", QKeySequence::Open},
+            {"Reload collection", "view-refresh", QKeySequence::Refresh},
+            {QString(), QString(), QKeySequence()},
+            {"New recipe", "document-new", QKeySequence::New},
+            {"Edit current recipe", "edit-entry", QKeySequence(Qt::CTRL | Qt::Key_E)},
+            {"Print current recipe", "document-print", QKeySequence::Print},
+            {"Display random recipe", "randomize", QKeySequence()},
+            {"Print preview current recipe", "document-print-preview", QKeySequence()},
+        };
+        const QList<QAction*> actions = toolbar->actions();
+        QCOMPARE(actions.size(), expected.size());
+        for (int i = 0; i < actions.size(); ++i) {
+            QAction* action = actions.at(i);
+            if (expected.at(i).text.isEmpty()) {
+                QVERIFY(action->isSeparator());
+                continue;
+            }
+            QCOMPARE(action->text(), expected.at(i).text);
+            QCOMPARE(action->icon().name(), expected.at(i).icon);
+            QCOMPARE(action->shortcut(), expected.at(i).shortcut);
+            QVERIFY(action->isEnabled());
+        }
+
+        // Quit belongs to the window only, with its shortcut but no button.
+        QAction* quit = nullptr;
+        for (QAction* action : window.actions()) {
+            if (action->text() == QStringLiteral("Quit"))
+                quit = action;
+        }
+        QVERIFY(quit);
+        QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
+        QVERIFY(!actions.contains(quit));
+    }
+
+    void settingsAreStoredAtDestructionAndRead()
+    {
+        QTemporaryDir collection;
+        QVERIFY(collection.isValid());
+        {
+            MainWindow window;
+            window.show();
+            openCollection(window, collection.path());
+            window.findChild<QDockWidget*>(QStringLiteral("Raw view"))->show();
+            window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"))->hide();
+            // Nothing is written before the window goes.
+            QCOMPARE(storedLocation(), QVariant());
+        }
+        QCOMPARE(storedLocation().toString(), collection.path());
+        {
+            QSettings settings;
+            QVERIFY(!settings.value(QStringLiteral("General/windowState")).toByteArray().isEmpty());
+        }
+
+        MainWindow window;
+        QCOMPARE(statusText(window), "Parsing " + collection.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.findChild<QDockWidget*>(QStringLiteral("Raw view"))->isVisible());
+        QVERIFY(!window.findChild<QDockWidget*>(QStringLiteral("Metadata"))->isVisible());
+        // A toolbar hidden in the saved state comes back.
+        QVERIFY(window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"))->isVisible());
+    }
+
+    void onlyAnExistingLocationIsStored_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("stored folder deleted since") << "gone" << QString() << "gone";
+        QTest::newRow("missing folder opened") << "kept"
+                                               << "missing"
+                                               << "kept";
+        QTest::newRow("existing folder opened") << "kept"
+                                                << "other"
+                                                << "other";
+        QTest::newRow("first start, folder opened") << QString() << "other"
+                                                    << "other";
+        QTest::newRow("empty location stays") << "" << QString() << "";
+    }
+
+    void onlyAnExistingLocationIsStored()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, opened);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("kept"))));
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("other"))));
+        auto place = [&](const QString& name) {
+            return name.isEmpty() ? QString() : root.filePath(name);
+        };
+        if (!stored.isNull())
+            storeLocation(place(stored));
+        {
+            MainWindow window;
+            QCOMPARE(statusText(window),
+                     "Parsing " + (stored.isNull() ? documentsRecipes() : place(stored)));
+            if (!opened.isNull())
+                openCollection(window, place(opened));
+        }
+        QCOMPARE(storedLocation().toString(), place(expected));
+    }
+
+    void announcesTheNumberOfRecipesFound_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("three") << 3;
+    }
+
+    void announcesTheNumberOfRecipesFound()
+    {
+        QFETCH(int, count);
+        QTemporaryDir collection;
+        const QStringList folders = {"", "Soups/", "Soups/Cold/"};
+        for (int i = 0; i < count; ++i) {
+            QVERIFY(!writeRecipe(collection.path(),
+                                 folders.at(i) + QStringLiteral("r%1.recipe.md").arg(i),
+                                 QStringLiteral("Recipe %1").arg(i),
+                                 {QStringLiteral("tag%1").arg(i)}, {QStringLiteral("salt")})
+                         .isEmpty());
+        }
+        QVERIFY(writeFile(collection.filePath(QStringLiteral("notes.md")), "# Not a recipe\n"));
+        storeLocation(collection.path());
+        MainWindow window;
+        QCOMPARE(statusText(window), "Parsing " + collection.path());
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found %1 recipes").arg(count),
+                                  scanTimeout);
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), count);
+        QCOMPARE(shownRows(window, QStringLiteral("Tags")), count);
+        QCOMPARE(shownRows(window, QStringLiteral("Ingredients")), count ? 1 : 0);
+        QAbstractItemModelTester tester(viewIn(window, QStringLiteral("Title"))->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+    }
+
+    void anEmptyLocationStartsNoScan()
+    {
+        storeLocation(QString());
+        MainWindow window;
+        QCOMPARE(statusText(window), QStringLiteral("Parsing "));
+        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        QCoreApplication::processEvents();
+        toolbarAction(window, QStringLiteral("Display random recipe"))->trigger();
+        QCOMPARE(statusText(window), QStringLiteral("No recipe!"));
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 0);
+    }
+
+    void reloadingReplacesEveryIndex()
+    {
+        QTemporaryDir collection;
+        writeRecipe(collection.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"),
+                    {QStringLiteral("sweet")});
+        storeLocation(collection.path());
+        MainWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+        writeRecipe(collection.path(), QStringLiteral("b.recipe.md"), QStringLiteral("Bean Soup"),
+                    {QStringLiteral("savoury")}, {QStringLiteral("beans")});
+        writeRecipe(collection.path(), QStringLiteral("sub/c.recipe.md"), QStringLiteral("Crumble"),
+                    {QStringLiteral("sweet")});
+        // Found only once the collection is read again.
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 1);
+        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 3 recipes"),
+                                  scanTimeout);
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 3);
+        QCOMPARE(shownRows(window, QStringLiteral("Tags")), 2);
+        QCOMPARE(shownRows(window, QStringLiteral("Ingredients")), 1);
+    }
+
+    void openingTheSameFolderReloadsItCompletely()
+    {
+        QTemporaryDir collection;
+        writeRecipe(collection.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"));
+        storeLocation(collection.path());
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+        QAbstractItemView* titles = viewIn(window, QStringLiteral("Title"));
+        clickRow(titles, titles->model()->index(0, 0));
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Apple Pie")));
+
+        writeRecipe(collection.path(), QStringLiteral("b.recipe.md"), QStringLiteral("Bean Soup"));
+        openCollection(window, collection.path());
+        QCOMPARE(statusText(window), "Parsing " + collection.path());
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 0);
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Saltrove")));
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 2 recipes"),
+                                  scanTimeout);
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 2);
+    }
+
+    void aCancelledFolderDialogChangesNothing()
+    {
+        QTemporaryDir collection;
+        writeRecipe(collection.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"));
+        storeLocation(collection.path());
+        MainWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+        openCollection(window, QString());
+        QCOMPARE(statusText(window), QStringLiteral("Cancelled"));
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 1);
+    }
+
+    void choosingAFolderWhileAScanRuns()
+    {
+        // Large enough that its scan is still running when the next folder is
+        // chosen straight after the window is built.
+        QTemporaryDir large;
+        const int largeCount = 1500;
+        for (int i = 0; i < largeCount; ++i) {
+            QVERIFY(
+                writeFile(large.filePath(QStringLiteral("d%1/r%2.recipe.md").arg(i % 20).arg(i)),
+                          "# Dish " + QByteArray::number(i) + "\n"));
+        }
+        QTemporaryDir small;
+        writeRecipe(small.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"));
+        writeRecipe(small.path(), QStringLiteral("b.recipe.md"), QStringLiteral("Bean Soup"));
+
+        storeLocation(large.path());
+        MainWindow window;
+        QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
+        openCollection(window, small.path());
+        QCOMPARE(statusText(window), "Parsing " + small.path());
+        QCOMPARE(shownRows(window, QStringLiteral("Title")), 0);
+
+        // The scan that was running fills the panes first.
+        auto found = [&] {
+            for (const QList<QVariant>& message : messages) {
+                if (message.at(0).toString().startsWith(QStringLiteral("Found")))
+                    return message.at(0).toString();
+            }
+            return QString();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!found().isEmpty(), scanTimeout);
+        QCOMPARE(found(), QStringLiteral("Found %1 recipes").arg(largeCount));
+
+        // In the end the chosen folder is the collection.
+        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 2 recipes"),
+                                  scanTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(shownRows(window, QStringLiteral("Title")), 2, scanTimeout);
+    }
+
+    void aChosenRecipeReachesTheRecipeViewAndFollowsSaves()
+    {
+        QTemporaryDir collection;
+        const QString soup = writeRecipe(collection.path(), QStringLiteral("soup.recipe.md"),
+                                         QStringLiteral("Bean Soup"), {QStringLiteral("warm")});
+        writeRecipe(collection.path(), QStringLiteral("pie.recipe.md"), QStringLiteral("Apple Pie"),
+                    {QStringLiteral("sweet")});
+        storeLocation(collection.path());
+        MainWindow window;
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 2 recipes"),
+                                  scanTimeout);
+
+        // By title (sorted: Apple Pie, Bean Soup).
+        QAbstractItemView* titles = viewIn(window, QStringLiteral("Title"));
+        clickRow(titles, titles->model()->index(0, 0));
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Apple Pie")));
+
+        // By tag (sorted: sweet, warm); the tags dock is behind the
+        // ingredients dock in its tab group.
+        window.findChild<QDockWidget*>(QStringLiteral("Tags"))->raise();
+        auto* tags = qobject_cast<QTreeView*>(viewIn(window, QStringLiteral("Tags")));
+        QTRY_VERIFY(tags->isVisible());
+        const QModelIndex warm = tags->model()->index(1, 0);
+        tags->expand(warm);
+        clickRow(tags, tags->model()->index(0, 0, warm));
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Bean Soup")));
+
+        // An editor that saves by renaming a new file over the old one, twice.
+        for (const char* title : {"Bean Soup, spicier", "Bean Soup, spiciest"}) {
+            QVERIFY(writeFile(soup + ".tmp", QByteArray("# ") + title + "\n"));
+            QCOMPARE(std::rename(QFile::encodeName(soup + ".tmp").constData(),
+                                 QFile::encodeName(soup).constData()),
+                     0);
+            QTRY_VERIFY(shownText(window).startsWith(QString::fromLatin1(title)));
+        }
+    }
+
+    void aHoveredLinkIsShownInTheStatusBar()
+    {
+        QTemporaryDir collection;
+        QVERIFY(writeFile(collection.filePath(QStringLiteral("a.recipe.md")),
+                          "# Linked\n\n[somewhere](https://example.org/a)\n"));
+        storeLocation(collection.path());
+        MainWindow window;
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+        QAbstractItemView* titles = viewIn(window, QStringLiteral("Title"));
+        clickRow(titles, titles->model()->index(0, 0));
+
+        auto* browser = window.centralWidget()->findChild<QTextBrowser*>();
+        const QTextCursor link = browser->document()->find(QStringLiteral("somewhere"));
+        QVERIFY(!link.isNull());
+        QTest::mouseMove(browser->viewport(), browser->cursorRect(link).center() - QPoint(10, 0));
+        QTRY_COMPARE(statusText(window), QStringLiteral("https://example.org/a"));
+    }
+
+    // Last: it runs the application's own event loop.
+    void quitEndsTheEventLoop()
+    {
+        MainWindow window;
+        window.show();
+        QAction* quit = nullptr;
+        for (QAction* action : window.actions()) {
+            if (action->text() == QStringLiteral("Quit"))
+                quit = action;
+        }
+        QVERIFY(quit);
+        QTimer::singleShot(0, quit, &QAction::trigger);
+        QCOMPARE(QApplication::exec(), 0);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
