@@ -42,7 +42,9 @@ public slots:
     void doUpdate();
 
 private:
+    bool stillBusyAfterPublication() const;
     void startScan();
+    void scanChangedRoot();
     void runScan(const QString& rootPath, QThread* resultThread);
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
