@@ -5,8 +5,8 @@
 #include <QQmlEngine>
 #include <QSortFilterProxyModel>
 
-static_assert(DirModel::Folders == 1 && DirModel::Files == 2 && DirModel::Drives == 4
-                  && DirModel::Hidden == 256 && DirModel::AllEntries == 7,
+static_assert(DirModel::Folders == 1 && DirModel::Files == 2 && DirModel::Drives == 4 &&
+                  DirModel::Hidden == 256 && DirModel::AllEntries == 7,
               "the pages and stored values rely on QDir's filter bits");
 
 DirModel::DirModel(QObject* parent)

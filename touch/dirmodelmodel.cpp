@@ -3,8 +3,7 @@
 DirModelModel::DirModelModel(QObject* parent)
     : QAbstractListModel(parent)
     , m_directory(QString())
-{
-}
+{}
 
 DirModelModel::~DirModelModel() = default;
 
@@ -105,6 +104,6 @@ void DirModelModel::setMode(int flags)
 
 void DirModelModel::reload()
 {
-    m_entries = m_directory.entryInfoList(
-        QDir::Filters(m_mode) | QDir::NoDotAndDotDot, QDir::DirsFirst | QDir::Name);
+    m_entries = m_directory.entryInfoList(QDir::Filters(m_mode) | QDir::NoDotAndDotDot,
+                                          QDir::DirsFirst | QDir::Name);
 }

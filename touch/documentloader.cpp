@@ -4,8 +4,7 @@
 
 DocumentLoader::DocumentLoader(QObject* parent)
     : QObject(parent)
-{
-}
+{}
 
 DocumentLoader::~DocumentLoader() = default;
 

@@ -7,7 +7,11 @@ import QtQuick.Controls as QQC2
 QQC2.ApplicationWindow {
     id: root
 
-    readonly property PageStack pageStack: stack
+    // Declared in place, so that a window can set pageStack.initialPage.
+    readonly property PageStack pageStack: PageStack {
+        parent: root.contentItem
+        anchors.fill: parent
+    }
     property QQC2.Drawer globalDrawer
     property QQC2.Drawer contextDrawer
 
@@ -75,11 +79,6 @@ QQC2.ApplicationWindow {
             font.pixelSize: 20
             onClicked: root.contextDrawer.open()
         }
-    }
-
-    PageStack {
-        id: stack
-        anchors.fill: parent
     }
 
     // Android-style back navigation from the keyboard.

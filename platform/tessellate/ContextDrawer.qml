@@ -7,7 +7,8 @@ QQC2.Drawer {
     id: drawer
 
     property string title: qsTr("Actions")
-    property list<QQC2.Action> actions
+    // The page's own list, not a copy: it goes when the page goes.
+    property var actions: []
 
     edge: Qt.RightEdge
     width: Math.min(parent ? parent.width * 0.8 : 320, 320)

@@ -7,14 +7,13 @@ Item {
 
     property string title
     property string subtitle
-    property alias icon: iconGroup
-    default property alias trailing: trailingRow.data
-
-    QtObject {
-        id: iconGroup
+    component IconProperties: QtObject {
         property string name
         property string source
     }
+
+    readonly property IconProperties icon: IconProperties {}
+    default property alias trailing: trailingRow.data
 
     implicitWidth: iconItem.width + textColumn.implicitWidth + trailingRow.width
                    + 2 * Units.largeSpacing
@@ -24,9 +23,9 @@ Item {
         id: iconItem
         anchors.left: parent.left
         anchors.verticalCenter: parent.verticalCenter
-        width: iconGroup.name !== "" || iconGroup.source !== "" ? Units.iconSize : 0
+        width: root.icon.name !== "" || root.icon.source !== "" ? Units.iconSize : 0
         height: Units.iconSize
-        source: iconGroup.name !== "" ? iconGroup.name : iconGroup.source
+        source: root.icon.name !== "" ? root.icon.name : root.icon.source
     }
 
     Column {
