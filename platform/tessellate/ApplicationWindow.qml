@@ -34,25 +34,25 @@ QQC2.ApplicationWindow {
     header: QQC2.ToolBar {
         height: Units.toolBarHeight
 
-        QQC2.ToolButton {
+        background: Rectangle {
+            color: Theme.headerColor
+        }
+
+        HeaderButton {
             id: menuButton
             objectName: "globalDrawerButton"
             anchors.left: parent.left
-            anchors.verticalCenter: parent.verticalCenter
             visible: root.globalDrawer !== null
             text: "\u2630"
-            font.pixelSize: 20
             onClicked: root.globalDrawer.open()
         }
 
-        QQC2.ToolButton {
+        HeaderButton {
             id: backButton
             objectName: "backButton"
             anchors.left: menuButton.visible ? menuButton.right : parent.left
-            anchors.verticalCenter: parent.verticalCenter
             visible: root.pageStack.depth > 1
             text: "\u2190"
-            font.pixelSize: 20
             onClicked: root.pageStack.pop()
         }
 
@@ -66,18 +66,31 @@ QQC2.ApplicationWindow {
                   ? root.pageStack.currentItem.title : ""
             elide: Text.ElideRight
             font.pixelSize: 20
+            color: Theme.headerTextColor
         }
 
-        QQC2.ToolButton {
+        HeaderButton {
             id: actionsButton
             objectName: "contextDrawerButton"
             anchors.right: parent.right
-            anchors.verticalCenter: parent.verticalCenter
             visible: root.contextDrawer !== null && root.contextDrawer.actions.length > 0
-            width: visible ? implicitWidth : 0
+            width: visible ? height : 0
             text: "\u22ee"
-            font.pixelSize: 20
             onClicked: root.contextDrawer.open()
+        }
+    }
+
+    component HeaderButton: QQC2.ToolButton {
+        anchors.verticalCenter: parent.verticalCenter
+        height: Units.toolBarHeight
+        width: height
+        font.pixelSize: 22
+        contentItem: Text {
+            text: parent.text
+            font: parent.font
+            color: Theme.headerTextColor
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
         }
     }
 

@@ -13,6 +13,10 @@ QQC2.Drawer {
     edge: Qt.RightEdge
     width: Math.min(parent ? parent.width * 0.8 : 320, 320)
     height: parent ? parent.height : 0
+
+    background: Rectangle {
+        color: Theme.backgroundColor
+    }
     // Only pages that have actions can be dragged open.
     interactive: actions.length > 0
 

@@ -14,6 +14,10 @@ QQC2.Drawer {
     width: Math.min(parent ? parent.width * 0.8 : 320, 320)
     height: parent ? parent.height : 0
 
+    background: Rectangle {
+        color: Theme.backgroundColor
+    }
+
     contentItem: Flickable {
         contentHeight: column.height
         clip: true
