@@ -42,6 +42,16 @@ bool TestSupport::writeRecipe(const QString& path, const QString& title, const Q
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QString TestSupport::home() const
+{
+    return QFile::decodeName(qgetenv("HOME"));
+}
+
+void TestSupport::setHome(const QString& path)
+{
+    qputenv("HOME", QFile::encodeName(path));
+}
+
 void TestSupport::setStoredLocation(const QString& path)
 {
     QSettings settings;

@@ -31,6 +31,9 @@ public:
     // Writes a recipe titled `title` whose body is `body`.
     Q_INVOKABLE bool writeRecipe(const QString& path, const QString& title, const QString& body);
     Q_INVOKABLE void setStoredLocation(const QString& path);
+    // Moves HOME (and with it the documents folder) elsewhere, or back.
+    Q_INVOKABLE QString home() const;
+    Q_INVOKABLE void setHome(const QString& path);
     Q_INVOKABLE QString storedLocation() const;
 
 private:
