@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds a release build of Saltrove and starts a program.
 #
-#   ./run.sh           the desktop program
-#   ./run.sh --demo    the desktop program on the sample cookbook in
-#                      examples/cookbook, with settings kept in a throw-away
-#                      folder (your own settings are not touched)
+#   ./run.sh                   the desktop program
+#   ./run.sh --demo            the desktop program on the sample cookbook in
+#                              examples/cookbook, with settings kept in a
+#                              throw-away folder (your own are not touched)
+#   ./run.sh --touch           the touch program
+#   ./run.sh --touch --demo    the touch program on the sample cookbook, the
+#                              same way
 #
 # Arguments after "--" are passed to the program.
 set -euo pipefail
@@ -16,8 +19,9 @@ pass=()
 while [[ $# -gt 0 ]]; do
     case "$1" in
     --demo) demo=1; shift ;;
+    --touch) program=saltrovetouch; shift ;;
     --) shift; pass=("$@"); break ;;
-    -h | --help) sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "unknown option: $1 (try --help)" >&2; exit 2 ;;
     esac
 done
@@ -26,7 +30,18 @@ scripts/install-deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build-release --parallel "${SALTROVE_JOBS:-2}"
 
-binary="build-release/desktop/$program"
+# Each program's folder, its settings file below XDG_CONFIG_HOME (organisation
+# folder and application name) and its own environment.
+settings_file=vantrel.org/Saltrove.conf
+if [[ $program == saltrovetouch ]]; then
+    binary="build-release/touch/$program"
+    settings_file=vantrel.org/SaltroveTouch.conf
+    # The Tessellate framework: an installed one is found by Qt itself; the
+    # stand-in built here comes first.
+    export QML_IMPORT_PATH="$PWD/build-release/qml${QML_IMPORT_PATH:+:$QML_IMPORT_PATH}"
+else
+    binary="build-release/desktop/$program"
+fi
 if [[ ! -x "$binary" ]]; then
     echo "Built the recipe core; no program exists yet ($binary is not built)."
     exit 0
@@ -36,15 +51,19 @@ if [[ $demo -eq 0 ]]; then
     exec "$binary" "${pass[@]}"
 fi
 
+cookbook="$PWD/examples/cookbook"
+if [[ ! -d $cookbook ]]; then
+    echo "The sample cookbook ($cookbook) is not there." >&2
+    exit 1
+fi
 # The program keeps its settings under XDG_CONFIG_HOME; a fresh one, holding
 # only the sample cookbook as the collection folder, is removed afterwards.
 settings_home="$(mktemp -d "${TMPDIR:-/tmp}/saltrove-demo.XXXXXX")"
 trap 'rm -rf "$settings_home"' EXIT
-mkdir -p "$settings_home/saltrove.org"
+mkdir -p "$settings_home/$(dirname "$settings_file")"
 # Qt writes the group "General" as [%General] in its settings files; the value
 # is quoted so that a comma in the path does not make it a list.
-cookbook="$PWD/examples/cookbook"
 cookbook="${cookbook//\\/\\\\}"
 cookbook="${cookbook//\"/\\\"}"
-printf '[%%General]\nlocation="%s"\n' "$cookbook" >"$settings_home/saltrove.org/Saltrove.conf"
+printf '[%%General]\nlocation="%s"\n' "$cookbook" >"$settings_home/$settings_file"
 XDG_CONFIG_HOME="$settings_home" "$binary" "${pass[@]}"

@@ -25,8 +25,8 @@ int main(int argc, char* argv[])
     // before the window reads them.
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("saltrove.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("saltrove.org"));
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
 
     MainWindow window;

@@ -23,8 +23,8 @@ namespace testing {
 inline void useTestIdentity()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("saltrove.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("saltrove.org"));
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
 }
 

@@ -34,8 +34,8 @@ int main(int argc, char* argv[])
     QStandardPaths::setTestModeEnabled(true);
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("saltrove.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("saltrove.org"));
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
     // Offscreen there is no desktop to name an icon theme or where themes
     // live; take the installed one the toolbar's icon names come from.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// What the page tests need from outside QML: folders and recipe files of
+// their own, and the stored collection folder. Everything lives below one
+// temporary home that is removed when the tests end.
+class TestSupport : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString documents READ documents CONSTANT)
+public:
+    explicit TestSupport(QObject* parent = nullptr);
+    ~TestSupport() override;
+
+    // Points HOME at the temporary home, so that settings and the documents
+    // folder are the tests' own.
+    void isolateHome();
+
+    QString documents() const;
+
+    // A new empty folder outside the documents folder.
+    Q_INVOKABLE QString newFolder();
+    // Creates `path` and the folders above it.
+    Q_INVOKABLE bool makeFolder(const QString& path);
+    // Writes a recipe titled `title` whose body is `body`.
+    Q_INVOKABLE bool writeRecipe(const QString& path, const QString& title, const QString& body);
+    Q_INVOKABLE void setStoredLocation(const QString& path);
+    // Moves HOME (and with it the documents folder) elsewhere, or back.
+    Q_INVOKABLE QString home() const;
+    Q_INVOKABLE void setHome(const QString& path);
+    Q_INVOKABLE QString storedLocation() const;
+
+private:
+    QTemporaryDir m_home;
+    std::vector<std::unique_ptr<QTemporaryDir>> m_folders;
+};

@@ -1,0 +1,29 @@
+#include "documentloader.h"
+
+#include "documentloading.h"
+
+DocumentLoader::DocumentLoader(QObject* parent)
+    : QObject(parent)
+{}
+
+DocumentLoader::~DocumentLoader() = default;
+
+QString DocumentLoader::path() const
+{
+    return m_path;
+}
+
+void DocumentLoader::setPath(const QString& path)
+{
+    // Writing the empty path again still notifies, so that a help page can
+    // have its bindings read the introduction anew.
+    if (path == m_path && !m_path.isEmpty())
+        return;
+    m_path = path;
+    emit changed();
+}
+
+QString DocumentLoader::text() const
+{
+    return loadDocumentText(m_path);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The text a page shows for a file path: the file's content, or the built-in
+// introduction when there is no file. Read afresh on every access.
+class DocumentLoader : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString path READ path WRITE setPath NOTIFY changed)
+    Q_PROPERTY(QString text READ text NOTIFY changed)
+public:
+    explicit DocumentLoader(QObject* parent = nullptr);
+    ~DocumentLoader() override;
+
+    QString path() const;
+    void setPath(const QString& path);
+
+    QString text() const;
+
+signals:
+    void changed();
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,3 @@
+Recipe {
+    title: qsTr("Help")
+}

@@ -1,0 +1,69 @@
+import QtQuick 2.0
+import QtQuick.Controls 2.0
+import QtQuick.Layouts 1.2
+import org.vantrel.tessellate 2.4 as Tessellate
+import Saltrove 1.0
+
+Tessellate.ApplicationWindow {
+    id: root
+
+    // The program's one scanner: creating the window reads the remembered
+    // collection folder and starts the first scan.
+    property var scanner: Scanner {}
+
+    visible: true
+    width: 480
+    height: 640
+    title: "Saltrove"
+
+    function popToFirstPage() {
+        if (root.pageStack.depth > 1)
+            root.pageStack.pop(null)
+    }
+
+    contextDrawer: Tessellate.ContextDrawer {
+        id: contextDrawer
+    }
+
+    globalDrawer: Tessellate.GlobalDrawer {
+        title: "Saltrove"
+        titleIcon: ":/appicon.svg"
+        actions: [
+            Tessellate.Action {
+                text: qsTr("Refresh")
+                icon.name: "view-refresh"
+                onTriggered: {
+                    root.scanner.refresh()
+                    root.showPassiveNotification(qsTr("Refreshing"))
+                }
+            },
+            Tessellate.Action {
+                text: qsTr("Open cookbook")
+                icon.name: "document-open-folder"
+                onTriggered: {
+                    root.popToFirstPage()
+                    var page = root.pageStack.push(Qt.resolvedUrl("SelectFolder.qml"))
+                    page.selected.connect(function(path) {
+                        root.scanner.rootPath = path
+                        root.popToFirstPage()
+                        root.showPassiveNotification(qsTr("Scanning"))
+                    })
+                }
+            },
+            Tessellate.Action {
+                text: qsTr("Home")
+                icon.name: "go-home"
+                onTriggered: root.popToFirstPage()
+            },
+            Tessellate.Action {
+                text: qsTr("Help")
+                icon.name: "help-contents"
+                onTriggered: root.pageStack.push(Qt.resolvedUrl("Help.qml"))
+            }
+        ]
+    }
+
+    pageStack.initialPage: MainPage {
+        scanner: root.scanner
+    }
+}

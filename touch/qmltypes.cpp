@@ -1,0 +1,16 @@
+#include "qmltypes.h"
+
+#include "dirmodel.h"
+#include "documentloader.h"
+#include "scanneradapter.h"
+#include "standardpaths.h"
+
+#include <QQmlEngine>
+
+void registerQmlTypes()
+{
+    qmlRegisterType<ScannerAdapter>("Saltrove", 1, 0, "Scanner");
+    qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
+    qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
+    qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
+}

@@ -1,0 +1,88 @@
+#include "scanneradapter.h"
+
+#include "scanner.h"
+
+#include <QFile>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+
+namespace {
+const QString settingsGroup = QStringLiteral("General");
+const QString locationKey = QStringLiteral("location");
+} // namespace
+
+ScannerAdapter::ScannerAdapter(QObject* parent)
+    : QObject(parent)
+    , m_scanner(std::make_unique<Scanner>())
+    , m_proxy(std::make_unique<QSortFilterProxyModel>())
+{
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    // The pages hold the proxy through a property; QML must never think it
+    // owns it, or the garbage collector could delete it under the adapter.
+    QQmlEngine::setObjectOwnership(m_proxy.get(), QQmlEngine::CppOwnership);
+    connect(m_scanner.get(), &Scanner::dataUpdated, this, &ScannerAdapter::takeTitleModel);
+
+    QSettings settings;
+    settings.beginGroup(settingsGroup);
+    const QString defaultLocation =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/recipes/";
+    m_scanner->setRootPath(settings.value(locationKey, defaultLocation).toString());
+}
+
+ScannerAdapter::~ScannerAdapter() = default;
+
+QObject* ScannerAdapter::titleList() const
+{
+    return m_proxy.get();
+}
+
+QString ScannerAdapter::filter() const
+{
+    return m_filter;
+}
+
+void ScannerAdapter::setFilter(const QString& filter)
+{
+    if (filter == m_filter)
+        return;
+    m_proxy->setFilterFixedString(filter);
+    m_filter = filter;
+    emit filterChanged();
+}
+
+QString ScannerAdapter::rootPath() const
+{
+    return m_scanner->rootPath();
+}
+
+void ScannerAdapter::setRootPath(const QString& path)
+{
+    if (path == m_scanner->rootPath())
+        return;
+    m_scanner->setRootPath(path);
+    emit rootPathChanged();
+
+    // A folder that is not there is scanned (and shows nothing) but not
+    // remembered, so the next start goes back to the last real collection.
+    if (QFile::exists(path)) {
+        QSettings settings;
+        settings.beginGroup(settingsGroup);
+        settings.setValue(locationKey, path);
+    }
+}
+
+void ScannerAdapter::refresh()
+{
+    m_scanner->doUpdate();
+}
+
+void ScannerAdapter::takeTitleModel()
+{
+    std::shared_ptr<QStandardItemModel> model = m_scanner->titleModel();
+    m_proxy->setSourceModel(model.get());
+    // Only now may the previous model go: the proxy no longer refers to it.
+    m_titleModel = std::move(model);
+}
