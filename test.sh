@@ -42,7 +42,14 @@ build_and_test() {
     [[ $# -gt 0 ]] && shift
     echo "=== $dir: configure, build, test"
     cmake -S . -B "$dir" -G Ninja -DBUILD_TESTING=ON "$@"
-    cmake --build "$dir" --parallel "$jobs"
+    # Build only what the selected tests need (every test is named after its
+    # executable); without a selection, build everything.
+    local targets=()
+    if [[ ${#ctest_args[@]} -gt 0 ]]; then
+        mapfile -t targets < <(ctest --test-dir "$dir" -N "${ctest_args[@]}" |
+            sed -n 's/^ *Test *#[0-9]*: *\([^ ]*\).*/\1/p')
+    fi
+    cmake --build "$dir" --parallel "$jobs" ${targets[@]+--target "${targets[@]}"}
     ctest --test-dir "$dir" --output-on-failure --parallel "$jobs" "${ctest_args[@]}"
 }
 
