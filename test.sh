@@ -5,7 +5,8 @@
 #   ./test.sh --full   the same, then the whole suite again under AddressSanitizer
 #                      with LeakSanitizer and UndefinedBehaviorSanitizer
 #                      (build-asan/), and the threaded tests under ThreadSanitizer
-#                      (build-tsan/)
+#                      (build-tsan/), and a one-minute run of each parser fuzz
+#                      target (scripts/fuzz.sh, build-fuzz/)
 #
 # Exits non-zero on the first failure. SALTROVE_JOBS sets the build parallelism
 # (default 2).
@@ -17,7 +18,7 @@ for arg in "$@"; do
     case "$arg" in
     --full) full=1 ;;
     -h | --help)
-        sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     *)
@@ -64,5 +65,8 @@ if [[ $full -eq 1 ]]; then
 
     export TSAN_OPTIONS="halt_on_error=1:suppressions=$supp/tsan.supp"
     build_and_test build-tsan --label-regex threads -- -DCMAKE_BUILD_TYPE=Debug -DSALTROVE_SANITIZE=thread
+
+    echo "=== fuzzing the parser"
+    scripts/fuzz.sh 60
 fi
 echo "=== all tests passed"
