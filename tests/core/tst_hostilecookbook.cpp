@@ -106,8 +106,8 @@ void TestHostileCookbook::scanFinishesAndChangesNothing_data()
                writeFile(root + "/ok.recipe.md", "# Fine\n");
     }) << QStringList{"", "Fine"};
     QTest::newRow("NUL bytes and invalid UTF-8") << Setup([](const QString& root) {
-        return writeFile(root + "/nul.recipe.md",
-                         QByteArray("# Nul\0led\n### Metadata\ntags: \xFF\xFE\n", 34));
+        static const char bytes[] = "# Nul\0led\n### Metadata\ntags: \xFF\xFE\n";
+        return writeFile(root + "/nul.recipe.md", QByteArray(bytes, sizeof bytes - 1));
     }) << QStringList{QString::fromUtf8("Nul\0led", 7)};
     QTest::newRow("a single line of several megabytes") << Setup([](const QString& root) {
         return writeFile(root + "/wide.recipe.md", "# Wide\n" + QByteArray(6 << 20, 'w') + "\n");
