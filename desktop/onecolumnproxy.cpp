@@ -1,0 +1,9 @@
+#include "onecolumnproxy.h"
+
+OneColumnProxy::~OneColumnProxy() = default;
+
+int OneColumnProxy::columnCount(const QModelIndex& parent) const
+{
+    Q_UNUSED(parent);
+    return 1;
+}
