@@ -11,4 +11,5 @@ public:
     ~OneColumnProxy() override;
 
     int columnCount(const QModelIndex& parent) const override;
+    void setSourceModel(QAbstractItemModel* source) override;
 };
