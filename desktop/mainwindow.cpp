@@ -1,8 +1,12 @@
 #include "mainwindow.h"
 
 #include "activedocument.h"
+#include "fspane.h"
+#include "ingredientsparserpane.h"
 #include "listpane.h"
 #include "mainpane.h"
+#include "metadatapane.h"
+#include "rawviewpane.h"
 #include "scanner.h"
 #include "treepane.h"
 
@@ -91,22 +95,30 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(ownedMainPane.release());
     connect(mainPane, &MainPane::notifySimple, this, &MainWindow::notifyStatusBar);
 
-    // The raw view, folder, metadata and ingredient-line panes are not part of
-    // this program yet; their docks hold empty widgets so that the layout and
-    // the saved window state already have their final shape.
-    QDockWidget* rawViewDock = addDock(this, QStringLiteral("Raw view"),
-                                       std::make_unique<QWidget>(), Qt::RightDockWidgetArea);
-    QDockWidget* recipesDock = addDock(this, QStringLiteral("Recipes"), std::make_unique<QWidget>(),
-                                       Qt::LeftDockWidgetArea);
-    QDockWidget* metadataDock = addDock(this, QStringLiteral("Metadata"),
-                                        std::make_unique<QWidget>(), Qt::LeftDockWidgetArea);
-    QDockWidget* ingredientLineDock = addDock(this, QStringLiteral("Ingredients line"),
-                                              std::make_unique<QWidget>(), Qt::RightDockWidgetArea);
+    auto rawViewPane = std::make_unique<RawViewPane>();
+    activeDocument->registerListener(rawViewPane.get());
+    QDockWidget* rawViewDock =
+        addDock(this, QStringLiteral("Raw view"), std::move(rawViewPane), Qt::RightDockWidgetArea);
 
-    auto ingredientPane = std::make_unique<TreePane>();
     auto openInActiveDocument = [document = activeDocument.get()](const QString& path) {
         document->openPath(path);
     };
+    auto ownedFsPane = std::make_unique<FsPane>();
+    connect(ownedFsPane.get(), &FsPane::fileSelected, activeDocument.get(), openInActiveDocument);
+    fsPane = ownedFsPane.get();
+    QDockWidget* recipesDock =
+        addDock(this, QStringLiteral("Recipes"), std::move(ownedFsPane), Qt::LeftDockWidgetArea);
+
+    auto metaDataPane = std::make_unique<MetaDataPane>();
+    activeDocument->registerListener(metaDataPane.get());
+    QDockWidget* metadataDock =
+        addDock(this, QStringLiteral("Metadata"), std::move(metaDataPane), Qt::LeftDockWidgetArea);
+
+    QDockWidget* ingredientLineDock =
+        addDock(this, QStringLiteral("Ingredients line"), std::make_unique<IngredientsParserPane>(),
+                Qt::RightDockWidgetArea);
+
+    auto ingredientPane = std::make_unique<TreePane>();
     connect(ingredientPane.get(), &TreePane::fileSelected, activeDocument.get(),
             openInActiveDocument);
     auto tagPane = std::make_unique<TreePane>();
@@ -124,11 +136,13 @@ MainWindow::MainWindow(QWidget* parent)
         titles->setModel(titleModel);
         const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
         notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
+        fsPane->setTitlesByPath(scanner->titlesByPath());
     });
-    connect(this, &MainWindow::clear, this, [ingredients, tags, titles] {
+    connect(this, &MainWindow::clear, this, [this, ingredients, tags, titles] {
         ingredients->setModel({});
         tags->setModel({});
         titles->setModel({});
+        fsPane->setTitlesByPath({});
     });
 
     QDockWidget* titleDock =
@@ -226,6 +240,7 @@ void MainWindow::loadCollection(const QString& path)
     rootPath = path;
     emit clear();
     activeDocument->openPath(QString());
+    fsPane->setRootPath(path);
     notifyStatusBar(QStringLiteral("Parsing %1").arg(path));
     scanner->setRootPath(path);
     mainPane->setRootPath(path);

@@ -7,6 +7,7 @@
 #include <memory>
 
 class ActiveDocument;
+class FsPane;
 class MainPane;
 class Scanner;
 
@@ -42,6 +43,7 @@ private:
     void loadCollection(const QString& path);
 
     std::unique_ptr<ActiveDocument> activeDocument;
+    FsPane* fsPane = nullptr;     // owned by its dock
     MainPane* mainPane = nullptr; // the central widget
     std::unique_ptr<Scanner> scanner;
     QString rootPath;

@@ -1,5 +1,6 @@
 // Takes the README's picture of the desktop program: the main window on a
-// cookbook, offscreen, once the collection is scanned and one recipe is shown.
+// cookbook, offscreen, once the collection is scanned and one recipe is shown,
+// with the folder tree open beside it.
 //
 //   desktop_screenshot <cookbook folder> <output.png> [recipe title]
 
@@ -84,7 +85,21 @@ int main(int argc, char* argv[])
             if (!oven.isEmpty())
                 tags->expand(oven.first());
         }
-        QTimer::singleShot(500, &window, grab);
+        // The folder tree, with titles in place of file names, in front of
+        // the title list. Folders are read as they are opened, so open them
+        // twice: the second round reaches the folders the first one found.
+        window.findChild<QDockWidget*>(QStringLiteral("Recipes"))->raise();
+        auto* folders =
+            qobject_cast<QTreeView*>(window.findChild<QDockWidget*>(QStringLiteral("Recipes"))
+                                         ->widget()
+                                         ->findChild<QAbstractItemView*>());
+        if (folders)
+            folders->expandAll();
+        QTimer::singleShot(400, &window, [&, folders] {
+            if (folders)
+                folders->expandAll();
+            QTimer::singleShot(400, &window, grab);
+        });
     };
     QObject::connect(window.statusBar(), &QStatusBar::messageChanged, &window,
                      [&](const QString& message) {

@@ -464,6 +464,67 @@ private slots:
         }
     }
 
+    void theFolderPaneFillsTheContentPanesAndFollowsSaves()
+    {
+        QTemporaryDir collection;
+        const QString soup = writeRecipe(collection.path(), QStringLiteral("Soups/bean.recipe.md"),
+                                         QStringLiteral("Bean Soup"), {QStringLiteral("warm")},
+                                         {QStringLiteral("beans")});
+        // The default location ends in a slash; titles must still find their
+        // files.
+        storeLocation(collection.path() + QStringLiteral("/"));
+        MainWindow window;
+        window.resize(1000, 700);
+        for (const char* dock : {"Raw view", "Metadata"})
+            window.findChild<QDockWidget*>(dock)->show();
+        window.findChild<QDockWidget*>(QStringLiteral("Recipes"))->raise();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+
+        auto* folders = qobject_cast<QTreeView*>(viewIn(window, QStringLiteral("Recipes")));
+        QTRY_COMPARE(folders->model()->rowCount(folders->rootIndex()), 1);
+        const QModelIndex soups = folders->model()->index(0, 0, folders->rootIndex());
+        QCOMPARE(soups.data().toString(), QStringLiteral("Soups"));
+        folders->expand(soups);
+        QTRY_COMPARE(folders->model()->rowCount(soups), 1);
+        const QModelIndex bean = folders->model()->index(0, 0, soups);
+        QCOMPARE(bean.data().toString(), QStringLiteral("Bean Soup"));
+
+        auto* raw = window.findChild<QDockWidget*>(QStringLiteral("Raw view"))
+                        ->widget()
+                        ->findChild<QTextBrowser*>();
+        QAbstractItemView* metadata = viewIn(window, QStringLiteral("Metadata"));
+        auto metadataTitle = [&] {
+            return metadata->model()->rowCount() ? metadata->model()->index(0, 0).data().toString()
+                                                 : QString();
+        };
+        clickRow(folders, bean);
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Bean Soup")));
+        QVERIFY(raw->toPlainText().startsWith(QStringLiteral("# Bean Soup\n")));
+        QCOMPARE(metadataTitle(), QStringLiteral("Bean Soup"));
+
+        // Saved in place, then by an editor that renames a new file over it.
+        QVERIFY(writeFile(soup, "# Bean Soup, thicker\n\n### Ingredients\n\n * 2 kg beans\n"));
+        QTRY_COMPARE(metadataTitle(), QStringLiteral("Bean Soup, thicker"));
+        QTRY_VERIFY(raw->toPlainText().startsWith(QStringLiteral("# Bean Soup, thicker")));
+        QVERIFY(writeFile(soup + ".tmp", "# Bean Soup, smoky\n"));
+        QCOMPARE(std::rename(QFile::encodeName(soup + ".tmp").constData(),
+                             QFile::encodeName(soup).constData()),
+                 0);
+        QTRY_COMPARE(metadataTitle(), QStringLiteral("Bean Soup, smoky"));
+        QCOMPARE(raw->toPlainText(), QStringLiteral("# Bean Soup, smoky\n"));
+        QVERIFY(shownText(window).startsWith(QStringLiteral("Bean Soup, smoky")));
+
+        // A folder is announced too: nothing to render or parse, and the raw
+        // view keeps the last text it could read.
+        clickRow(folders, folders->model()->index(0, 0, folders->rootIndex()));
+        QCOMPARE(shownText(window), QString());
+        QCOMPARE(metadata->model()->rowCount(), 0);
+        QCOMPARE(raw->toPlainText(), QStringLiteral("# Bean Soup, smoky\n"));
+    }
+
     void aHoveredLinkIsShownInTheStatusBar()
     {
         QTemporaryDir collection;

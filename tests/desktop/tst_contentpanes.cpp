@@ -1,0 +1,204 @@
+#include "desktoptesthelpers.h"
+#include "metadatapane.h"
+#include "rawviewpane.h"
+
+#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTreeView>
+#include <QtTest>
+
+#include <memory>
+
+using namespace testing;
+
+namespace {
+
+QString rawText(const RawViewPane& pane)
+{
+    return pane.findChild<QTextBrowser*>()->toPlainText();
+}
+
+QTreeView* treeOf(const MetaDataPane& pane)
+{
+    return pane.findChild<QTreeView*>();
+}
+
+// The metadata tree as lines, children indented by two blanks per level.
+// Flags every item that could be edited or is expanded.
+void describe(const QTreeView* view, const QModelIndex& parent, const QString& indent,
+              QStringList& lines)
+{
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        QString line = indent + index.data().toString();
+        if (index.flags() & Qt::ItemIsEditable)
+            line += QStringLiteral(" <editable>");
+        if (view->isExpanded(index))
+            line += QStringLiteral(" <expanded>");
+        lines.append(line);
+        describe(view, index, indent + QStringLiteral("  "), lines);
+    }
+}
+
+QStringList metadataTree(const MetaDataPane& pane)
+{
+    QStringList lines;
+    describe(treeOf(pane), QModelIndex(), QString(), lines);
+    return lines;
+}
+
+QByteArray templateText()
+{
+    QFile file(QStringLiteral(":/docs/template.md"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ContentPanesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder;
+
+private slots:
+    void initTestCase() { QVERIFY(folder.isValid()); }
+
+    void theMetadataTreeShowsTheParse_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("tree");
+
+        QTest::newRow("the template") << templateText()
+                                      << QStringList{"Recipe title",
+                                                     "ingredients (2)",
+                                                     "  plain flour",
+                                                     "  elk meat",
+                                                     "tags (3)",
+                                                     "  template",
+                                                     "  cooked",
+                                                     "  oven",
+                                                     "meta (1)",
+                                                     "  author",
+                                                     "    Jane Doe <jane.doe@example.org>"};
+        QTest::newRow("one key twice")
+            << QByteArray("# Stew\n\n### Metadata\n\nsource: grandmother\nserves: 4\n"
+                          "source: the radio\n")
+            << QStringList{"Stew",     "ingredients (0)", "tags (0)",
+                           "meta (2)", "  serves",        "    4",
+                           "  source", "    grandmother", "    the radio"};
+        QTest::newRow("a title alone")
+            << QByteArray("# Toast\n\nBread, toasted.\n")
+            << QStringList{"Toast", "ingredients (0)", "tags (0)", "meta (0)"};
+        QTest::newRow("repeated and empty tags")
+            << QByteArray("# Salad\n\n### Metadata\n\ntags: raw, , raw\n")
+            << QStringList{"Salad", "ingredients (0)", "tags (3)", "  raw",
+                           "  ",    "  raw",           "meta (0)"};
+        QTest::newRow("ingredients without a title")
+            << QByteArray("Some soup.\n\n### Ingredients\n\n * 1 l stock\n * 2 pcs leeks, sliced\n")
+            << QStringList{"", "ingredients (2)", "  stock", "  leeks", "tags (0)", "meta (0)"};
+        QTest::newRow("metadata alone")
+            << QByteArray("Nothing here.\n\n### Metadata\n\nauthor: nobody\n") << QStringList{};
+        QTest::newRow("an empty file") << QByteArray() << QStringList{};
+    }
+
+    void theMetadataTreeShowsTheParse()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, tree);
+        const QString path = folder.filePath(QStringLiteral("dish.recipe.md"));
+        QVERIFY(writeFile(path, text));
+
+        MetaDataPane pane;
+        QVERIFY(treeOf(pane)->isHeaderHidden());
+        QAbstractItemModelTester tester(treeOf(pane)->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        // Something shown before, so that an empty result must clear it.
+        pane.openPath(writeRecipe(folder.path(), QStringLiteral("before.recipe.md"),
+                                  QStringLiteral("Before"), {QStringLiteral("old")}));
+        QCOMPARE(metadataTree(pane).value(0), QStringLiteral("Before"));
+
+        pane.openPath(path);
+        QCOMPARE(metadataTree(pane), tree);
+    }
+
+    void theRawViewShowsTheTextAsStored_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("markdown") << QByteArray("# Crêpes\n\n * 250 g flour\n\t**hot** pan\n")
+                                  << QStringLiteral("# Crêpes\n\n * 250 g flour\n\t**hot** pan\n");
+        QTest::newRow("not UTF-8")
+            << QByteArray("# Caf\xe9 au lait\n") << QStringLiteral("# Caf\uFFFD au lait\n");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+
+    void theRawViewShowsTheTextAsStored()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString path = folder.filePath(QStringLiteral("raw.recipe.md"));
+        QVERIFY(writeFile(path, bytes));
+        RawViewPane pane;
+        pane.openPath(writeRecipe(folder.path(), QStringLiteral("before.recipe.md"),
+                                  QStringLiteral("Before")));
+        QVERIFY(rawText(pane).startsWith(QStringLiteral("# Before")));
+        pane.openPath(path);
+        QCOMPARE(rawText(pane), shown);
+    }
+
+    // A path with nothing behind it clears both panes; one that is there but
+    // cannot be read (a folder the folder pane announced, a file without
+    // permission) clears the parse but leaves the last readable text in view.
+    void pathsThatCannotBeShown_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("rawTextKept");
+        QTest::newRow("no recipe") << QStringLiteral("empty") << false;
+        QTest::newRow("missing file") << QStringLiteral("missing") << false;
+        QTest::newRow("folder") << QStringLiteral("folder") << true;
+        QTest::newRow("unreadable file") << QStringLiteral("unreadable") << true;
+    }
+
+    void pathsThatCannotBeShown()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, rawTextKept);
+        QTemporaryDir here;
+        QString path;
+        if (kind == QStringLiteral("missing")) {
+            path = here.filePath(QStringLiteral("gone.recipe.md"));
+        } else if (kind == QStringLiteral("folder")) {
+            path = here.filePath(QStringLiteral("Soups"));
+            QVERIFY(QDir(here.path()).mkpath(QStringLiteral("Soups")));
+        } else if (kind == QStringLiteral("unreadable")) {
+            path = writeRecipe(here.path(), QStringLiteral("secret.recipe.md"),
+                               QStringLiteral("Secret"), {QStringLiteral("hidden")});
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+            if (QFile file(path); file.open(QIODevice::ReadOnly))
+                QSKIP("This user can read files without read permission");
+        }
+
+        const QString shown = writeRecipe(here.path(), QStringLiteral("shown.recipe.md"),
+                                          QStringLiteral("Shown"), {QStringLiteral("tag")});
+        RawViewPane raw;
+        MetaDataPane meta;
+        raw.openPath(shown);
+        meta.openPath(shown);
+        QVERIFY(rawText(raw).startsWith(QStringLiteral("# Shown")));
+        QCOMPARE(metadataTree(meta).size(), 5);
+
+        raw.openPath(path);
+        meta.openPath(path);
+        QCOMPARE(rawText(raw).startsWith(QStringLiteral("# Shown")), rawTextKept);
+        if (!rawTextKept)
+            QCOMPARE(rawText(raw), QString());
+        QCOMPARE(metadataTree(meta), QStringList());
+    }
+};
+
+QTEST_MAIN(ContentPanesTest)
+#include "tst_contentpanes.moc"
