@@ -1,9 +1,14 @@
 #include "recipeparser.h"
 
+#include "ingredientmatcher.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QIODevice>
 #include <QRegularExpression>
 #include <QtDebug>
+
+#include <cstring>
 
 namespace {
 
@@ -20,13 +25,14 @@ const QRegularExpression& ingredientPattern()
     return pattern;
 }
 
-void addMetadataLine(const QByteArray& line, ParsedRecipe& recipe)
+void addMetadataLine(QByteArrayView line, ParsedRecipe& recipe)
 {
-    const int colon = line.indexOf(':');
-    if (colon < 0)
+    const void* colonAt = std::memchr(line.data(), ':', std::size_t(line.size()));
+    if (!colonAt)
         return;
-    const QString key = QString::fromUtf8(line.left(colon)).trimmed();
-    const QString value = QString::fromUtf8(line.mid(colon + 1)).trimmed();
+    const qsizetype colon = static_cast<const char*>(colonAt) - line.data();
+    const QString key = QString::fromUtf8(line.first(colon)).trimmed();
+    const QString value = QString::fromUtf8(line.sliced(colon + 1)).trimmed();
     if (value.isEmpty())
         return;
     if (key == QLatin1String("tags")) {
@@ -39,9 +45,14 @@ void addMetadataLine(const QByteArray& line, ParsedRecipe& recipe)
     recipe.otherMeta[key].append(value);
 }
 
-void addIngredientLine(const QByteArray& line, ParsedRecipe& recipe)
+void addIngredientLine(QByteArrayView line, ParsedRecipe& recipe)
 {
-    Ingredient ingredient = parseIngredientLine(QString::fromUtf8(line));
+    // Without a bullet the pattern cannot match; UTF-8 encodes '-' and '*'
+    // as themselves only, so the raw bytes tell as much as the decoded text.
+    const auto size = std::size_t(line.size());
+    if (!std::memchr(line.data(), '-', size) && !std::memchr(line.data(), '*', size))
+        return;
+    Ingredient ingredient = matchIngredientLine(QString::fromUtf8(line));
     if (!ingredient.unit.isEmpty() && !ingredient.ingredient.isEmpty())
         recipe.ingredients.append(std::move(ingredient));
 }
@@ -67,12 +78,18 @@ ParsedRecipe parseRecipe(QIODevice* device)
 
     ParsedRecipe recipe;
     Section section = Section::None;
+    // One buffer for every line: this is the same read as readLine(2000),
+    // which delivers pieces of the same size, without a new array per line.
+    char buffer[maxLineLength];
     while (!device->atEnd()) {
+        const qint64 length = device->readLine(buffer, maxLineLength);
+        if (length < 0) // a read error; the device may never reach its end
+            break;
         // Classification works on the raw bytes as read: no leading blanks are
         // skipped and a byte-order mark makes the first line a content line.
-        const QByteArray line = device->readLine(maxLineLength);
+        const QByteArrayView line(buffer, length);
         if (line.startsWith("# ")) {
-            recipe.title = QString::fromUtf8(line.mid(2)).trimmed();
+            recipe.title = QString::fromUtf8(line.sliced(2)).trimmed();
         } else if (line.startsWith("### Ingred")) {
             section = Section::Ingredients;
         } else if (line.startsWith("### Direc")) {

@@ -5,11 +5,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QStandardItemModel>
 #include <QThread>
 
 #include <algorithm>
+#include <numeric>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -18,25 +18,22 @@ namespace {
 
 using ModelPointer = std::shared_ptr<QStandardItemModel>;
 
-// One recipe during a scan: title first, then the absolute file path.
-struct Entry
+// Every recipe of a scan, in the order found: entry i is (titles[i], paths[i]).
+// The index lists refer to entries by number, so that a recipe named under
+// many tags and ingredients costs one int in each list, not two strings.
+struct Entries
 {
-    QString title;
-    QString path;
-
-    friend bool operator==(const Entry& a, const Entry& b)
-    {
-        return a.title == b.title && a.path == b.path;
-    }
+    QStringList titles;
+    QStringList paths;
 };
 
-using EntryList = std::vector<Entry>;
-using EntryMap = QMap<QString, EntryList>;
+using IndexList = std::vector<int>;
+using IndexMap = QHash<QString, IndexList>;
 
-void sortByTitle(EntryList& entries)
+void sortByTitle(IndexList& indexes, const Entries& entries)
 {
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.title < b.title; });
+    std::sort(indexes.begin(), indexes.end(),
+              [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
 }
 
 Qt::ItemFlags readOnlyItemFlags()
@@ -44,55 +41,59 @@ Qt::ItemFlags readOnlyItemFlags()
     return QStandardItem().flags() & ~Qt::ItemIsEditable;
 }
 
-QStandardItem* makeRecipeItem(const Entry& entry, Qt::ItemFlags flags)
+QStandardItem* makeRecipeItem(const Entries& entries, int index, Qt::ItemFlags flags)
 {
-    auto item = std::make_unique<QStandardItem>(entry.title);
-    item->setData(entry.path, PathRole);
+    auto item = std::make_unique<QStandardItem>(entries.titles[index]);
+    item->setData(entries.paths[index], PathRole);
     item->setFlags(flags);
     return item.release(); // the model that receives it owns it
 }
 
-ModelPointer buildTreeModel(const EntryMap& entriesByKey)
+ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries)
 {
+    // Keys in ascending order, as an ordered map would hold them; hashing
+    // first and sorting the few thousand keys once is cheaper than keeping
+    // a map ordered through every insertion.
+    QStringList keys = indexesByKey.keys();
+    std::sort(keys.begin(), keys.end());
     auto model = std::make_shared<QStandardItemModel>();
     const Qt::ItemFlags flags = readOnlyItemFlags();
-    for (auto it = entriesByKey.cbegin(); it != entriesByKey.cend(); ++it) {
-        auto keyItem = std::make_unique<QStandardItem>(it.key());
+    QList<QStandardItem*> keyItems;
+    keyItems.reserve(keys.size());
+    for (const QString& key : keys) {
+        auto keyItem = std::make_unique<QStandardItem>(key);
         keyItem->setFlags(flags);
-        EntryList entries = it.value();
-        sortByTitle(entries);
+        IndexList& indexes = indexesByKey[key];
+        sortByTitle(indexes, entries);
         QList<QStandardItem*> children;
-        children.reserve(qsizetype(entries.size()));
-        for (const Entry& entry : entries)
-            children.append(makeRecipeItem(entry, flags));
+        children.reserve(qsizetype(indexes.size()));
+        for (int index : indexes)
+            children.append(makeRecipeItem(entries, index, flags));
         keyItem->appendRows(children);
-        model->appendRow(keyItem.release());
+        keyItems.append(keyItem.release());
     }
+    model->invisibleRootItem()->appendRows(keyItems);
     return model;
 }
 
-ModelPointer buildTitleModel(EntryList& entries, QHash<QString, QString>& titlesByPath)
+ModelPointer buildTitleModel(const Entries& entries, QHash<QString, QString>& titlesByPath)
 {
-    sortByTitle(entries);
+    IndexList order(std::size_t(entries.titles.size()));
+    std::iota(order.begin(), order.end(), 0);
+    sortByTitle(order, entries);
     auto model = std::make_shared<QStandardItemModel>();
     const Qt::ItemFlags flags = readOnlyItemFlags();
     QList<QStandardItem*> rows;
-    rows.reserve(qsizetype(entries.size()));
-    titlesByPath.reserve(qsizetype(entries.size()));
-    for (const Entry& entry : entries) {
-        titlesByPath.insert(entry.path, entry.title);
-        rows.append(makeRecipeItem(entry, flags));
+    rows.reserve(qsizetype(order.size()));
+    titlesByPath.reserve(qsizetype(order.size()));
+    for (int index : order) {
+        titlesByPath.insert(entries.paths[index], entries.titles[index]);
+        rows.append(makeRecipeItem(entries, index, flags));
     }
     model->invisibleRootItem()->appendRows(rows);
     model->setItemRoleNames(
         {{Qt::DisplayRole, QByteArrayLiteral("display")}, {PathRole, QByteArrayLiteral("path")}});
     return model;
-}
-
-void addUniqueEntry(EntryList& entries, const Entry& entry)
-{
-    if (std::find(entries.cbegin(), entries.cend(), entry) == entries.cend())
-        entries.push_back(entry);
 }
 
 } // namespace
@@ -196,31 +197,40 @@ void Scanner::scanChangedRoot()
 
 void Scanner::runScan(const QString& rootPath, QThread* resultThread)
 {
-    EntryList allEntries;
-    EntryMap entriesByTag;
-    EntryMap entriesByIngredient;
+    Entries entries;
+    IndexMap indexesByTag;
+    IndexMap indexesByIngredient;
 
     QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
                        QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         files.next();
-        const QString path = files.fileInfo().absoluteFilePath();
+        QString path = files.fileInfo().absoluteFilePath();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const ParsedRecipe recipe = parseRecipe(&file);
-        const Entry entry{recipe.title, path};
-        allEntries.push_back(entry);
+        const int index = int(entries.titles.size());
+        entries.titles.append(recipe.title);
+        entries.paths.append(std::move(path));
         for (const QString& tag : recipe.tags)
-            entriesByTag[tag].push_back(entry);
-        for (const Ingredient& ingredient : recipe.ingredients)
-            addUniqueEntry(entriesByIngredient[ingredient.ingredient], entry);
+            indexesByTag[tag].push_back(index);
+        for (const Ingredient& ingredient : recipe.ingredients) {
+            // A recipe is listed once per ingredient name. Every path comes
+            // once from the walk, so an equal entry can only be this recipe's
+            // own, added for an earlier line, and thus the last in the list.
+            IndexList& indexes = indexesByIngredient[ingredient.ingredient];
+            if (indexes.empty() || indexes.back() != index)
+                indexes.push_back(index);
+        }
     }
 
-    ModelPointer ingredientModel = buildTreeModel(entriesByIngredient);
-    ModelPointer tagModel = buildTreeModel(entriesByTag);
+    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, entries);
+    indexesByIngredient = {};
+    ModelPointer tagModel = buildTreeModel(indexesByTag, entries);
+    indexesByTag = {};
     QHash<QString, QString> titlesByPath;
-    ModelPointer titleModel = buildTitleModel(allEntries, titlesByPath);
+    ModelPointer titleModel = buildTitleModel(entries, titlesByPath);
 
     ingredientModel->moveToThread(resultThread);
     tagModel->moveToThread(resultThread);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Writes a deterministic cookbook of `count` recipes below `root`: about
+// 1.5 KB per recipe, nested folders, tags and ingredient names drawn from fixed
+// pools, a few bullets without amounts, some files with CR LF line ends and some
+// Markdown files that are not recipes. The same count always gives the same
+// bytes. Returns false when a file could not be written.
+bool writeCookbook(const QString& root, int count);
+
+// An ingredient name that the generated cookbooks use in many recipes: what a
+// user would search for.
+QString commonIngredient();
+
+// A small deterministic generator (64-bit linear congruential, high bits out):
+// the standard library's distributions differ between implementations, so
+// cookbooks would not be the same everywhere.
+class CookbookRandom
+{
+public:
+    explicit CookbookRandom(std::uint64_t seed)
+        : state(seed * 6364136223846793005ULL + 1442695040888963407ULL)
+    {}
+    // A number in [0, bound).
+    int below(int bound)
+    {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return int((state >> 33) % std::uint64_t(bound));
+    }
+
+private:
+    std::uint64_t state;
+};

@@ -1,0 +1,545 @@
+// Measures the scan, what the user interface does with its results, and the
+// programs' start-up on generated cookbooks, and prints the figures as a
+// Markdown table. Timings only: nothing here judges them.
+//
+//   saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] [--work DIR]
+//
+// The children it starts (--child-*) are the same program measuring one thing
+// in a fresh process: peak memory and start-up depend on what the process has
+// done before.
+
+#include "cookbook.h"
+#include "mainwindow.h"
+#include "qmltypes.h"
+#include "scanner.h"
+#include "scanneradapter.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QIcon>
+#include <QLineEdit>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QResource>
+#include <QSettings>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Options
+{
+    QList<int> sizes{1000, 10000, 100000};
+    int repeat = 5;
+    QString work = QStringLiteral("/tmp/saltrove-bench");
+};
+
+QTextStream& progress()
+{
+    static QTextStream err(stderr);
+    return err;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Generating 100,000 recipes takes a while, so a complete cookbook is kept
+// for the next run; the marker is written last and names the generator's
+// version.
+QString cookbookFor(const QString& work, int count)
+{
+    const QString root = QStringLiteral("%1/cookbook-%2").arg(work).arg(count);
+    const QString marker = root + QStringLiteral("/.complete-1");
+    if (QFile::exists(marker))
+        return root;
+    progress() << "generating " << count << " recipes in " << root << Qt::endl;
+    QDir(root).removeRecursively();
+    if (!writeCookbook(root, count) || !QFile(marker).open(QIODevice::WriteOnly)) {
+        progress() << "cannot write " << root << Qt::endl;
+        std::exit(EXIT_FAILURE);
+    }
+    return root;
+}
+
+// From the request to dataUpdated() received on this thread.
+double scanOnce(const QString& root, int* recipes = nullptr)
+{
+    Scanner scanner;
+    QEventLoop loop;
+    QObject::connect(&scanner, &Scanner::dataUpdated, &loop, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    scanner.setRootPath(root);
+    loop.exec();
+    const double elapsed = milliseconds(timer);
+    if (recipes)
+        *recipes = scanner.titleModel()->rowCount();
+    return elapsed;
+}
+
+// The least any scan can cost: the same walk, every file read line by line
+// with the same limit, nothing parsed.
+double readFloorOnce(const QString& root, qint64* bytes = nullptr)
+{
+    QElapsedTimer timer;
+    timer.start();
+    qint64 total = 0;
+    QDirIterator files(root, {QStringLiteral("*.recipe.md")}, QDir::Files | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        files.next();
+        QFile file(files.fileInfo().absoluteFilePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        while (!file.atEnd())
+            total += file.readLine(2000).size();
+    }
+    const double elapsed = milliseconds(timer);
+    if (bytes)
+        *bytes = total;
+    return elapsed;
+}
+
+double ripgrepOnce(const QString& root, int* matches = nullptr)
+{
+    QProcess rg;
+    QElapsedTimer timer;
+    timer.start();
+    rg.start(QStringLiteral("rg"), {QStringLiteral("-l"), commonIngredient(), root});
+    if (!rg.waitForFinished(-1) || rg.exitStatus() != QProcess::NormalExit) {
+        progress() << "rg failed: " << rg.errorString() << Qt::endl;
+        std::exit(EXIT_FAILURE);
+    }
+    const double elapsed = milliseconds(timer);
+    if (matches)
+        *matches = int(rg.readAllStandardOutput().count('\n'));
+    return elapsed;
+}
+
+// The memory figures of one scan in a fresh process, as "baseline rss peak"
+// in KiB. The models are still held when the resident set is read.
+qint64 statusKiB(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+int childMemory(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString root = app.arguments().value(2);
+    const qint64 baseline = statusKiB("VmRSS");
+    auto scanner = std::make_unique<Scanner>();
+    QEventLoop loop;
+    QObject::connect(scanner.get(), &Scanner::dataUpdated, &loop, &QEventLoop::quit);
+    scanner->setRootPath(root);
+    loop.exec();
+    std::printf("%lld %lld %lld\n", qlonglong(baseline), qlonglong(statusKiB("VmRSS")),
+                qlonglong(statusKiB("VmHWM")));
+    return EXIT_SUCCESS;
+}
+
+struct Memory
+{
+    double peakMiB = 0;
+    double bytesPerRecipe = 0;
+};
+
+Memory measureMemory(const QString& root, int count)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child-memory"), root});
+    child.waitForFinished(-1);
+    const QList<QByteArray> kib = child.readAllStandardOutput().trimmed().split(' ');
+    if (kib.size() != 3) {
+        progress() << "memory child failed" << Qt::endl;
+        return {};
+    }
+    return {kib[2].toDouble() / 1024, (kib[1].toDouble() - kib[0].toDouble()) * 1024 / count};
+}
+
+// The settings each program reads its collection folder from, pointed at
+// `root` before the program (or its part under test) starts. XDG_CONFIG_HOME
+// is the benchmark's own, so no real user's settings are touched.
+void storeLocation(const QString& application, const QString& root)
+{
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/vantrel.org/%1.conf").arg(application);
+    QSettings settings(file, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("General"));
+    settings.setValue(QStringLiteral("location"), root);
+    settings.sync();
+}
+
+// The longest time the event loop of this thread went without turning, from
+// `trigger` until `done` has become true and a little after it, so that the
+// layout and painting that follow a publication are included.
+double longestStall(const std::function<void()>& trigger, const std::function<bool()>& done)
+{
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(1);
+    QElapsedTimer clock;
+    QElapsedTimer sinceDone;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QEventLoop loop;
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+        if (!sinceDone.isValid() && done())
+            sinceDone.start();
+        if (sinceDone.isValid() && sinceDone.elapsed() > 200)
+            loop.quit();
+    });
+    clock.start();
+    ticker.start();
+    trigger();
+    loop.exec();
+    return double(longest) / 1e6;
+}
+
+void waitFor(const std::function<bool()>& condition)
+{
+    while (!condition())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+struct Interface
+{
+    double desktopPublication = 0;
+    double touchPublication = 0;
+    double desktopKeystroke = 0;
+    double desktopKeystrokeMax = 0;
+    double touchKeystroke = 0;
+    double touchKeystrokeMax = 0;
+};
+
+// Types a search one key at a time and deletes it again; each step is one
+// keystroke with everything the event loop does in reaction.
+QList<double> typeAndErase(const std::function<void(const QString&)>& setText)
+{
+    const QString search = QStringLiteral("smoked soup");
+    QList<double> keystrokes;
+    auto press = [&](const QString& text) {
+        QElapsedTimer timer;
+        timer.start();
+        setText(text);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        keystrokes << milliseconds(timer);
+    };
+    for (int length = 1; length <= search.size(); ++length)
+        press(search.left(length));
+    for (int length = search.size() - 1; length >= 0; --length)
+        press(search.left(length));
+    return keystrokes;
+}
+
+Interface measureInterface(const QString& root, int repeat, bool filter)
+{
+    Interface result;
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+        storeLocation(QStringLiteral("Saltrove"), root);
+        MainWindow window;
+        window.show();
+        QStatusBar* status = window.statusBar();
+        auto found = [status] {
+            return status->currentMessage().startsWith(QLatin1String("Found"));
+        };
+        waitFor(found);
+        QAction* reload = nullptr;
+        for (QAction* action : window.findChildren<QAction*>()) {
+            if (action->text() == QLatin1String("Reload collection"))
+                reload = action;
+        }
+        QList<double> stalls;
+        for (int i = 0; reload && i < repeat; ++i) {
+            status->clearMessage();
+            stalls << longestStall([reload] { reload->trigger(); }, found);
+        }
+        result.desktopPublication = median(stalls);
+        if (filter) {
+            auto* search = window.findChild<QLineEdit*>();
+            const QList<double> keys =
+                typeAndErase([search](const QString& text) { search->setText(text); });
+            result.desktopKeystroke = median(keys);
+            result.desktopKeystrokeMax = *std::max_element(keys.begin(), keys.end());
+        }
+    }
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
+        storeLocation(QStringLiteral("SaltroveTouch"), root);
+        ScannerAdapter adapter;
+        auto* titles = qobject_cast<QAbstractItemModel*>(adapter.titleList());
+        int resets = 0;
+        QObject::connect(titles, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
+        waitFor([&resets] { return resets > 0; });
+        QList<double> stalls;
+        for (int i = 0; i < repeat; ++i) {
+            const int before = resets;
+            stalls << longestStall([&adapter] { adapter.refresh(); },
+                                   [&resets, before] { return resets > before; });
+        }
+        result.touchPublication = median(stalls);
+        if (filter) {
+            const QList<double> keys =
+                typeAndErase([&adapter](const QString& text) { adapter.setFilter(text); });
+            result.touchKeystroke = median(keys);
+            result.touchKeystrokeMax = *std::max_element(keys.begin(), keys.end());
+        }
+    }
+    return result;
+}
+
+// The desktop program's start-up as its entry function runs it, until the
+// first scan's result is shown; prints one line then.
+int childStartupDesktop(int argc, char* argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+    QApplication app(argc, argv);
+    const QString iconBundle = QStandardPaths::locate(QStandardPaths::AppDataLocation,
+                                                      QStringLiteral("icons/glint/glint-icons.rcc"),
+                                                      QStandardPaths::LocateFile);
+    if (!iconBundle.isEmpty() && QFile::exists(iconBundle) &&
+        QResource::registerResource(iconBundle, QStringLiteral("/icons/glint")))
+        QIcon::setThemeName(QStringLiteral("glint"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
+    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+
+    MainWindow window;
+    QObject::connect(window.statusBar(), &QStatusBar::messageChanged, [](const QString& message) {
+        if (!message.startsWith(QLatin1String("Found")))
+            return;
+        // One more turn of the loop, so that the views have taken the models.
+        QTimer::singleShot(0, [message] {
+            std::printf("%s\n", qPrintable(message));
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    });
+    window.show();
+    return QApplication::exec();
+}
+
+// The touch program's start-up as its entry function runs it, until the
+// first scan's titles reach the page's list model.
+int childStartupTouch(int argc, char* argv[])
+{
+    qputenv("QT_QUICK_CONTROLS_STYLE", "Material");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("SaltroveTouch"));
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
+    QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
+    registerQmlTypes();
+
+    QQmlApplicationEngine engine(QUrl(QStringLiteral("qrc:/qml/main.qml"), QUrl::TolerantMode));
+    if (engine.rootObjects().isEmpty())
+        return EXIT_FAILURE;
+    auto* adapter = qobject_cast<ScannerAdapter*>(
+        engine.rootObjects().first()->property("scanner").value<QObject*>());
+    if (!adapter)
+        return EXIT_FAILURE;
+    auto* titles = qobject_cast<QAbstractItemModel*>(adapter->titleList());
+    QObject::connect(titles, &QAbstractItemModel::modelReset, [titles] {
+        QTimer::singleShot(0, [titles] {
+            std::printf("Found %d recipes\n", titles->rowCount());
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    });
+    return QGuiApplication::exec();
+}
+
+// From starting the process to its line on standard output.
+double startupOnce(const QString& mode)
+{
+    QProcess child;
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), {mode});
+    while (child.state() != QProcess::NotRunning && !child.canReadLine())
+        child.waitForReadyRead(-1);
+    const double elapsed = milliseconds(timer);
+    const QByteArray line = child.readLine().trimmed();
+    child.waitForFinished(-1);
+    if (!line.startsWith("Found")) {
+        progress() << mode << " failed: " << child.readAllStandardError() << Qt::endl;
+        return -1;
+    }
+    return elapsed;
+}
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const QString value = arguments.value(i + 1);
+        if (argument == QLatin1String("--sizes")) {
+            options.sizes.clear();
+            for (const QString& size : value.split(QLatin1Char(',')))
+                options.sizes << size.toInt();
+            ++i;
+        } else if (argument == QLatin1String("--repeat")) {
+            options.repeat = std::max(1, value.toInt());
+            ++i;
+        } else if (argument == QLatin1String("--work")) {
+            options.work = value;
+            ++i;
+        } else {
+            progress() << "usage: saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] "
+                          "[--work DIR]"
+                       << Qt::endl;
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+QString figure(double value, int decimals = 1)
+{
+    return value > 0 ? QString::number(value, 'f', decimals) : QStringLiteral("–");
+}
+
+int runBenchmarks(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const Options options = parseOptions(app.arguments());
+    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
+    QTextStream out(stdout);
+
+    out << "| N | scan ms | read floor ms | rg -l ms | scan / read floor | scan / rg | "
+           "peak RSS MiB | bytes / recipe | desktop publication ms | touch hand-over ms |\n"
+        << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    QStringList notes;
+    const int largest = *std::max_element(options.sizes.begin(), options.sizes.end());
+    int startupSize = options.sizes.contains(1000) ? 1000 : options.sizes.first();
+    Interface filterFigures;
+    for (int count : options.sizes) {
+        const QString root = cookbookFor(options.work, count);
+        progress() << "N = " << count << Qt::endl;
+        // Warm the page cache, and check that the three see the same cookbook.
+        int recipes = 0;
+        int matches = 0;
+        readFloorOnce(root);
+        scanOnce(root, &recipes);
+        ripgrepOnce(root, &matches);
+        if (recipes != count) {
+            progress() << "scan found " << recipes << " of " << count << " recipes" << Qt::endl;
+            return EXIT_FAILURE;
+        }
+        // Side by side: each round measures all three, one after the other.
+        QList<double> scans, floors, greps;
+        for (int i = 0; i < options.repeat; ++i) {
+            scans << scanOnce(root);
+            floors << readFloorOnce(root);
+            greps << ripgrepOnce(root);
+        }
+        const double scan = median(scans);
+        const double floor = median(floors);
+        const double grep = median(greps);
+        const Memory memory = measureMemory(root, count);
+        progress() << "  scan " << scan << " floor " << floor << " rg " << grep << " (" << matches
+                   << " files match)" << Qt::endl;
+        const Interface ui = measureInterface(root, options.repeat, count == largest);
+        if (count == largest)
+            filterFigures = ui;
+        out << "| " << count << " | " << figure(scan) << " | " << figure(floor) << " | "
+            << figure(grep) << " | " << figure(scan / floor, 2) << " | " << figure(scan / grep, 2)
+            << " | " << figure(memory.peakMiB) << " | " << figure(memory.bytesPerRecipe, 0) << " | "
+            << figure(ui.desktopPublication) << " | " << figure(ui.touchPublication) << " |\n";
+        out.flush();
+    }
+
+    out << "\n| N | filter keystroke, desktop ListPane: median / max ms | "
+           "filter keystroke, touch ScannerAdapter: median / max ms |\n"
+        << "|---:|---:|---:|\n"
+        << "| " << largest << " | " << figure(filterFigures.desktopKeystroke, 2) << " / "
+        << figure(filterFigures.desktopKeystrokeMax, 2) << " | "
+        << figure(filterFigures.touchKeystroke, 2) << " / "
+        << figure(filterFigures.touchKeystrokeMax, 2) << " |\n";
+
+    const QString startupRoot = cookbookFor(options.work, startupSize);
+    storeLocation(QStringLiteral("Saltrove"), startupRoot);
+    storeLocation(QStringLiteral("SaltroveTouch"), startupRoot);
+    QList<double> desktop, touch;
+    for (int i = 0; i < options.repeat; ++i) {
+        desktop << startupOnce(QStringLiteral("--child-startup-desktop"));
+        touch << startupOnce(QStringLiteral("--child-startup-touch"));
+    }
+    if (desktop.contains(-1) || touch.contains(-1))
+        return EXIT_FAILURE;
+    out << "\n| N | start-up to first scan shown, desktop ms | same, touch ms |\n"
+        << "|---:|---:|---:|\n"
+        << "| " << startupSize << " | " << figure(median(desktop)) << " | " << figure(median(touch))
+        << " |\n";
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Widgets and pages run offscreen, and every process of the benchmark
+    // keeps its settings in a folder of its own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (!mode.startsWith(QLatin1String("--child-"))) {
+        QString work = QStringLiteral("/tmp/saltrove-bench");
+        for (int i = 1; i + 1 < argc; ++i) {
+            if (qstrcmp(argv[i], "--work") == 0)
+                work = QString::fromLocal8Bit(argv[i + 1]);
+        }
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(work + QStringLiteral("/config")));
+    }
+    if (mode == QLatin1String("--child-memory"))
+        return childMemory(argc, argv);
+    if (mode == QLatin1String("--child-startup-desktop"))
+        return childStartupDesktop(argc, argv);
+    if (mode == QLatin1String("--child-startup-touch"))
+        return childStartupTouch(argc, argv);
+    return runBenchmarks(argc, argv);
+}
