@@ -9,10 +9,11 @@
 // done before.
 
 #include "cookbook.h"
+#include "desktopstartup.h"
 #include "mainwindow.h"
-#include "qmltypes.h"
 #include "scanner.h"
 #include "scanneradapter.h"
+#include "touchstartup.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -333,17 +334,7 @@ int childStartupDesktop(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
     QApplication app(argc, argv);
-    const QString iconBundle = QStandardPaths::locate(QStandardPaths::AppDataLocation,
-                                                      QStringLiteral("icons/glint/glint-icons.rcc"),
-                                                      QStandardPaths::LocateFile);
-    if (!iconBundle.isEmpty() && QFile::exists(iconBundle) &&
-        QResource::registerResource(iconBundle, QStringLiteral("/icons/glint")))
-        QIcon::setThemeName(QStringLiteral("glint"));
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
-    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+    prepareDesktopApplication();
 
     MainWindow window;
     QObject::connect(window.statusBar(), &QStatusBar::messageChanged, [](const QString& message) {
@@ -364,14 +355,9 @@ int childStartupDesktop(int argc, char* argv[])
 // first scan's titles reach the page's list model.
 int childStartupTouch(int argc, char* argv[])
 {
-    qputenv("QT_QUICK_CONTROLS_STYLE", "Material");
+    forceTouchStyle();
     QGuiApplication app(argc, argv);
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("SaltroveTouch"));
-    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
-    QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
-    registerQmlTypes();
+    prepareTouchApplication();
 
     QQmlApplicationEngine engine(QUrl(QStringLiteral("qrc:/qml/main.qml"), QUrl::TolerantMode));
     if (engine.rootObjects().isEmpty())

@@ -1,7 +1,6 @@
-#include "qmltypes.h"
+#include "touchstartup.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QUrl>
 
@@ -9,20 +8,9 @@
 
 int main(int argc, char* argv[])
 {
-    // The pages are laid out for the Material style; whatever the user's
-    // environment says, it must be in force before Qt Quick Controls loads.
-    qputenv("QT_QUICK_CONTROLS_STYLE", "Material");
-
+    forceTouchStyle();
     QGuiApplication app(argc, argv);
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("SaltroveTouch"));
-    const QString makersDomain = QStringLiteral("vantrel.org");
-    QCoreApplication::setOrganizationName(makersDomain);
-    QCoreApplication::setOrganizationDomain(makersDomain);
-    // Keeps the touch program's settings apart from the desktop program's.
-    QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
-
-    registerQmlTypes();
+    prepareTouchApplication();
 
     int exitCode = EXIT_FAILURE;
     {
