@@ -10,6 +10,7 @@
 
 #include "cookbook.h"
 #include "desktopstartup.h"
+#include "listpane.h"
 #include "mainwindow.h"
 #include "scanner.h"
 #include "scanneradapter.h"
@@ -296,7 +297,8 @@ Interface measureInterface(const QString& root, int repeat, bool filter)
         }
         result.desktopPublication = median(stalls);
         if (filter) {
-            auto* search = window.findChild<QLineEdit*>();
+            // The title list's own search field: the window has other fields.
+            auto* search = window.findChild<ListPane*>()->findChild<QLineEdit*>();
             const QList<double> keys =
                 typeAndErase([search](const QString& text) { search->setText(text); });
             result.desktopKeystroke = median(keys);

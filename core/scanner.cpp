@@ -36,20 +36,46 @@ void sortByTitle(IndexList& indexes, const Entries& entries)
               [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
 }
 
-Qt::ItemFlags readOnlyItemFlags()
+// Every item of one kind starts as a copy of one prototype that already holds
+// its roles, in the order setText(), setData() and setFlags() would add them.
+// The copy shares the prototype's role list until its text and path are
+// filled in, which copies the list once at its exact size; adding the roles
+// one by one would grow it twice and leave room for roles never set.
+// The prototype's placeholders are numbers, so that no text or path, not even
+// an empty one, compares equal to them and is skipped by setData().
+std::unique_ptr<QStandardItem> itemPrototype(bool withPath)
 {
-    return QStandardItem().flags() & ~Qt::ItemIsEditable;
+    auto prototype = std::make_unique<QStandardItem>();
+    prototype->setData(0, Qt::DisplayRole);
+    if (withPath)
+        prototype->setData(0, PathRole);
+    prototype->setEditable(false);
+    return prototype;
 }
 
-QStandardItem* makeRecipeItem(const Entries& entries, int index, Qt::ItemFlags flags)
+// One finished item per recipe, in the order of the entries. A recipe appears
+// under each of its tags and ingredients too; those items are copies of its
+// finished item, and every copy shares the one role list (title, path, flags)
+// instead of holding a list of its own. The title model receives the finished
+// items themselves.
+using RecipeItems = std::vector<std::unique_ptr<QStandardItem>>;
+
+RecipeItems makeRecipeItems(const Entries& entries)
 {
-    auto item = std::make_unique<QStandardItem>(entries.titles[index]);
-    item->setData(entries.paths[index], PathRole);
-    item->setFlags(flags);
-    return item.release(); // the model that receives it owns it
+    const std::unique_ptr<QStandardItem> prototype = itemPrototype(true);
+    RecipeItems items;
+    items.reserve(std::size_t(entries.titles.size()));
+    for (qsizetype index = 0; index < entries.titles.size(); ++index) {
+        std::unique_ptr<QStandardItem> item(prototype->clone());
+        item->setText(entries.titles[index]);
+        item->setData(entries.paths[index], PathRole);
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
-ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries)
+ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries,
+                            const RecipeItems& recipeItems)
 {
     // Keys in ascending order, as an ordered map would hold them; hashing
     // first and sorting the few thousand keys once is cheaper than keeping
@@ -57,18 +83,18 @@ ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries)
     QStringList keys = indexesByKey.keys();
     std::sort(keys.begin(), keys.end());
     auto model = std::make_shared<QStandardItemModel>();
-    const Qt::ItemFlags flags = readOnlyItemFlags();
+    const std::unique_ptr<QStandardItem> keyPrototype = itemPrototype(false);
     QList<QStandardItem*> keyItems;
     keyItems.reserve(keys.size());
     for (const QString& key : keys) {
-        auto keyItem = std::make_unique<QStandardItem>(key);
-        keyItem->setFlags(flags);
+        std::unique_ptr<QStandardItem> keyItem(keyPrototype->clone());
+        keyItem->setText(key);
         IndexList& indexes = indexesByKey[key];
         sortByTitle(indexes, entries);
         QList<QStandardItem*> children;
         children.reserve(qsizetype(indexes.size()));
         for (int index : indexes)
-            children.append(makeRecipeItem(entries, index, flags));
+            children.append(recipeItems[std::size_t(index)]->clone()); // owned by keyItem next
         keyItem->appendRows(children);
         keyItems.append(keyItem.release());
     }
@@ -76,19 +102,19 @@ ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries)
     return model;
 }
 
-ModelPointer buildTitleModel(const Entries& entries, QHash<QString, QString>& titlesByPath)
+ModelPointer buildTitleModel(const Entries& entries, RecipeItems recipeItems,
+                             QHash<QString, QString>& titlesByPath)
 {
     IndexList order(std::size_t(entries.titles.size()));
     std::iota(order.begin(), order.end(), 0);
     sortByTitle(order, entries);
     auto model = std::make_shared<QStandardItemModel>();
-    const Qt::ItemFlags flags = readOnlyItemFlags();
     QList<QStandardItem*> rows;
     rows.reserve(qsizetype(order.size()));
     titlesByPath.reserve(qsizetype(order.size()));
     for (int index : order) {
         titlesByPath.insert(entries.paths[index], entries.titles[index]);
-        rows.append(makeRecipeItem(entries, index, flags));
+        rows.append(recipeItems[std::size_t(index)].release()); // owned by the model next
     }
     model->invisibleRootItem()->appendRows(rows);
     model->setItemRoleNames(
@@ -225,12 +251,13 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
         }
     }
 
-    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, entries);
+    RecipeItems recipeItems = makeRecipeItems(entries);
+    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, entries, recipeItems);
     indexesByIngredient = {};
-    ModelPointer tagModel = buildTreeModel(indexesByTag, entries);
+    ModelPointer tagModel = buildTreeModel(indexesByTag, entries, recipeItems);
     indexesByTag = {};
     QHash<QString, QString> titlesByPath;
-    ModelPointer titleModel = buildTitleModel(entries, titlesByPath);
+    ModelPointer titleModel = buildTitleModel(entries, std::move(recipeItems), titlesByPath);
 
     ingredientModel->moveToThread(resultThread);
     tagModel->moveToThread(resultThread);

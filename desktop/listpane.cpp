@@ -1,12 +1,12 @@
 #include "listpane.h"
 
 #include "scanner.h"
+#include "titlefilterproxy.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QLineEdit>
 #include <QListView>
-#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -14,7 +14,7 @@
 
 ListPane::ListPane(QWidget* parent)
     : QWidget(parent)
-    , proxy(std::make_unique<QSortFilterProxyModel>())
+    , proxy(std::make_unique<TitleFilterProxy>())
 {
     view = new QListView(this);
     // Every row is one line of text. Without this the view asks every row for

@@ -6,8 +6,8 @@
 
 class QListView;
 class QModelIndex;
-class QSortFilterProxyModel;
 class QStandardItemModel;
+class TitleFilterProxy;
 
 // Every recipe of the collection by title, narrowed by a search field above
 // the list. A click on a title announces that recipe's path.
@@ -32,6 +32,6 @@ private:
     void announce(const QModelIndex& index);
 
     std::shared_ptr<QStandardItemModel> model;
-    std::unique_ptr<QSortFilterProxyModel> proxy;
+    std::unique_ptr<TitleFilterProxy> proxy;
     QListView* view = nullptr; // child widget
 };

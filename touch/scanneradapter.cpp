@@ -1,11 +1,11 @@
 #include "scanneradapter.h"
 
 #include "scanner.h"
+#include "titlefilterproxy.h"
 
 #include <QFile>
 #include <QQmlEngine>
 #include <QSettings>
-#include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QStandardPaths>
 
@@ -17,7 +17,7 @@ const QString locationKey = QStringLiteral("location");
 ScannerAdapter::ScannerAdapter(QObject* parent)
     : QObject(parent)
     , m_scanner(std::make_unique<Scanner>())
-    , m_proxy(std::make_unique<QSortFilterProxyModel>())
+    , m_proxy(std::make_unique<TitleFilterProxy>())
 {
     m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     // The pages hold the proxy through a property; QML must never think it

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-class QSortFilterProxyModel;
 class QStandardItemModel;
 class Scanner;
+class TitleFilterProxy;
 
 // The collection scanner as the touch pages see it: one title list that the
 // search text narrows, and the collection folder, remembered in the settings.
@@ -45,5 +45,5 @@ private:
     std::unique_ptr<Scanner> m_scanner;
     std::shared_ptr<QStandardItemModel> m_titleModel;
     QString m_filter;
-    std::unique_ptr<QSortFilterProxyModel> m_proxy;
+    std::unique_ptr<TitleFilterProxy> m_proxy;
 };
