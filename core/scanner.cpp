@@ -30,10 +30,33 @@ struct Entries
 using IndexList = std::vector<int>;
 using IndexMap = QHash<QString, IndexList>;
 
-void sortByTitle(IndexList& indexes, const Entries& entries)
+// The entries in ascending order of title, and each entry's place in that
+// order. The titles are compared once, for the title model; every index list
+// is then put in title order by comparing places, which are plain numbers.
+struct TitleOrder
 {
-    std::sort(indexes.begin(), indexes.end(),
+    IndexList entries;
+    IndexList placeOf;
+};
+
+TitleOrder orderByTitle(const Entries& entries)
+{
+    TitleOrder order;
+    order.entries.resize(std::size_t(entries.titles.size()));
+    std::iota(order.entries.begin(), order.entries.end(), 0);
+    std::sort(order.entries.begin(), order.entries.end(),
               [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
+    order.placeOf.resize(order.entries.size());
+    for (std::size_t place = 0; place < order.entries.size(); ++place)
+        order.placeOf[std::size_t(order.entries[place])] = int(place);
+    return order;
+}
+
+void sortByTitle(IndexList& indexes, const TitleOrder& order)
+{
+    std::sort(indexes.begin(), indexes.end(), [&placeOf = order.placeOf](int a, int b) {
+        return placeOf[std::size_t(a)] < placeOf[std::size_t(b)];
+    });
 }
 
 // Every item of one kind starts as a copy of one prototype that already holds
@@ -74,7 +97,7 @@ RecipeItems makeRecipeItems(const Entries& entries)
     return items;
 }
 
-ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries,
+ModelPointer buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
                             const RecipeItems& recipeItems)
 {
     // Keys in ascending order, as an ordered map would hold them; hashing
@@ -90,7 +113,7 @@ ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries,
         std::unique_ptr<QStandardItem> keyItem(keyPrototype->clone());
         keyItem->setText(key);
         IndexList& indexes = indexesByKey[key];
-        sortByTitle(indexes, entries);
+        sortByTitle(indexes, order);
         QList<QStandardItem*> children;
         children.reserve(qsizetype(indexes.size()));
         for (int index : indexes)
@@ -102,17 +125,14 @@ ModelPointer buildTreeModel(IndexMap& indexesByKey, const Entries& entries,
     return model;
 }
 
-ModelPointer buildTitleModel(const Entries& entries, RecipeItems recipeItems,
-                             QHash<QString, QString>& titlesByPath)
+ModelPointer buildTitleModel(const Entries& entries, const TitleOrder& order,
+                             RecipeItems recipeItems, QHash<QString, QString>& titlesByPath)
 {
-    IndexList order(std::size_t(entries.titles.size()));
-    std::iota(order.begin(), order.end(), 0);
-    sortByTitle(order, entries);
     auto model = std::make_shared<QStandardItemModel>();
     QList<QStandardItem*> rows;
-    rows.reserve(qsizetype(order.size()));
-    titlesByPath.reserve(qsizetype(order.size()));
-    for (int index : order) {
+    rows.reserve(qsizetype(order.entries.size()));
+    titlesByPath.reserve(qsizetype(order.entries.size()));
+    for (int index : order.entries) {
         titlesByPath.insert(entries.paths[index], entries.titles[index]);
         rows.append(recipeItems[std::size_t(index)].release()); // owned by the model next
     }
@@ -251,13 +271,14 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
         }
     }
 
+    const TitleOrder order = orderByTitle(entries);
     RecipeItems recipeItems = makeRecipeItems(entries);
-    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, entries, recipeItems);
+    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, order, recipeItems);
     indexesByIngredient = {};
-    ModelPointer tagModel = buildTreeModel(indexesByTag, entries, recipeItems);
+    ModelPointer tagModel = buildTreeModel(indexesByTag, order, recipeItems);
     indexesByTag = {};
     QHash<QString, QString> titlesByPath;
-    ModelPointer titleModel = buildTitleModel(entries, std::move(recipeItems), titlesByPath);
+    ModelPointer titleModel = buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
 
     ingredientModel->moveToThread(resultThread);
     tagModel->moveToThread(resultThread);
