@@ -18,21 +18,23 @@ cookbook="$work/My Cookbook"
 cp -r "$3" "$cookbook"
 settings="$XDG_CONFIG_HOME/vantrel.org/Saltrove.conf"
 
-# Regions of the window, in per cent of its width and height, at the size
-# the test gives it: the title list (the left dock group's upper half, below
-# the toolbar and the search field) and the recipe view in the middle.
+# Places in the window, at the size the test gives it; regions in per cent
+# of its width and height. The upper dock group on the left holds the folder
+# tree ("Recipes", in front at first) and the title list ("Title"), with
+# their tabs below them; the recipe view fills the middle.
 width=1000
 height=700
-title_list=(2 18 22 25)
+list_area=(1.5 7 25 38)
 recipe_view=(35 15 60 70)
-# Where a click lands on the second title of the list.
-title_click=(60 150)
+title_tab=(25 352)
+# The third row of the title list, below its search field.
+title_click=(60 118)
 
 start() {
     "$saltrove" >>"$work/saltrove.log" 2>&1 &
     pid=$!
     started_pids+=("$pid")
-    window=$(wait_for_window "$pid" 120 '^Saltrove$')
+    window=$(wait_for_window "$pid" 120)
     # Without a window manager the window opens at whatever size Qt picks;
     # a fixed one puts the panes where the regions above expect them.
     xdotool windowmove --sync "$window" 0 0 2>/dev/null || xdotool windowmove "$window" 0 0
@@ -45,8 +47,8 @@ start
 wait_until 60 region_shows_something "$window" intro "${recipe_view[@]}" ||
     fail "the recipe view shows nothing (the introduction was expected)"
 shot "$window" empty-list
-[[ $(colours empty-list "${title_list[@]}") -le 2 ]] ||
-    fail "the title list is not empty without a collection"
+[[ $(colours empty-list "${list_area[@]}") -le 4 ]] ||
+    fail "the folder tree is not empty without a collection"
 
 step "Open collection (Ctrl+O), the folder typed into the dialog"
 focus "$window"
@@ -63,8 +65,15 @@ for _ in 1 2 3 4 5; do
     wait_until 5 closed || true
 done
 closed || fail "the file dialog did not take the folder"
-wait_until 60 region_shows_something "$window" titles "${title_list[@]}" ||
-    fail "no titles appeared in the title list after opening the collection"
+wait_until 60 region_shows_something "$window" folders "${list_area[@]}" ||
+    fail "the folder tree shows nothing after opening the collection"
+
+step "the title list, from its tab"
+shot "$window" before-tab
+xdotool mousemove --window "$window" "${title_tab[@]}" click 1
+wait_until 30 region_changed "$window" before-tab titles "${list_area[@]}" ||
+    fail "the title tab did not bring the title list to the front"
+region_shows_something "$window" titles "${list_area[@]}" || fail "the title list is empty"
 
 step "a click on a title shows the recipe"
 shot "$window" before-click
@@ -85,7 +94,7 @@ location=$(settings_value "$settings" location)
 
 step "second start: the stored collection, closed by its window"
 start
-wait_until 60 region_shows_something "$window" stored-titles "${title_list[@]}" ||
+wait_until 60 region_shows_something "$window" stored-titles "${list_area[@]}" ||
     fail "the stored collection's titles did not appear"
 "$probe" close "$window"
 wait_for_exit "$pid" 60

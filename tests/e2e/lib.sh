@@ -81,11 +81,13 @@ running() {
 }
 
 # visible_window <pid> [name]: prints the id of a visible window of the
-# process (whose title matches name, if given); false if there is none.
+# process (whose WM_NAME matches name, if given); false if there is none.
+# Qt leaves WM_NAME empty on a window without a title of its own (the main
+# windows), so those are found by their process alone.
 visible_window() {
     local ids
     if [[ $# -gt 1 ]]; then
-        ids=$(xdotool search --onlyvisible --pid "$1" --name "$2" 2>/dev/null) || return 1
+        ids=$(xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null) || return 1
     else
         ids=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null) || return 1
     fi
