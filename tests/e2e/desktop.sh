@@ -17,6 +17,7 @@ make_home
 cookbook="$work/My Cookbook"
 cp -r "$3" "$cookbook"
 settings="$XDG_CONFIG_HOME/vantrel.org/Saltrove.conf"
+log="$work/saltrove.log"
 
 # Places in the window, at the size the test gives it; regions in per cent
 # of its width and height. The upper dock group on the left holds the folder
@@ -31,7 +32,7 @@ title_tab=(25 352)
 title_click=(60 118)
 
 start() {
-    "$saltrove" >>"$work/saltrove.log" 2>&1 &
+    "$saltrove" >>"$log" 2>&1 &
     pid=$!
     started_pids+=("$pid")
     window=$(wait_for_window "$pid" 120)
@@ -84,7 +85,7 @@ wait_until 30 region_changed "$window" before-click recipe "${recipe_view[@]}" |
 step "Quit (Ctrl+Q) ends the program and writes the settings"
 focus "$window"
 xdotool key --clearmodifiers ctrl+q
-wait_for_exit "$pid" 60
+wait_for_exit "$pid" 60 || fail "the program did not end: $(cat "$log")"
 [[ $exit_status -eq 0 ]] || fail "exit status $exit_status after Quit"
 [[ -f $settings ]] || fail "no settings file at $settings"
 location=$(settings_value "$settings" location)
@@ -96,13 +97,12 @@ step "second start: the stored collection, closed by its window"
 start
 wait_until 60 region_shows_something "$window" stored-titles "${list_area[@]}" ||
     fail "the stored collection's titles did not appear"
-"$probe" close "$window"
-wait_for_exit "$pid" 60
+close_window "$window" "$pid" 60 || fail "the program did not end: $(cat "$log")"
 [[ $exit_status -eq 0 ]] || fail "exit status $exit_status after closing the window"
 location=$(settings_value "$settings" location)
 [[ $location == "$cookbook" || $location == "\"$cookbook\"" ]] ||
     fail "the stored location changed to '$location'"
-if grep -E "QML|qt\.|Warning|Critical" "$work/saltrove.log"; then
+if grep -E "QML|qt\.|Warning|Critical" "$log"; then
     fail "the program reported problems (above)"
 fi
 echo "desktop program: all checks passed"

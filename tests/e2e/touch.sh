@@ -16,6 +16,7 @@ make_home
 mkdir -p "$HOME/Documents"
 cp -r "$3" "$HOME/Documents/recipes"
 export QML_IMPORT_PATH="$4"
+log="$work/saltrovetouch.log"
 
 # Regions in per cent of the 480 by 640 window: the title list below the
 # header and the search field, and the header with the page's title.
@@ -25,7 +26,7 @@ header=(20 0 75 8)
 title_click=(120 190)
 
 step "start on the recipes folder of the documents folder"
-"$saltrovetouch" >"$work/saltrovetouch.log" 2>&1 &
+"$saltrovetouch" >"$log" 2>&1 &
 pid=$!
 started_pids+=("$pid")
 window=$(wait_for_window "$pid" 120)
@@ -39,10 +40,9 @@ wait_until 30 region_changed "$window" titles recipe "${header[@]}" ||
 region_shows_something "$window" recipe "${title_list[@]}" || fail "the recipe page is blank"
 
 step "closing the window ends the program"
-"$probe" close "$window"
-wait_for_exit "$pid" 60
+close_window "$window" "$pid" 60 || fail "the program did not end: $(cat "$log")"
 [[ $exit_status -eq 0 ]] || fail "exit status $exit_status after closing the window"
-if grep -E "qrc:|QML|Warning|Critical" "$work/saltrovetouch.log"; then
+if grep -E "qrc:|QML|Warning|Critical" "$log"; then
     fail "the program reported problems (above)"
 fi
 echo "touch program: all checks passed"

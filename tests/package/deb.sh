@@ -64,8 +64,7 @@ for program in saltrove saltrovetouch; do
     window=$(wait_for_window "$pid" 120)
     wait_until 60 region_shows_something "$window" "$program" 5 20 40 40 ||
         fail "$program shows a blank window"
-    "$probe" close "$window"
-    wait_for_exit "$pid" 60
+    close_window "$window" "$pid" 60 || fail "$program did not end: $(cat "$work/$program.log")"
     [[ $exit_status -eq 0 ]] || fail "$program ended with $exit_status"
     if grep -v '^qt\.qml\.import:' "$work/$program.log" | grep .; then
         fail "$program reported problems (above)"
