@@ -137,19 +137,11 @@ region_changed() {
 not_running() { ! running "$1"; }
 
 # close_window <window> <pid> <seconds>: asks the window to close, as a
-# window manager's close button does, again every ten seconds, until the
-# process has ended; sets exit_status, false if it still runs at the end.
+# window manager's close button does, and waits for the process to end; sets
+# exit_status, false if it still runs when the time runs out.
 close_window() {
-    local limit=$(($(date +%s) + $3)) tries=0
-    while running "$2"; do
-        [[ $(date +%s) -lt $limit ]] || return 1
-        tries=$((tries + 1))
-        "$probe" close "$1" || true
-        wait_until 10 not_running "$2" || true
-    done
-    [[ $tries -le 1 ]] || echo "(closed after $tries requests)"
-    exit_status=0
-    wait "$2" || exit_status=$?
+    "$probe" close "$1" || return 1
+    wait_for_exit "$2" "$3"
 }
 
 # wait_for_exit <pid> <seconds>: waits for the process and sets exit_status;

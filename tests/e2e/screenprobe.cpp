@@ -117,20 +117,29 @@ int close(const QStringList& args)
     event.type = atom("WM_PROTOCOLS");
     event.data.data32[0] = atom("WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection.get(), 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&event));
-    return xcb_flush(connection.get()) > 0 ? EXIT_SUCCESS : fail("cannot send the request");
+    // Checked, so that the server has handled the request (and said whether
+    // it took it) before the connection closes.
+    const auto cookie = xcb_send_event_checked(connection.get(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                                               reinterpret_cast<const char*>(&event));
+    std::unique_ptr<xcb_generic_error_t, void (*)(void*)> error(
+        xcb_request_check(connection.get(), cookie), std::free);
+    return error ? fail("the display refused the request") : EXIT_SUCCESS;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QGuiApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     const QString command = args.value(1);
-    if (command == QLatin1String("grab") && args.size() == 4)
+    // Only a picture of the screen needs a connection of Qt's own; the others
+    // stay off the display, or use a plain connection that does nothing else.
+    if (command == QLatin1String("grab") && args.size() == 4) {
+        QGuiApplication app(argc, argv);
         return grab(args);
+    }
     if (command == QLatin1String("colours") && args.size() == 7)
         return colours(args);
     if (command == QLatin1String("differs") && args.size() == 8)
