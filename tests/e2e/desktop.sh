@@ -27,6 +27,7 @@ width=1000
 height=700
 list_area=(1.5 7 25 38)
 recipe_view=(35 15 60 70)
+status_bar=(0 96 40 4)
 title_tab=(25 352)
 # The third row of the title list, below its search field.
 title_click=(60 118)
@@ -50,6 +51,9 @@ wait_until 60 region_shows_something "$window" intro "${recipe_view[@]}" ||
 shot "$window" empty-list
 [[ $(colours empty-list "${list_area[@]}") -le 4 ]] ||
     fail "the folder tree is not empty without a collection"
+# "Parsing <documents>/recipes/", then "Found 0 recipes".
+wait_until 30 region_shows_something "$window" status "${status_bar[@]}" ||
+    fail "the status bar shows no message"
 
 step "Open collection (Ctrl+O), the folder typed into the dialog"
 focus "$window"
