@@ -28,8 +28,9 @@ height=700
 list_area=(1.5 7 25 38)
 recipe_view=(35 15 60 70)
 status_bar=(0 96 40 4)
+# Clicks, in pixels from the window's corner: the "Title" tab, and the third
+# row of the title list, below its search field.
 title_tab=(25 352)
-# The third row of the title list, below its search field.
 title_click=(60 118)
 
 start() {
