@@ -26,4 +26,7 @@ void prepareDesktopApplication()
     QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
+    // Lets a Wayland compositor match the window with the installed desktop
+    // entry, and so with its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.saltrove"));
 }

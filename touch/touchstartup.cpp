@@ -21,5 +21,8 @@ void prepareTouchApplication()
     QCoreApplication::setOrganizationDomain(makersDomain);
     // Keeps the touch program's settings apart from the desktop program's.
     QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
+    // Lets a Wayland compositor match the window with the installed desktop
+    // entry, and so with its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vantrel.saltrovetouch"));
     registerQmlTypes();
 }
