@@ -350,7 +350,8 @@ private slots:
         QTest::newRow("location of 10,000 characters") << QVariant(longPath) << longPath << 0;
         QTest::newRow("location is a list")
             << QVariant(QStringList{m_cookbook, m_cookbook}) << QString() << -1;
-        const QByteArray garbage("\xff\xfe\x00\x01/not utf-8", 16);
+        static const char bytes[] = "\xff\xfe\x00\x01/not utf-8";
+        const QByteArray garbage(bytes, sizeof bytes - 1);
         QTest::newRow("location is garbage bytes")
             << QVariant(garbage) << QString::fromUtf8(garbage) << 0;
     }
