@@ -1,6 +1,7 @@
 #include "desktoptesthelpers.h"
 #include "metadatapane.h"
 #include "rawviewpane.h"
+#include "unprivileged.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
@@ -175,6 +176,7 @@ private slots:
             path = here.filePath(QStringLiteral("Soups"));
             QVERIFY(QDir(here.path()).mkpath(QStringLiteral("Soups")));
         } else if (kind == QStringLiteral("unreadable")) {
+            SALTROVE_RUN_UNPRIVILEGED();
             path = writeRecipe(here.path(), QStringLiteral("secret.recipe.md"),
                                QStringLiteral("Secret"), {QStringLiteral("hidden")});
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));

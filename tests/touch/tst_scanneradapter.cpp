@@ -1,3 +1,6 @@
+#include "dirmodel.h"
+#include "documentloader.h"
+#include "hostilecookbooks.h"
 #include "scanneradapter.h"
 
 #include <QAbstractItemModelTester>
@@ -11,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -281,6 +285,148 @@ private slots:
             titles(list(adapter)),
             (QStringList{"Bread", "Pancakes", "Tomato Soup", "green soup with peas"}), 20000);
         QDir(big).removeRecursively();
+    }
+
+    // Cookbooks as sync tools and careless users leave them, through the
+    // adapter, the document loader and the folder browser: the titles are
+    // published, every listed recipe can be shown, and nothing is written.
+    void hostileCookbooks_data()
+    {
+        using Build = std::function<QString(const QString&)>;
+        QTest::addColumn<Build>("build");
+        QTest::addColumn<QStringList>("expected");
+        for (const hostile::Cookbook& cookbook : hostile::cookbooks())
+            if (!cookbook.heavy)
+                QTest::newRow(cookbook.name) << cookbook.build << cookbook.titles;
+    }
+
+    void hostileCookbooks()
+    {
+        using Build = std::function<QString(const QString&)>;
+        QFETCH(Build, build);
+        QFETCH(QStringList, expected);
+        QTemporaryDir parent;
+        QVERIFY(parent.isValid());
+        const QString root = build(parent.path());
+        QVERIFY(!root.isEmpty());
+        const QByteArray before = hostile::treeDigest(parent.path());
+        {
+            auto adapter = scannedAdapter(root);
+            QVERIFY(adapter);
+            QCOMPARE(titles(list(*adapter)), expected);
+
+            const QString intro = DocumentLoader().text();
+            for (int row = 0; row < std::min(3, list(*adapter)->rowCount()); ++row) {
+                DocumentLoader loader;
+                loader.setPath(list(*adapter)->index(row, 0).data(Qt::UserRole + 1).toString());
+                QVERIFY2(loader.text() != intro, qPrintable(loader.path()));
+            }
+
+            // The folder chooser offers folders only, never a FIFO or a link
+            // that leads nowhere.
+            DirModel folders;
+            folders.setMode(DirModel::Folders);
+            folders.setPath(root);
+            const auto* model = qobject_cast<QAbstractItemModel*>(folders.filteredModel());
+            const int typeRole = model->roleNames().key("type");
+            for (int row = 0; row < model->rowCount(); ++row)
+                QCOMPARE(model->index(row, 0).data(typeRole).toString(), QStringLiteral("folder"));
+        }
+        QCOMPARE(hostile::treeDigest(parent.path()), before);
+    }
+
+    // Whatever the settings hold, the adapter starts; where no folder name
+    // can be read it behaves as on a first run.
+    void hostileSettings_data()
+    {
+        QTest::addColumn<QVariant>("location");
+        QTest::addColumn<QString>("rootPath");
+        QTest::addColumn<int>("published"); // -1: nothing is scanned
+
+        const QString file = m_cookbook + QStringLiteral("/bread.recipe.md");
+        QTest::newRow("location is a recipe file") << QVariant(file) << file << 0;
+        QTest::newRow("location is a number") << QVariant(4711) << QStringLiteral("4711") << 0;
+        const QString longPath = QStringLiteral("/nonexistent/") + QString(10000, QLatin1Char('x'));
+        QTest::newRow("location of 10,000 characters") << QVariant(longPath) << longPath << 0;
+        QTest::newRow("location is a list")
+            << QVariant(QStringList{m_cookbook, m_cookbook}) << QString() << -1;
+        static const char bytes[] = "\xff\xfe\x00\x01/not utf-8";
+        const QByteArray garbage(bytes, sizeof bytes - 1);
+        QTest::newRow("location is garbage bytes")
+            << QVariant(garbage) << QString::fromUtf8(garbage) << 0;
+    }
+
+    void hostileSettings()
+    {
+        QFETCH(QVariant, location);
+        QFETCH(QString, rootPath);
+        QFETCH(int, published);
+        storeLocation(location);
+        ScannerAdapter adapter;
+        QCOMPARE(adapter.rootPath(), rootPath);
+        QSignalSpy reset(adapter.titleList(), SIGNAL(modelReset()));
+        if (published >= 0) {
+            QVERIFY(reset.wait(10000));
+            QCOMPARE(list(adapter)->rowCount(), published);
+        } else {
+            adapter.refresh();
+            QVERIFY(!reset.wait(200));
+        }
+        // It goes on working, and remembers a real folder again.
+        adapter.setRootPath(m_cookbook);
+        QTRY_COMPARE(list(adapter)->rowCount(), 4);
+        QCOMPARE(storedLocation().toString(), m_cookbook);
+    }
+
+    void unreadableSettingsGiveTheDefaults()
+    {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(writeRecipe(documents + "/recipes/first.recipe.md", "First recipe"));
+        // A folder where the settings file should be cannot be read by
+        // anyone, root included, nor replaced by a file.
+        const QString settingsFile = QSettings().fileName();
+        QFile::remove(settingsFile);
+        QVERIFY(QDir().mkpath(settingsFile));
+        {
+            ScannerAdapter adapter;
+            QCOMPARE(adapter.rootPath(), documents + "/recipes/");
+            QSignalSpy reset(adapter.titleList(), SIGNAL(modelReset()));
+            QVERIFY(reset.wait(10000));
+            QCOMPARE(titles(list(adapter)), QStringList{"First recipe"});
+            adapter.setRootPath(m_cookbook);
+            QTRY_COMPARE(list(adapter)->rowCount(), 4);
+        }
+        QVERIFY(QFileInfo(settingsFile).isDir());
+        QVERIFY(QDir(settingsFile).removeRecursively());
+    }
+
+    // Destroying the adapter (as the engine does with its page) while a large
+    // scan runs waits for that scan, frees it (LeakSanitizer) and delivers
+    // nothing to the adapter or its list that are gone (AddressSanitizer).
+    void destroyedDuringALargeScan()
+    {
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        constexpr int count = 100000;
+        for (int i = 0; i < count; ++i) {
+            QFile file(root.filePath(QStringLiteral("%1/%2.recipe.md").arg(i % 100).arg(i)));
+            if (i < 100)
+                QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        storeLocation(root.path());
+        {
+            ScannerAdapter adapter;
+            QCOMPARE(list(adapter)->rowCount(), 0); // still scanning
+        }
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        // The next program start finds the whole collection.
+        ScannerAdapter next;
+        QSignalSpy reset(next.titleList(), SIGNAL(modelReset()));
+        QVERIFY(reset.wait(120000));
+        QCOMPARE(list(next)->rowCount(), count);
     }
 };
 
