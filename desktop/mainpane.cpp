@@ -1,6 +1,7 @@
 #include "mainpane.h"
 
 #include "documentloading.h"
+#include "textwrapping.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -47,8 +48,10 @@ void MainPane::setRootPath(const QString& path)
 void MainPane::openPath(const QString& path)
 {
     // Images and other relative references resolve next to the recipe file.
+    const QString text = loadDocumentText(path);
+    prepareWrappingFor(*browser, text);
     document->setBaseUrl(QUrl::fromLocalFile(path));
-    document->setMarkdown(loadDocumentText(path), QTextDocument::MarkdownDialectGitHub);
+    document->setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
     QTextCursor cursor = browser->textCursor();
     cursor.setPosition(0);
     browser->setTextCursor(cursor);

@@ -1,5 +1,7 @@
 #include "rawviewpane.h"
 
+#include "textwrapping.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QTextBrowser>
@@ -29,5 +31,7 @@ void RawViewPane::openPath(const QString& path)
     // permission) leaves the last readable text in view.
     if (!file.open(QIODevice::ReadOnly))
         return;
-    browser->setPlainText(QString::fromUtf8(file.readAll()));
+    const QString text = QString::fromUtf8(file.readAll());
+    prepareWrappingFor(*browser, text);
+    browser->setPlainText(text);
 }

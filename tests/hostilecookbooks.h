@@ -71,9 +71,6 @@ struct Cookbook
     // Large enough to take seconds to build and scan; the programs' own tests
     // leave these to the scanner's.
     bool heavy = false;
-    // Holds a line of megabytes without a space, which the desktop recipe
-    // view takes minutes to lay out.
-    bool hugeLine = false;
 };
 
 // A cookbook in the folder "cookbook" below the parent, filled by `fill`.
@@ -107,7 +104,7 @@ inline std::vector<Cookbook> cookbooks()
                        return writeFile(root + "/wide.recipe.md",
                                         "# Wide\n" + QByteArray(6 << 20, 'w') + "\n");
                    }),
-                   QStringList{"Wide"}, false, true});
+                   QStringList{"Wide"}});
     all.push_back({"a 50 MB recipe", folder([](const QString& root) {
                        QByteArray line(
                            " * 1 kg flour, and some more words to make the line long\n");

@@ -1,4 +1,5 @@
 #include "desktoptesthelpers.h"
+#include "mainpane.h"
 #include "metadatapane.h"
 #include "rawviewpane.h"
 #include "unprivileged.h"
@@ -149,6 +150,56 @@ private slots:
         QVERIFY(rawText(pane).startsWith(QStringLiteral("# Before")));
         pane.openPath(path);
         QCOMPARE(rawText(pane), shown);
+    }
+
+    // Qt's search for a word boundary makes laying out a long run without
+    // one take time growing with the square of its length (minutes for a few
+    // megabytes). Both text views show such a recipe whole, wrapped anywhere,
+    // and go back to wrapping at word boundaries for the next recipe.
+    void longUnbrokenRunsAreShownWhole_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("wrapsAnywhere");
+        QTest::newRow("three megabytes without a space")
+            << QString(3 << 20, QLatin1Char('w')) << true;
+        QTest::newRow("a run just longer than a word")
+            << QStringLiteral("a ") + QString(1001, QLatin1Char('x')) + QStringLiteral(" b")
+            << true;
+        QTest::newRow("a long paragraph of words")
+            << QStringLiteral("pepper ").repeated(100000).trimmed() << false;
+        QTest::newRow("a run as long as a word may be") << QString(1000, QLatin1Char('x')) << false;
+    }
+
+    void longUnbrokenRunsAreShownWhole()
+    {
+        QFETCH(QString, body);
+        QFETCH(bool, wrapsAnywhere);
+        const QString text = QStringLiteral("# Wide\n\n") + body + QStringLiteral("\n");
+        const QString wide = folder.filePath(QStringLiteral("wide.recipe.md"));
+        QVERIFY(writeFile(wide, text.toUtf8()));
+        const QString plain =
+            writeRecipe(folder.path(), QStringLiteral("plain.recipe.md"), QStringLiteral("Plain"));
+
+        MainPane main;
+        RawViewPane raw;
+        main.resize(400, 300);
+        raw.resize(400, 300);
+        main.show();
+        raw.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&raw));
+        const auto views = {main.findChild<QTextBrowser*>(), raw.findChild<QTextBrowser*>()};
+        const QTextOption::WrapMode expected =
+            wrapsAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+        for (const QString& path : {plain, wide, plain}) {
+            main.openPath(path);
+            raw.openPath(path);
+            QCoreApplication::processEvents(); // lays out and paints what was opened
+            for (QTextBrowser* view : views) {
+                QCOMPARE(view->wordWrapMode(),
+                         path == wide ? expected : QTextOption::WrapAtWordBoundaryOrAnywhere);
+                QCOMPARE(view->document()->toPlainText().contains(body), path == wide);
+            }
+        }
     }
 
     // A path with nothing behind it clears both panes; one that is there but

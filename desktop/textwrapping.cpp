@@ -1,0 +1,24 @@
+#include "textwrapping.h"
+
+#include <QTextDocument>
+#include <QTextEdit>
+
+QTextOption::WrapMode wrapModeForText(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longestWordWrappedRun)
+            return QTextOption::WrapAnywhere;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
+void prepareWrappingFor(QTextEdit& view, QStringView text)
+{
+    const QTextOption::WrapMode mode = wrapModeForText(text);
+    if (view.wordWrapMode() == mode)
+        return;
+    view.document()->clear();
+    view.setWordWrapMode(mode);
+}
