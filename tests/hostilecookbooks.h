@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 #include <vector>
@@ -178,6 +179,20 @@ inline std::vector<Cookbook> cookbooks()
                    },
                    QStringList()});
     return all;
+}
+
+enum class Heavy { Included, Left };
+
+// The cookbooks as rows of the current test: the column "build" holds each
+// one's build function, the column named `titlesColumn` the titles its scan
+// publishes.
+inline void addCookbookRows(const char* titlesColumn, Heavy heavy)
+{
+    QTest::addColumn<std::function<QString(const QString&)>>("build");
+    QTest::addColumn<QStringList>(titlesColumn);
+    for (const Cookbook& cookbook : cookbooks())
+        if (heavy == Heavy::Included || !cookbook.heavy)
+            QTest::newRow(cookbook.name) << cookbook.build << cookbook.titles;
 }
 
 } // namespace hostile

@@ -53,11 +53,7 @@ private slots:
 
 void TestHostileCookbook::scanFinishesAndChangesNothing_data()
 {
-    using Build = std::function<QString(const QString&)>;
-    QTest::addColumn<Build>("build");
-    QTest::addColumn<QStringList>("titles");
-    for (const hostile::Cookbook& cookbook : hostile::cookbooks())
-        QTest::newRow(cookbook.name) << cookbook.build << cookbook.titles;
+    hostile::addCookbookRows("titles", hostile::Heavy::Included);
 }
 
 void TestHostileCookbook::scanFinishesAndChangesNothing()

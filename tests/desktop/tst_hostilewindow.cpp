@@ -73,12 +73,7 @@ private slots:
 
     void scanIsShownAndNothingIsWritten_data()
     {
-        using Build = std::function<QString(const QString&)>;
-        QTest::addColumn<Build>("build");
-        QTest::addColumn<QStringList>("titles");
-        for (const hostile::Cookbook& cookbook : hostile::cookbooks())
-            if (!cookbook.heavy)
-                QTest::newRow(cookbook.name) << cookbook.build << cookbook.titles;
+        hostile::addCookbookRows("titles", hostile::Heavy::Left);
     }
 
     void scanIsShownAndNothingIsWritten()

@@ -290,15 +290,7 @@ private slots:
     // Cookbooks as sync tools and careless users leave them, through the
     // adapter, the document loader and the folder browser: the titles are
     // published, every listed recipe can be shown, and nothing is written.
-    void hostileCookbooks_data()
-    {
-        using Build = std::function<QString(const QString&)>;
-        QTest::addColumn<Build>("build");
-        QTest::addColumn<QStringList>("expected");
-        for (const hostile::Cookbook& cookbook : hostile::cookbooks())
-            if (!cookbook.heavy)
-                QTest::newRow(cookbook.name) << cookbook.build << cookbook.titles;
-    }
+    void hostileCookbooks_data() { hostile::addCookbookRows("expected", hostile::Heavy::Left); }
 
     void hostileCookbooks()
     {
