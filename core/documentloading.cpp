@@ -1,10 +1,14 @@
 #include "documentloading.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
-QString readWholeFileAsUtf8(const QString& path)
+const QString introductionPath = QStringLiteral(":/docs/intro.md");
+
+// Built-in documents are compiled in; nothing else is opened through QFile.
+QString readBuiltIn(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -14,9 +18,45 @@ QString readWholeFileAsUtf8(const QString& path)
 
 } // namespace
 
+LoadedDocument loadDocument(const QString& path)
+{
+    LoadedDocument document;
+    if (path.startsWith(QLatin1Char(':'))) {
+        document.status =
+            QFile::exists(path) ? SafeFile::Status::Opened : SafeFile::Status::Missing;
+        document.text =
+            readBuiltIn(document.status == SafeFile::Status::Opened ? path : introductionPath);
+        return document;
+    }
+    SafeFile file(path);
+    document.status = file.status();
+    switch (file.status()) {
+    case SafeFile::Status::Missing:
+        document.text = readBuiltIn(introductionPath);
+        break;
+    case SafeFile::Status::Opened:
+        document.text = QString::fromUtf8(file.file().read(file.size()));
+        if (document.text.isNull())
+            document.text = QLatin1String("");
+        break;
+    case SafeFile::Status::TooLarge:
+        document.size = file.size();
+        break;
+    case SafeFile::Status::NotRegular:
+    case SafeFile::Status::Unreadable:
+        break;
+    }
+    return document;
+}
+
 QString loadDocumentText(const QString& path)
 {
-    if (!path.isEmpty() && QFile::exists(path))
-        return readWholeFileAsUtf8(path);
-    return readWholeFileAsUtf8(QStringLiteral(":/docs/intro.md"));
+    return loadDocument(path).text;
+}
+
+QString tooLargeMessage(const QString& path, qint64 size)
+{
+    const double mebibytes = double(size) / (1024.0 * 1024.0);
+    return QStringLiteral("%1 is too large to show (%2 MiB)")
+        .arg(QFileInfo(path).fileName(), QString::number(mebibytes, 'f', 1));
 }

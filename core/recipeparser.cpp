@@ -83,7 +83,9 @@ ParsedRecipe parseRecipe(QIODevice* device)
     char buffer[maxLineLength];
     while (!device->atEnd()) {
         const qint64 length = device->readLine(buffer, maxLineLength);
-        if (length < 0) // a read error; the device may never reach its end
+        // A read error, or a device with nothing to give yet although it is
+        // not at its end (a pipe): either may never reach its end.
+        if (length <= 0)
             break;
         // Classification works on the raw bytes as read: no leading blanks are
         // skipped and a byte-order mark makes the first line a content line.

@@ -1,10 +1,12 @@
 #include "mainpane.h"
 
 #include "documentloading.h"
+#include "safefile.h"
 #include "textwrapping.h"
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -13,10 +15,41 @@
 #include <QTextDocument>
 #include <QUrl>
 
+namespace {
+
+// Stands in for every image that is refused or cannot be decoded. It must not
+// be null: for a null image the document tries to load the reference itself,
+// which is what must never happen.
+QImage placeholderImage()
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QVariant loadRecipeResource(const QUrl& url)
+{
+    // data: URLs carry their bytes inside the recipe, which is bounded already.
+    if (url.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
+        return {};
+    if (!url.isLocalFile())
+        return placeholderImage();
+    const QByteArray bytes = SafeFile::readAll(url.toLocalFile(), SafeFile::imageSizeLimit);
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull())
+        return placeholderImage();
+    return image;
+}
+
+} // namespace
+
 MainPane::MainPane(QWidget* parent)
     : PaneBase(parent)
     , document(std::make_unique<QTextDocument>())
 {
+    // Whatever an image reference names, only regular files of a bounded size
+    // are read, and never through a call that could wait on a FIFO or device.
+    document->setResourceProvider(&loadRecipeResource);
     auto layout = std::make_unique<QHBoxLayout>();
     auto view = std::make_unique<QTextBrowser>();
     view->setReadOnly(true);
@@ -47,11 +80,14 @@ void MainPane::setRootPath(const QString& path)
 
 void MainPane::openPath(const QString& path)
 {
+    const LoadedDocument loaded = loadDocument(path);
+    if (loaded.status == SafeFile::Status::TooLarge)
+        emit notifySimple(tooLargeMessage(path, loaded.size));
     // Images and other relative references resolve next to the recipe file.
-    const QString text = loadDocumentText(path);
-    prepareWrappingFor(*browser, text);
     document->setBaseUrl(QUrl::fromLocalFile(path));
-    document->setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
+    renderWithWrapping(*browser, [this, &loaded] {
+        document->setMarkdown(loaded.text, QTextDocument::MarkdownDialectGitHub);
+    });
     QTextCursor cursor = browser->textCursor();
     cursor.setPosition(0);
     browser->setTextCursor(cursor);
@@ -69,7 +105,10 @@ void MainPane::followLink(const QUrl& url)
         return;
     }
     // Links name files inside the collection folder, whether or not the
-    // folder was given with a trailing slash.
+    // folder was given with a trailing slash. Without a collection folder
+    // they name nothing (not files beside the working folder).
+    if (rootPath.isEmpty())
+        return;
     openPath(QDir::cleanPath(QDir(rootPath).filePath(linked)));
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "activedocument.h"
+#include "collectionsettings.h"
 #include "fspane.h"
 #include "ingredientsparserpane.h"
 #include "listpane.h"
@@ -35,8 +36,6 @@ namespace {
 
 constexpr int statusTimeout = 5000;
 
-const QString generalGroup = QStringLiteral("General");
-const QString locationKey = QStringLiteral("location");
 const QString windowStateKey = QStringLiteral("windowState");
 
 // Puts a pane in a new dock. The dock's object name is its title, because the
@@ -197,11 +196,8 @@ MainWindow::MainWindow(QWidget* parent)
     toolbar->toggleViewAction()->setEnabled(false);
 
     QSettings settings;
-    settings.beginGroup(generalGroup);
-    const QString defaultLocation =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-        QStringLiteral("/recipes/");
-    loadCollection(settings.value(locationKey, defaultLocation).toString());
+    settings.beginGroup(CollectionSettings::group());
+    loadCollection(CollectionSettings::storedLocation());
     restoreState(settings.value(windowStateKey, QByteArray()).toByteArray(), 0);
 
     statusBar()->show();
@@ -216,11 +212,11 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     QSettings settings;
-    settings.beginGroup(generalGroup);
+    settings.beginGroup(CollectionSettings::group());
     // A collection folder that has gone away is not stored over the last good
     // one; it stays stored only if it was stored already.
     if (QFile::exists(rootPath))
-        settings.setValue(locationKey, rootPath);
+        settings.setValue(CollectionSettings::locationKey(), rootPath);
     settings.setValue(windowStateKey, saveState(0));
     settings.sync();
 }

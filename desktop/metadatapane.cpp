@@ -1,8 +1,8 @@
 #include "metadatapane.h"
 
 #include "recipeparser.h"
+#include "safefile.h"
 
-#include <QFile>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -45,13 +45,11 @@ MetaDataPane::~MetaDataPane()
 void MetaDataPane::openPath(const QString& path)
 {
     model->clear();
-    if (path.isEmpty() || !QFile::exists(path))
+    SafeFile file(path);
+    if (!file.isOpen())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const ParsedRecipe recipe = parseRecipe(&file);
-    file.close();
+    const ParsedRecipe recipe = parseRecipe(&file.file());
+    file.file().close();
     // Metadata alone does not make a recipe.
     if (recipe.title.isEmpty() && recipe.ingredients.isEmpty() && recipe.tags.isEmpty())
         return;

@@ -1,8 +1,8 @@
 #include "rawviewpane.h"
 
+#include "safefile.h"
 #include "textwrapping.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 
@@ -22,16 +22,17 @@ RawViewPane::~RawViewPane() = default;
 
 void RawViewPane::openPath(const QString& path)
 {
-    if (path.isEmpty() || !QFile::exists(path)) {
+    SafeFile file(path);
+    if (!file.exists()) {
         browser->setPlainText(QString());
         return;
     }
-    QFile file(path);
     // Something that is there but cannot be read (a folder, a file without
-    // permission) leaves the last readable text in view.
-    if (!file.open(QIODevice::ReadOnly))
+    // permission, a device, a file too large to show) leaves the last
+    // readable text in view.
+    if (!file.isOpen())
         return;
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(file.file().read(file.size()));
     prepareWrappingFor(*browser, text);
     browser->setPlainText(text);
 }

@@ -22,3 +22,15 @@ void prepareWrappingFor(QTextEdit& view, QStringView text)
     view.document()->clear();
     view.setWordWrapMode(mode);
 }
+
+void renderWithWrapping(QTextEdit& view, const std::function<void()>& render)
+{
+    if (view.wordWrapMode() != QTextOption::WrapAnywhere) {
+        view.document()->clear();
+        view.setWordWrapMode(QTextOption::WrapAnywhere);
+    }
+    render();
+    const QTextOption::WrapMode mode = wrapModeForText(view.document()->toPlainText());
+    if (mode != QTextOption::WrapAnywhere)
+        view.setWordWrapMode(mode);
+}

@@ -3,6 +3,8 @@
 #include <QStringView>
 #include <QTextOption>
 
+#include <functional>
+
 class QTextEdit;
 
 // Qt's word wrapping looks for a word boundary before it breaks a line
@@ -21,3 +23,8 @@ QTextOption::WrapMode wrapModeForText(QStringView text);
 // view's document is emptied first when the mode changes, so that the old
 // text is never laid out again under the new mode.
 void prepareWrappingFor(QTextEdit& view, QStringView text);
+
+// For rendered text, where link targets and embedded images are never shown:
+// `render` fills the view's document under the fast mode, and the mode is then
+// chosen by the text that is displayed.
+void renderWithWrapping(QTextEdit& view, const std::function<void()>& render);

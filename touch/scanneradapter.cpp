@@ -1,5 +1,6 @@
 #include "scanneradapter.h"
 
+#include "collectionsettings.h"
 #include "scanner.h"
 #include "titlefilterproxy.h"
 
@@ -8,11 +9,6 @@
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QStandardPaths>
-
-namespace {
-const QString settingsGroup = QStringLiteral("General");
-const QString locationKey = QStringLiteral("location");
-} // namespace
 
 ScannerAdapter::ScannerAdapter(QObject* parent)
     : QObject(parent)
@@ -25,11 +21,7 @@ ScannerAdapter::ScannerAdapter(QObject* parent)
     QQmlEngine::setObjectOwnership(m_proxy.get(), QQmlEngine::CppOwnership);
     connect(m_scanner.get(), &Scanner::dataUpdated, this, &ScannerAdapter::takeTitleModel);
 
-    QSettings settings;
-    settings.beginGroup(settingsGroup);
-    const QString defaultLocation =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/recipes/";
-    m_scanner->setRootPath(settings.value(locationKey, defaultLocation).toString());
+    m_scanner->setRootPath(CollectionSettings::storedLocation());
 }
 
 ScannerAdapter::~ScannerAdapter() = default;
@@ -69,8 +61,8 @@ void ScannerAdapter::setRootPath(const QString& path)
     // remembered, so the next start goes back to the last real collection.
     if (QFile::exists(path)) {
         QSettings settings;
-        settings.beginGroup(settingsGroup);
-        settings.setValue(locationKey, path);
+        settings.beginGroup(CollectionSettings::group());
+        settings.setValue(CollectionSettings::locationKey(), path);
     }
 }
 
