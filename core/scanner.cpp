@@ -1,14 +1,15 @@
 #include "scanner.h"
 
 #include "recipeparser.h"
+#include "safefile.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardItemModel>
 #include <QThread>
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <system_error>
 #include <utility>
@@ -148,8 +149,6 @@ Scanner::Scanner(QObject* parent)
     : QObject(parent)
 {
     connect(this, &Scanner::dataUpdatedInternal, this, &Scanner::dataUpdated, Qt::QueuedConnection);
-    // Connected before any consumer, so it runs first on every delivery.
-    connect(this, &Scanner::dataUpdated, this, [this] { afterPublication(); });
 }
 
 Scanner::~Scanner()
@@ -251,11 +250,17 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
                        QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         files.next();
-        QString path = files.fileInfo().absoluteFilePath();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        // A link named like a recipe may point at a device or a FIFO; only
+        // regular files are recipes, however large. The walk has looked at
+        // the file already; the opening checks again, on the descriptor.
+        const QFileInfo& info = files.fileInfo();
+        if (!info.isFile())
             continue;
-        const ParsedRecipe recipe = parseRecipe(&file);
+        QString path = info.absoluteFilePath();
+        SafeFile file(path, std::numeric_limits<qint64>::max());
+        if (!file.isOpen())
+            continue;
+        const ParsedRecipe recipe = parseRecipe(&file.file());
         const int index = int(entries.titles.size());
         entries.titles.append(recipe.title);
         entries.paths.append(std::move(path));
@@ -300,6 +305,11 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
     m_titlesByPath = std::move(titlesByPath);
     m_retiredModels.push_back(std::exchange(m_titleModel, std::move(titleModel)));
     emit dataUpdatedInternal();
+    // The Scanner's own bookkeeping follows the consumers' handlers, and is
+    // posted as an event of its own: a consumer that blocks the Scanner's
+    // signals cannot keep it busy for good.
+    QMetaObject::invokeMethod(
+        this, [this] { afterPublication(); }, Qt::QueuedConnection);
     // A folder chosen while this scan ran is scanned next; busy stays set
     // until that scan publishes, so requests meanwhile are dropped as for any
     // running scan.

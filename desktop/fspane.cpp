@@ -3,6 +3,7 @@
 #include "filenametitlemapper.h"
 #include "onecolumnproxy.h"
 
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QItemSelectionModel>
 #include <QTreeView>
@@ -48,7 +49,9 @@ void FsPane::setRootPath(const QString& path)
 {
     const QModelIndex index =
         columnProxy->mapFromSource(titleMapper->mapFromSource(fileSystemModel->setRootPath(path)));
-    if (index.isValid()) {
+    // For a folder that is not there the file system model answers with the
+    // index of the root it had before, which would keep the old tree in view.
+    if (index.isValid() && QFileInfo(path).isDir()) {
         showModel(columnProxy.get());
         view->setRootIndex(index);
         rootPath = path;

@@ -1,12 +1,11 @@
 #include "mainpane.h"
 
 #include "documentloading.h"
-#include "safefile.h"
+#include "recipedocument.h"
 #include "textwrapping.h"
 
 #include <QDir>
 #include <QHBoxLayout>
-#include <QImage>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -15,41 +14,10 @@
 #include <QTextDocument>
 #include <QUrl>
 
-namespace {
-
-// Stands in for every image that is refused or cannot be decoded. It must not
-// be null: for a null image the document tries to load the reference itself,
-// which is what must never happen.
-QImage placeholderImage()
-{
-    QImage image(1, 1, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QVariant loadRecipeResource(const QUrl& url)
-{
-    // data: URLs carry their bytes inside the recipe, which is bounded already.
-    if (url.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
-        return {};
-    if (!url.isLocalFile())
-        return placeholderImage();
-    const QByteArray bytes = SafeFile::readAll(url.toLocalFile(), SafeFile::imageSizeLimit);
-    QImage image = QImage::fromData(bytes);
-    if (image.isNull())
-        return placeholderImage();
-    return image;
-}
-
-} // namespace
-
 MainPane::MainPane(QWidget* parent)
     : PaneBase(parent)
-    , document(std::make_unique<QTextDocument>())
+    , document(std::make_unique<RecipeDocument>())
 {
-    // Whatever an image reference names, only regular files of a bounded size
-    // are read, and never through a call that could wait on a FIFO or device.
-    document->setResourceProvider(&loadRecipeResource);
     auto layout = std::make_unique<QHBoxLayout>();
     auto view = std::make_unique<QTextBrowser>();
     view->setReadOnly(true);

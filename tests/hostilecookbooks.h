@@ -134,6 +134,25 @@ inline std::vector<Cookbook> cookbooks()
                               writeFile(root + "/ok.recipe.md", "# Fine\n");
                    }),
                    QStringList{"Fine"}});
+    // A cloned repository can carry links named like recipes to anything.
+    all.push_back({"link named like a recipe to a device", folder([](const QString& root) {
+                       return QFile::link("/dev/zero", root + "/zero.recipe.md") &&
+                              QFile::link("/dev/null", root + "/null.recipe.md") &&
+                              writeFile(root + "/ok.recipe.md", "# Fine\n");
+                   }),
+                   QStringList{"Fine"}});
+    all.push_back({"link named like a recipe to a FIFO", folder([](const QString& root) {
+                       return ::mkfifo(QFile::encodeName(root + "/pipe").constData(), 0600) == 0 &&
+                              QFile::link(root + "/pipe", root + "/piped.recipe.md") &&
+                              writeFile(root + "/ok.recipe.md", "# Fine\n");
+                   }),
+                   QStringList{"Fine"}});
+    all.push_back({"link named like a recipe to a recipe", folder([](const QString& root) {
+                       return writeFile(root + "/elsewhere/real.md", "# Linked\n") &&
+                              QFile::link(root + "/elsewhere/real.md", root + "/alias.recipe.md") &&
+                              writeFile(root + "/ok.recipe.md", "# Fine\n");
+                   }),
+                   QStringList{"Fine", "Linked"}});
     all.push_back({"symbolic link loop", folder([](const QString& root) {
                        return writeFile(root + "/a/r.recipe.md", "# Inside\n") &&
                               QFile::link(root + "/a", root + "/a/loop") &&

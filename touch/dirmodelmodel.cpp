@@ -106,4 +106,10 @@ void DirModelModel::reload()
 {
     m_entries = m_directory.entryInfoList(QDir::Filters(m_mode) | QDir::NoDotAndDotDot,
                                           QDir::DirsFirst | QDir::Name);
+    // QDir leaves a FIFO or a device out unless asked for system entries, but
+    // lists a symbolic link to one all the same; such an entry is neither a
+    // file nor a folder to choose.
+    if (!(QDir::Filters(m_mode) & QDir::System))
+        m_entries.removeIf(
+            [](const QFileInfo& entry) { return !entry.isFile() && !entry.isDir(); });
 }

@@ -1,6 +1,9 @@
 #include "documentloader.h"
 
 #include "documentloading.h"
+#include "recipeimageprovider.h"
+
+#include <QUrl>
 
 DocumentLoader::DocumentLoader(QObject* parent)
     : QObject(parent)
@@ -26,4 +29,9 @@ void DocumentLoader::setPath(const QString& path)
 QString DocumentLoader::text() const
 {
     return loadDocumentText(m_path);
+}
+
+QString DocumentLoader::textForDisplay() const
+{
+    return RecipeImageProvider::redirectPictures(text(), QUrl::fromLocalFile(m_path));
 }

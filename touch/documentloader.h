@@ -18,6 +18,9 @@ public:
     void setPath(const QString& path);
 
     QString text() const;
+    // The text as a page shows it: the pictures it names on this computer are
+    // loaded by the program's safe picture provider.
+    Q_INVOKABLE QString textForDisplay() const;
 
 signals:
     void changed();

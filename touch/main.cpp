@@ -1,3 +1,4 @@
+#include "recipeimageprovider.h"
 #include "touchstartup.h"
 
 #include <QGuiApplication>
@@ -14,7 +15,9 @@ int main(int argc, char* argv[])
 
     int exitCode = EXIT_FAILURE;
     {
-        QQmlApplicationEngine engine(QUrl(QStringLiteral("qrc:/qml/main.qml"), QUrl::TolerantMode));
+        QQmlApplicationEngine engine;
+        engine.addImageProvider(RecipeImageProvider::name(), new RecipeImageProvider); // engine's
+        engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml"), QUrl::TolerantMode));
         // Without its main window there is nothing to close, and the loop
         // would never end; the engine has already printed why.
         if (engine.rootObjects().isEmpty())

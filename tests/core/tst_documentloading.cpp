@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(SafeFile::Status)
 
 namespace {
 
@@ -54,6 +57,8 @@ private slots:
     void returnsTheFileAsStored();
     void folderGivesAnEmptyString();
     void unreadableFileGivesAnEmptyString();
+    void onlyRegularFilesWithinTheLimitAreRead_data();
+    void onlyRegularFilesWithinTheLimitAreRead();
     void readsTheFileAnewOnEveryCall();
 
     void templateIsByteExact();
@@ -137,6 +142,85 @@ void TestDocumentLoading::unreadableFileGivesAnEmptyString()
     QVERIFY(writeFile(path, "# Locked\n"));
     QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
     QVERIFY(loadDocumentText(path).isEmpty());
+}
+
+void TestDocumentLoading::onlyRegularFilesWithinTheLimitAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<SafeFile::Status>("status");
+    QTest::addColumn<qint64>("size");
+    using Status = SafeFile::Status;
+    const qint64 limit = SafeFile::textSizeLimit;
+    QTest::newRow("regular file") << "regular" << Status::Opened << qint64(7);
+    QTest::newRow("empty file") << "empty" << Status::Opened << qint64(0);
+    QTest::newRow("exactly at the limit") << "at limit" << Status::Opened << limit;
+    QTest::newRow("one byte over the limit") << "over limit" << Status::TooLarge << limit + 1;
+    QTest::newRow("link to a regular file") << "link" << Status::Opened << qint64(7);
+    QTest::newRow("missing") << "missing" << Status::Missing << qint64(0);
+    QTest::newRow("dangling link") << "dangling" << Status::Missing << qint64(0);
+    QTest::newRow("folder") << "folder" << Status::NotRegular << qint64(0);
+    QTest::newRow("FIFO") << "fifo" << Status::NotRegular << qint64(0);
+    QTest::newRow("link to a FIFO") << "fifo link" << Status::NotRegular << qint64(0);
+    QTest::newRow("character device") << "/dev/zero" << Status::NotRegular << qint64(0);
+    QTest::newRow("link to a device") << "device link" << Status::NotRegular << qint64(0);
+}
+
+void TestDocumentLoading::onlyRegularFilesWithinTheLimitAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(SafeFile::Status, status);
+    QFETCH(qint64, size);
+    QTemporaryDir dir;
+    const QString regular = dir.filePath(QStringLiteral("regular.recipe.md"));
+    QVERIFY(writeFile(regular, "# Dish\n"));
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString path = dir.filePath(QStringLiteral("subject"));
+    if (kind == QLatin1String("regular")) {
+        path = regular;
+    } else if (kind == QLatin1String("empty")) {
+        QVERIFY(writeFile(path, QByteArray()));
+    } else if (kind.endsWith(QLatin1String("limit"))) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(size)); // sparse
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(regular, path));
+    } else if (kind == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("fifo")) {
+        path = fifo;
+    } else if (kind == QLatin1String("fifo link")) {
+        QVERIFY(QFile::link(fifo, path));
+    } else if (kind == QLatin1String("/dev/zero")) {
+        path = kind;
+    } else if (kind == QLatin1String("device link")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    }
+
+    SafeFile file(path);
+    QCOMPARE(file.status(), status);
+    QCOMPARE(file.size(), size);
+    QCOMPARE(file.file().isOpen(), status == SafeFile::Status::Opened);
+
+    const LoadedDocument loaded = loadDocument(path);
+    QCOMPARE(loaded.status, status);
+    switch (status) {
+    case SafeFile::Status::Opened:
+        QCOMPARE(loaded.text.size(), size);
+        QVERIFY(!loaded.text.isNull());
+        QCOMPARE(SafeFile::readAll(path).size(), size);
+        break;
+    case SafeFile::Status::Missing:
+        QCOMPARE(loaded.text, m_intro);
+        break;
+    default:
+        QVERIFY(loaded.text.isNull());
+        QVERIFY(SafeFile::readAll(path).isNull());
+        QCOMPARE(loaded.size, status == SafeFile::Status::TooLarge ? size : 0);
+    }
 }
 
 void TestDocumentLoading::readsTheFileAnewOnEveryCall()

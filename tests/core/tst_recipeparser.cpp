@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+
 namespace {
 
 // Ingredients flattened to "amount|unit|ingredient" so that failures print them.
@@ -50,6 +52,31 @@ QByteArray templateBytes()
     return file.readAll();
 }
 
+// A pipe whose writer has given one line and then nothing more, without
+// closing: never at its end, and nothing to read.
+class StalledDevice : public QIODevice
+{
+public:
+    explicit StalledDevice(QByteArray first)
+        : m_pending(std::move(first))
+    {}
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return false; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 size = qMin(maxSize, qint64(m_pending.size()));
+        std::memcpy(data, m_pending.constData(), size_t(size));
+        m_pending.remove(0, size);
+        return size;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_pending;
+};
+
 int debugMessageCount = 0;
 void countDebugMessages(QtMsgType type, const QMessageLogContext&, const QString&)
 {
@@ -77,6 +104,7 @@ private slots:
     void nullDeviceSaysNoInput();
     void unreadableDevicesYieldAnEmptyRecordSilently();
     void worksOnSeveralThreadsAtOnce();
+    void aDeviceWithNothingMoreToGiveEndsTheParse();
 };
 
 void TestRecipeParser::ingredientLine_data()
@@ -389,6 +417,15 @@ void TestRecipeParser::worksOnSeveralThreadsAtOnce()
         QCOMPARE(result.mid(0, 2), (QStringList{"1|kg|plain flour", "200|g|elk meat"}));
         QCOMPARE(result.count(QStringLiteral("200|g|elk meat")), 50);
     }
+}
+
+void TestRecipeParser::aDeviceWithNothingMoreToGiveEndsTheParse()
+{
+    StalledDevice device("# Partial\n### Metadata\ntags: soup\n");
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    const ParsedRecipe recipe = parseRecipe(&device);
+    QCOMPARE(recipe.title, QStringLiteral("Partial"));
+    QCOMPARE(recipe.tags, QStringList{"soup"});
 }
 
 QTEST_GUILESS_MAIN(TestRecipeParser)

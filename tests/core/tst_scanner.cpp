@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -119,6 +121,9 @@ private slots:
     void replacedModelsDieOnTheOwnersThread();
     void consumersKeepTheirModelsAcrossRescans();
     void destructionDuringAScanWaitsAndDeliversNothing();
+    void blockedSignalsCannotKeepTheScannerBusy();
+    void neverReadsAFifo_data();
+    void neverReadsAFifo();
 
 private:
     QTemporaryDir m_bulk; // shared large folder for the tests that need a scan to still run
@@ -543,6 +548,62 @@ void TestScanner::destructionDuringAScanWaitsAndDeliversNothing()
     }
     QCoreApplication::processEvents();
     QCOMPARE(delivered, 0);
+}
+
+void TestScanner::blockedSignalsCannotKeepTheScannerBusy()
+{
+    QTemporaryDir other;
+    writeFile(other.filePath(QStringLiteral("o.recipe.md")), recipe(QStringLiteral("Other")));
+    Scanner scanner;
+    scanner.setRootPath(m_bulk.path());
+    scanner.setRootPath(other.path()); // scanned next, once the running scan publishes
+    // A consumer that silences the Scanner meanwhile gets no signal, but the
+    // Scanner still finishes its own work: the chosen folder is scanned ...
+    scanner.blockSignals(true);
+    QTRY_VERIFY_WITH_TIMEOUT(scanner.titleModel() && scanner.titleModel()->rowCount() == 1, 60000);
+    QCOMPARE(scanner.titlesByPath().size(), 1);
+    scanner.blockSignals(false);
+    // ... and the Scanner is idle again, so a reload is accepted.
+    QSignalSpy updated(&scanner, &Scanner::dataUpdated);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            scanner.doUpdate();
+            return updated.wait(1000);
+        }(),
+        60000);
+}
+
+void TestScanner::neverReadsAFifo_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("FIFO named like a recipe") << false;
+    QTest::newRow("link named like a recipe to a FIFO") << true;
+}
+
+void TestScanner::neverReadsAFifo()
+{
+    QFETCH(bool, linked);
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("ok.recipe.md")), recipe(QStringLiteral("Fine")));
+    const QString fifo =
+        dir.filePath(linked ? QStringLiteral("pipe") : QStringLiteral("p.recipe.md"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    if (linked)
+        QVERIFY(QFile::link(fifo, dir.filePath(QStringLiteral("piped.recipe.md"))));
+    // Held open at both ends, so that a reader would neither block nor see its
+    // end: whatever the scan reads is gone from the pipe.
+    const int fd = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK);
+    QVERIFY(fd >= 0);
+    const QByteArray bait = "# Bait\n";
+    QCOMPARE(::write(fd, bait.constData(), size_t(bait.size())), ssize_t(bait.size()));
+
+    const ScanResult result = scan(dir.path());
+    QVERIFY(result.titles);
+    QCOMPARE(column(result.titles.get(), Qt::DisplayRole), QStringList{"Fine"});
+    char back[64] = {};
+    const ssize_t left = ::read(fd, back, sizeof back);
+    ::close(fd);
+    QCOMPARE(QByteArray(back, int(qMax<ssize_t>(left, 0))), bait);
 }
 
 QTEST_GUILESS_MAIN(TestScanner)

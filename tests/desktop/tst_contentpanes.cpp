@@ -5,12 +5,15 @@
 #include "unprivileged.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace testing;
 
@@ -159,21 +162,36 @@ private slots:
     void longUnbrokenRunsAreShownWhole_data()
     {
         QTest::addColumn<QString>("body");
-        QTest::addColumn<bool>("wrapsAnywhere");
-        QTest::newRow("three megabytes without a space")
-            << QString(3 << 20, QLatin1Char('w')) << true;
-        QTest::newRow("a run just longer than a word")
-            << QStringLiteral("a ") + QString(1001, QLatin1Char('x')) + QStringLiteral(" b")
-            << true;
-        QTest::newRow("a long paragraph of words")
-            << QStringLiteral("pepper ").repeated(100000).trimmed() << false;
-        QTest::newRow("a run as long as a word may be") << QString(1000, QLatin1Char('x')) << false;
+        // What the rendered view displays of the body; the raw view shows it all.
+        QTest::addColumn<QString>("displayed");
+        QTest::addColumn<bool>("rawWrapsAnywhere");
+        QTest::addColumn<bool>("renderedWrapsAnywhere");
+        const QString wide(3 << 20, QLatin1Char('w'));
+        QTest::newRow("three megabytes without a space") << wide << wide << true << true;
+        const QString justLonger =
+            QStringLiteral("a ") + QString(1001, QLatin1Char('x')) + QStringLiteral(" b");
+        QTest::newRow("a run just longer than a word") << justLonger << justLonger << true << true;
+        const QString words = QStringLiteral("pepper ").repeated(100000).trimmed();
+        QTest::newRow("a long paragraph of words") << words << words << false << false;
+        const QString longest(1000, QLatin1Char('x'));
+        QTest::newRow("a run as long as a word may be") << longest << longest << false << false;
+        // Link targets and embedded images are never displayed as text.
+        QTest::newRow("a long link target")
+            << QStringLiteral("see [the notes](") + QString(5000, QLatin1Char('n')) +
+                   QStringLiteral(") here")
+            << QStringLiteral("see the notes here") << true << false;
+        QTest::newRow("an embedded image")
+            << QStringLiteral("look ![dot](data:image/png;base64,") +
+                   QString(20000, QLatin1Char('A')) + QStringLiteral(") there")
+            << QStringLiteral("look") << true << false;
     }
 
     void longUnbrokenRunsAreShownWhole()
     {
         QFETCH(QString, body);
-        QFETCH(bool, wrapsAnywhere);
+        QFETCH(QString, displayed);
+        QFETCH(bool, rawWrapsAnywhere);
+        QFETCH(bool, renderedWrapsAnywhere);
         const QString text = QStringLiteral("# Wide\n\n") + body + QStringLiteral("\n");
         const QString wide = folder.filePath(QStringLiteral("wide.recipe.md"));
         QVERIFY(writeFile(wide, text.toUtf8()));
@@ -187,40 +205,57 @@ private slots:
         main.show();
         raw.show();
         QVERIFY(QTest::qWaitForWindowExposed(&raw));
-        const auto views = {main.findChild<QTextBrowser*>(), raw.findChild<QTextBrowser*>()};
-        const QTextOption::WrapMode expected =
-            wrapsAnywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+        struct View
+        {
+            QTextBrowser* browser;
+            bool wrapsAnywhere;
+            QString shows;
+        };
+        const View views[] = {{main.findChild<QTextBrowser*>(), renderedWrapsAnywhere, displayed},
+                              {raw.findChild<QTextBrowser*>(), rawWrapsAnywhere, body}};
         for (const QString& path : {plain, wide, plain}) {
             main.openPath(path);
             raw.openPath(path);
             QCoreApplication::processEvents(); // lays out and paints what was opened
-            for (QTextBrowser* view : views) {
-                QCOMPARE(view->wordWrapMode(),
-                         path == wide ? expected : QTextOption::WrapAtWordBoundaryOrAnywhere);
-                QCOMPARE(view->document()->toPlainText().contains(body), path == wide);
+            for (const View& view : views) {
+                const bool anywhere = path == wide && view.wrapsAnywhere;
+                QCOMPARE(view.browser->wordWrapMode(),
+                         anywhere ? QTextOption::WrapAnywhere
+                                  : QTextOption::WrapAtWordBoundaryOrAnywhere);
+                QCOMPARE(view.browser->document()->toPlainText().contains(view.shows),
+                         path == wide);
             }
         }
     }
 
-    // A path with nothing behind it clears both panes; one that is there but
-    // cannot be read (a folder the folder pane announced, a file without
-    // permission) clears the parse but leaves the last readable text in view.
+    // A path with nothing behind it clears the content panes (the recipe view
+    // shows the introduction); one that is there but cannot be read (a folder
+    // the folder pane announced, a file without permission, a FIFO or a
+    // device however it is reached, a file too large to show) clears the
+    // parse and the recipe view but leaves the last readable text in the raw
+    // view. Nothing waits on a FIFO or reads a device.
     void pathsThatCannotBeShown_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("rawTextKept");
+        QTest::addColumn<bool>("thereButUnreadable");
         QTest::newRow("no recipe") << QStringLiteral("empty") << false;
         QTest::newRow("missing file") << QStringLiteral("missing") << false;
         QTest::newRow("folder") << QStringLiteral("folder") << true;
         QTest::newRow("unreadable file") << QStringLiteral("unreadable") << true;
+        QTest::newRow("FIFO") << QStringLiteral("fifo") << true;
+        QTest::newRow("link to a FIFO") << QStringLiteral("fifo link") << true;
+        QTest::newRow("device") << QStringLiteral("/dev/zero") << true;
+        QTest::newRow("link to a device") << QStringLiteral("device link") << true;
+        QTest::newRow("file too large to show") << QStringLiteral("large") << true;
     }
 
     void pathsThatCannotBeShown()
     {
         QFETCH(QString, kind);
-        QFETCH(bool, rawTextKept);
+        QFETCH(bool, thereButUnreadable);
         QTemporaryDir here;
         QString path;
+        const QString fifo = here.filePath(QStringLiteral("pipe.recipe.md"));
         if (kind == QStringLiteral("missing")) {
             path = here.filePath(QStringLiteral("gone.recipe.md"));
         } else if (kind == QStringLiteral("folder")) {
@@ -233,10 +268,29 @@ private slots:
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
             if (QFile file(path); file.open(QIODevice::ReadOnly))
                 QSKIP("This user can read files without read permission");
+        } else if (kind.startsWith(QStringLiteral("fifo"))) {
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            path = fifo;
+            if (kind == QStringLiteral("fifo link")) {
+                path = here.filePath(QStringLiteral("link.recipe.md"));
+                QVERIFY(QFile::link(fifo, path));
+            }
+        } else if (kind == QStringLiteral("/dev/zero")) {
+            path = kind;
+        } else if (kind == QStringLiteral("device link")) {
+            path = here.filePath(QStringLiteral("zero.recipe.md"));
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else if (kind == QStringLiteral("large")) {
+            path = here.filePath(QStringLiteral("large.recipe.md"));
+            QFile large(path);
+            QVERIFY(large.open(QIODevice::WriteOnly));
+            QVERIFY(large.write("# Large\n") > 0);
+            QVERIFY(large.resize(qint64(17) << 20)); // sparse: no disk space used
         }
 
         const QString shown = writeRecipe(here.path(), QStringLiteral("shown.recipe.md"),
                                           QStringLiteral("Shown"), {QStringLiteral("tag")});
+        MainPane main;
         RawViewPane raw;
         MetaDataPane meta;
         raw.openPath(shown);
@@ -244,12 +298,27 @@ private slots:
         QVERIFY(rawText(raw).startsWith(QStringLiteral("# Shown")));
         QCOMPARE(metadataTree(meta).size(), 5);
 
+        QSignalSpy messages(&main, &MainPane::notifySimple);
+        main.openPath(path);
         raw.openPath(path);
         meta.openPath(path);
-        QCOMPARE(rawText(raw).startsWith(QStringLiteral("# Shown")), rawTextKept);
-        if (!rawTextKept)
+        QCOMPARE(rawText(raw).startsWith(QStringLiteral("# Shown")), thereButUnreadable);
+        if (!thereButUnreadable)
             QCOMPARE(rawText(raw), QString());
         QCOMPARE(metadataTree(meta), QStringList());
+        const QString rendered = main.findChild<QTextBrowser*>()->toPlainText();
+        if (thereButUnreadable)
+            QCOMPARE(rendered, QString());
+        else
+            QVERIFY(rendered.startsWith(QStringLiteral("Saltrove")));
+        const QStringList expectedMessages =
+            kind == QStringLiteral("large")
+                ? QStringList{QStringLiteral("large.recipe.md is too large to show (17.0 MiB)")}
+                : QStringList();
+        QStringList sent;
+        for (const QList<QVariant>& message : messages)
+            sent << message.at(0).toString();
+        QCOMPARE(sent, expectedMessages);
     }
 };
 

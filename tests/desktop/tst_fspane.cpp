@@ -268,8 +268,16 @@ private slots:
         QCOMPARE(selected.size(), 1);
     }
 
+    void aRootThatCannotBeShownLeavesTheTreeEmpty_data()
+    {
+        QTest::addColumn<QString>("unusable");
+        QTest::newRow("no folder") << QString();
+        QTest::newRow("a folder that does not exist") << QStringLiteral("/nonexistent/recipes");
+    }
+
     void aRootThatCannotBeShownLeavesTheTreeEmpty()
     {
+        QFETCH(QString, unusable);
         QTemporaryDir collection;
         writeRecipe(collection.path(), QStringLiteral("apple.recipe.md"),
                     QStringLiteral("Apple Pie"));
@@ -278,7 +286,7 @@ private slots:
         pane.setRootPath(collection.path());
         QTRY_COMPARE(topLevelTexts(view), QStringList{"apple.recipe.md"});
 
-        pane.setRootPath(QString());
+        pane.setRootPath(unusable);
         QVERIFY(!view->model() || view->model()->rowCount(view->rootIndex()) == 0);
         // Later tables keep it empty: there is no root to show them under.
         pane.setTitlesByPath(scannedTitles(collection.path()));

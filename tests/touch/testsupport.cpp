@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 TestSupport::TestSupport(QObject* parent)
     : QObject(parent)
@@ -40,6 +43,24 @@ bool TestSupport::writeRecipe(const QString& path, const QString& title, const Q
     QFile file(path);
     const QByteArray bytes = ("# " + title + "\n\n" + body + "\n").toUtf8();
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool TestSupport::makeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+bool TestSupport::makeLink(const QString& target, const QString& link)
+{
+    return QFile::link(target, link);
+}
+
+bool TestSupport::writePicture(const QString& path, int width, int height)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    return picture.save(path, "PNG");
 }
 
 QString TestSupport::home() const

@@ -30,6 +30,11 @@ public:
     Q_INVOKABLE bool makeFolder(const QString& path);
     // Writes a recipe titled `title` whose body is `body`.
     Q_INVOKABLE bool writeRecipe(const QString& path, const QString& title, const QString& body);
+    // A FIFO at `path`, and a symbolic link at `link` to `target`.
+    Q_INVOKABLE bool makeFifo(const QString& path);
+    Q_INVOKABLE bool makeLink(const QString& target, const QString& link);
+    // A PNG picture of the given size, in one colour.
+    Q_INVOKABLE bool writePicture(const QString& path, int width, int height);
     Q_INVOKABLE void setStoredLocation(const QString& path);
     // Moves HOME (and with it the documents folder) elsewhere, or back.
     Q_INVOKABLE QString home() const;

@@ -1,4 +1,5 @@
 #include "qmltypes.h"
+#include "recipeimageprovider.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,13 @@ public slots:
         QCoreApplication::setApplicationName(QStringLiteral("SaltroveTouch"));
         registerQmlTypes();
         qmlRegisterSingletonInstance("SaltroveTest", 1, 0, "TestSupport", &m_support);
+    }
+
+    // As the program's engine, each test engine loads a recipe's pictures
+    // through the program's own provider (the engine owns it).
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        engine->addImageProvider(RecipeImageProvider::name(), new RecipeImageProvider);
     }
 
 private:

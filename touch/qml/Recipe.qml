@@ -13,24 +13,33 @@ Tessellate.ScrollablePage {
 
     DocumentLoader {
         id: loader
-        onChanged: page.show(text)
+        onChanged: page.show(textForDisplay())
     }
 
     // Word wrapping lays out a run of text without a word boundary in time
     // growing with the square of its length: a recipe holding megabytes
     // without a space froze the page for minutes. Such text is wrapped
-    // anywhere instead. The mode is chosen before the text is set, and the
-    // old text is dropped first, so no text is ever laid out under the slow
-    // mode it does not suit.
+    // anywhere instead. The text is set under the fast mode, after the old
+    // text is dropped, and word wrapping comes back only when what is
+    // displayed allows it: a long link target or an embedded image is never
+    // shown and does not count.
     function show(text) {
         recipeText.text = ""
         // Relative links and pictures are found beside the recipe file.
-        recipeText.baseUrl = "file://" + loader.path
-        recipeText.wrapMode = /\S{1001}/.test(text) ? TextEdit.WrapAnywhere : TextEdit.WordWrap
+        recipeText.baseUrl = fileUrl(loader.path)
+        recipeText.wrapMode = TextEdit.WrapAnywhere
         recipeText.text = text
+        if (!/\S{1001}/.test(recipeText.getText(0, recipeText.length)))
+            recipeText.wrapMode = TextEdit.WordWrap
     }
 
-    Component.onCompleted: show(loader.text)
+    // A file URL of an absolute path, with every character that has a
+    // meaning in a URL ('#', '?', '%') percent-encoded.
+    function fileUrl(path) {
+        return "file://" + path.split("/").map(encodeURIComponent).join("/")
+    }
+
+    Component.onCompleted: show(loader.textForDisplay())
 
     TextEdit {
         id: recipeText

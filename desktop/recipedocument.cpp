@@ -1,0 +1,51 @@
+#include "recipedocument.h"
+
+#include "safefile.h"
+
+#include <QImage>
+#include <QUrl>
+
+namespace {
+
+// Not null: for a null picture the document would try the reference itself.
+QImage placeholderImage()
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// The bytes of a data: URL ("data:[type][;base64],payload"), which the
+// recipe's own text carries and so are bounded by it.
+QByteArray dataUrlBytes(const QUrl& url)
+{
+    const QByteArray spec = url.path(QUrl::FullyEncoded).toLatin1();
+    const qsizetype comma = spec.indexOf(',');
+    if (comma < 0)
+        return {};
+    const QByteArray payload = QByteArray::fromPercentEncoding(spec.mid(comma + 1));
+    if (spec.first(comma).endsWith(";base64"))
+        return QByteArray::fromBase64(payload);
+    return payload;
+}
+
+QByteArray resourceBytes(const QUrl& url)
+{
+    if (url.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
+        return dataUrlBytes(url);
+    if (url.isLocalFile())
+        return SafeFile::readAll(url.toLocalFile(), SafeFile::imageSizeLimit);
+    return {}; // nothing from the network, nothing relative to the working folder
+}
+
+} // namespace
+
+QVariant RecipeDocument::loadResource(int type, const QUrl& name)
+{
+    // The name arrives resolved against the base URL, the recipe file.
+    const QByteArray bytes = resourceBytes(name);
+    if (type != QTextDocument::ImageResource)
+        return bytes;
+    const QImage image = QImage::fromData(bytes);
+    return image.isNull() ? placeholderImage() : image;
+}
