@@ -49,7 +49,8 @@ int factorHalves(const QVariant& value)
 std::optional<ShoppingEntry> readEntry(const QSettings& settings)
 {
     const QString path = stringValue(settings.value(pathKey));
-    if (path.isEmpty() || !QDir::isAbsolutePath(path))
+    // Only recipes were ever kept; anything else is no entry of ours.
+    if (!QDir::isAbsolutePath(path) || !path.endsWith(QStringLiteral(".recipe.md")))
         return std::nullopt;
     ShoppingEntry entry;
     entry.recipe = ShoppingIngredientReader::read(path);
