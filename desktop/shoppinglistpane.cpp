@@ -101,6 +101,8 @@ void ShoppingListPane::buildViews()
     items->setUniformItemSizes(true);
     itemsView = items.get();
     layout->addWidget(items.release(), 3);
+    // Shown by its shortcut, the pane hands the focus to the list to tick off.
+    setFocusProxy(itemsView);
 
     auto bottom = std::make_unique<QHBoxLayout>();
     QPushButton* copy = addButton(bottom.get(), QStringLiteral("Copy"),

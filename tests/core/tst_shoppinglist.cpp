@@ -65,43 +65,21 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("written");
-        QTest::newRow("accepted line") << QByteArray(" * 1 kg plain flour, sifted") << "1"
-                                       << "kg"
-                                       << "plain flour"
-                                       << "1 kg";
-        QTest::newRow("name alone") << QByteArray(" * salt") << ""
-                                    << ""
-                                    << "salt"
-                                    << "";
-        QTest::newRow("name alone with comment") << QByteArray("- pepper, to taste") << ""
-                                                 << ""
-                                                 << "pepper"
-                                                 << "";
-        QTest::newRow("two words: amount and name") << QByteArray(" * 2 eggs") << "2"
-                                                    << ""
-                                                    << "eggs"
-                                                    << "2";
-        QTest::newRow("two words, no number") << QByteArray(" * sea salt") << ""
-                                              << ""
-                                              << "sea salt"
-                                              << "";
-        QTest::newRow("whole and fraction are one amount")
-            << QByteArray(" * 1 1/2 cup flour") << "1½"
-            << "cup"
-            << "flour"
-            << "1 1/2 cup";
-        QTest::newRow("whole and vulgar fraction, name alone") << QByteArray(" * 2 ½ eggs") << "2½"
-                                                               << ""
-                                                               << "eggs"
-                                                               << "2 ½";
-        QTest::newRow("decimal comma") << QByteArray(" * 1,5 l milk, cold") << "1½"
-                                       << "l"
-                                       << "milk"
-                                       << "1,5 l";
-        QTest::newRow("text amount") << QByteArray(" * a pinch salt") << "a pinch"
-                                     << ""
-                                     << "salt"
-                                     << "a pinch";
+        auto row = [](const char* name, const char* line, const char* amount, const char* unit,
+                      const char* ingredient, const char* written) {
+            QTest::newRow(name) << QByteArray(line) << QString(amount) << QString(unit)
+                                << QString(ingredient) << QString(written);
+        };
+        row("accepted line", " * 1 kg plain flour, sifted", "1", "kg", "plain flour", "1 kg");
+        row("name alone", " * salt", "", "", "salt", "");
+        row("name alone with comment", "- pepper, to taste", "", "", "pepper", "");
+        row("two words: amount and name", " * 2 eggs", "2", "", "eggs", "2");
+        row("two words, no number", " * sea salt", "", "", "sea salt", "");
+        row("whole and fraction are one amount", " * 1 1/2 cup flour", "1½", "cup", "flour",
+            "1 1/2 cup");
+        row("whole and vulgar fraction, name alone", " * 2 ½ eggs", "2½", "", "eggs", "2 ½");
+        row("decimal comma", " * 1,5 l milk, cold", "1½", "l", "milk", "1,5 l");
+        row("text amount", " * a pinch salt", "a pinch", "", "salt", "a pinch");
     }
 
     void readsTheIngredientsOfAFile()
