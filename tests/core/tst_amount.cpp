@@ -1,6 +1,5 @@
 #include "amount.h"
 #include "fraction.h"
-#include "unitgroups.h"
 
 #include <QtTest>
 
@@ -96,62 +95,6 @@ private slots:
             sum = sum + Fraction(1, prime);
         QVERIFY(!(sum < Fraction(0)));
         QVERIFY(sum < Fraction(1));
-    }
-
-    void convertsOnlyWithinAUnitGroup_data()
-    {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<qint64>("baseUnits");
-        QTest::newRow("kg") << "kg"
-                            << "g" << qint64(1000);
-        QTest::newRow("KG") << "KG"
-                            << "g" << qint64(1000);
-        QTest::newRow("g") << "g"
-                           << "g" << qint64(1);
-        QTest::newRow("L") << "L"
-                           << "ml" << qint64(1000);
-        QTest::newRow("dl") << "dl"
-                            << "ml" << qint64(100);
-        QTest::newRow("cl") << "cl"
-                            << "ml" << qint64(10);
-        QTest::newRow("cup") << "Cup"
-                             << "cup" << qint64(1);
-        QTest::newRow("tbsp") << "tbsp"
-                              << "tbsp" << qint64(1);
-        QTest::newRow("mg is no part of a group") << "mg"
-                                                  << "mg" << qint64(1);
-    }
-
-    void convertsOnlyWithinAUnitGroup()
-    {
-        QFETCH(QString, unit);
-        QFETCH(QString, key);
-        QFETCH(qint64, baseUnits);
-        QCOMPARE(UnitGroups::sumKey(unit), key);
-        QCOMPARE(UnitGroups::baseUnitsPer(unit), Fraction(baseUnits));
-    }
-
-    void showsTheLargestUnitKeepingAtLeastOne_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("unit");
-        QTest::newRow("999 g") << "g" << qint64(999) << "g";
-        QTest::newRow("1000 g") << "g" << qint64(1000) << "kg";
-        QTest::newRow("5 ml") << "ml" << qint64(5) << "ml";
-        QTest::newRow("50 ml") << "ml" << qint64(50) << "cl";
-        QTest::newRow("500 ml") << "ml" << qint64(500) << "dl";
-        QTest::newRow("1500 ml") << "ml" << qint64(1500) << "l";
-        QTest::newRow("cups stay cups") << "cup" << qint64(5000) << "cup";
-    }
-
-    void showsTheLargestUnitKeepingAtLeastOne()
-    {
-        QFETCH(QString, key);
-        QFETCH(qint64, value);
-        QFETCH(QString, unit);
-        QCOMPARE(UnitGroups::displayUnit(key, Fraction(value)), unit);
     }
 };
 

@@ -145,6 +145,9 @@ private slots:
         row("kg and g", " * 500 g flour\n", 2, " * 750 g flour\n", {"1¼ kg flour"});
         row("ml and l", " * 500 ml milk\n", 2, " * 1 l milk\n", {"1½ l milk"});
         row("ml into dl", " * 250 ml cream\n", 2, " * 50 ml cream\n", {"3 dl cream"});
+        row("units without regard to case", " * 1 L milk\n", 2, " * 5 DL milk\n", {"1½ l milk"});
+        row("mg is no metric group", " * 500 mg saffron\n", 2, " * 1 g saffron\n",
+            {"500 mg + 1 g saffron"});
         row("unrelated units side by side", " * 2 pcs carrots\n", 2, " * 300 g carrots\n",
             {"2 pcs + 300 g carrots"});
         row("no tbsp to tsp", " * 1 tbsp sugar\n", 2, " * 1 tsp sugar\n", {"1 tbsp + 1 tsp sugar"});
