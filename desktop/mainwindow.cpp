@@ -9,6 +9,7 @@
 #include "metadatapane.h"
 #include "rawviewpane.h"
 #include "scanner.h"
+#include "shoppinglistpane.h"
 #include "treepane.h"
 
 #include <QAction>
@@ -195,6 +196,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(action, &QAction::triggered, mainPane, &MainPane::printPreview);
     toolbar->toggleViewAction()->setEnabled(false);
 
+    addShoppingListDock();
+
     QSettings settings;
     settings.beginGroup(CollectionSettings::group());
     loadCollection(CollectionSettings::storedLocation());
@@ -240,6 +243,30 @@ void MainWindow::loadCollection(const QString& path)
     notifyStatusBar(QStringLiteral("Parsing %1").arg(path));
     scanner->setRootPath(path);
     mainPane->setRootPath(path);
+}
+
+// The shopping list comes after the seven docks, hidden until a restored
+// state or its shortcut shows it. It adds the active recipe, and reads its
+// recipes again after every scan and when the active one changes on disk.
+void MainWindow::addShoppingListDock()
+{
+    auto pane = std::make_unique<ShoppingListPane>();
+    ShoppingListPane* shoppingList = pane.get();
+    activeDocument->registerListener(shoppingList);
+    connect(shoppingList, &ShoppingListPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    connect(scanner.get(), &Scanner::dataUpdated, shoppingList, &ShoppingListPane::refresh);
+    QDockWidget* dock =
+        addDock(this, QStringLiteral("Shopping list"), std::move(pane), Qt::RightDockWidgetArea);
+    dock->hide();
+
+    auto* showList = new QAction(QStringLiteral("Show shopping list"), this);
+    showList->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    addAction(showList);
+    connect(showList, &QAction::triggered, dock, [dock, shoppingList] {
+        dock->show();
+        dock->raise();
+        shoppingList->setFocus(Qt::ShortcutFocusReason);
+    });
 }
 
 void MainWindow::openFolder()
