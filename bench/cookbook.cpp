@@ -118,6 +118,44 @@ QByteArray recipeText(int index)
     return text;
 }
 
+QByteArray heavyRecipeText(int index)
+{
+    CookbookRandom random(std::uint64_t(index) + 7);
+    QByteArray text;
+    text.reserve(2048);
+    const QByteArray mainIngredient = ingredientName(random);
+    QByteArray title = mainIngredient + ' ' + pick(random, dishes);
+    title[0] = char(QChar::toUpper(uint(title[0])));
+    if (random.below(4) == 0)
+        title += " " + QByteArray::number(index % 97);
+    text += "# " + title + "\n\n" + pick(random, sentences) + "\n\n### Ingredients\n\n";
+    text += " * " + QByteArray(pick(random, amounts)) + ' ' + pick(random, units) + ' ' +
+            mainIngredient + '\n';
+    for (int i = 1; i < 10; ++i) {
+        text += random.below(2) ? " * " : "- ";
+        text += QByteArray(pick(random, amounts)) + ' ' + pick(random, units) + ' ' +
+                ingredientName(random);
+        if (random.below(4) == 0)
+            text += QByteArray(", ") + pick(random, comments);
+        text += '\n';
+    }
+    text += "\n### Directions\n\n";
+    for (int step = 1; step <= 10; ++step) {
+        text += QByteArray::number(step) + ". " + pick(random, sentences);
+        if (random.below(2) == 0)
+            text += QByteArray(" ") + pick(random, sentences);
+        text += '\n';
+    }
+    text += "\n### Metadata\n\ntags: ";
+    for (int i = 0, n = 1 + random.below(5); i < n; ++i)
+        text += (i ? ", " : "") + QByteArray(pick(random, tagPool));
+    text += "\nauthor: Cook " + QByteArray::number(random.below(40)) + '\n';
+    text += "servings: " + QByteArray::number(2 + random.below(6)) + '\n';
+    if (index % 9 == 0)
+        text.replace("\n", "\r\n");
+    return text;
+}
+
 // Folders two or three levels deep with about a hundred recipes each:
 // "cuisine-07/course-3/..." and, for every fourth, one level more.
 QString recipeFolder(int index)
@@ -144,7 +182,7 @@ QString commonIngredient()
     return QStringLiteral("smoked paprika");
 }
 
-bool writeCookbook(const QString& root, int count)
+bool writeCookbook(const QString& root, int count, CookbookProfile profile)
 {
     QString currentFolder;
     for (int index = 0; index < count; ++index) {
@@ -160,7 +198,7 @@ bool writeCookbook(const QString& root, int count)
         }
         if (!writeBytes(
                 folder + QStringLiteral("/recipe-%1.recipe.md").arg(index, 6, 10, QLatin1Char('0')),
-                recipeText(index)))
+                profile == CookbookProfile::Heavy ? heavyRecipeText(index) : recipeText(index)))
             return false;
     }
     return true;

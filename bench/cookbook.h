@@ -4,12 +4,23 @@
 
 #include <cstdint>
 
-// Writes a deterministic cookbook of `count` recipes below `root`: about
-// 1.5 KB per recipe, nested folders, tags and ingredient names drawn from fixed
-// pools, a few bullets without amounts, some files with CR LF line ends and some
-// Markdown files that are not recipes. The same count always gives the same
+// The kinds of recipe a generated cookbook holds.
+enum class CookbookProfile {
+    // About 1.3 KB and 25 lines a recipe: long paragraphs of directions,
+    // 6 to 15 ingredient lines, 4 metadata lines.
+    Standard,
+    // About 1.5 KB and 35 lines a recipe, as hand-written recipes tend to be:
+    // one direction per line, 10 ingredient lines, 3 metadata lines.
+    Heavy,
+};
+
+// Writes a deterministic cookbook of `count` recipes below `root`: nested
+// folders, tags and ingredient names drawn from fixed pools, a few bullets
+// without amounts, some files with CR LF line ends and some Markdown files
+// that are not recipes. The same count and profile always give the same
 // bytes. Returns false when a file could not be written.
-bool writeCookbook(const QString& root, int count);
+bool writeCookbook(const QString& root, int count,
+                   CookbookProfile profile = CookbookProfile::Standard);
 
 // An ingredient name that the generated cookbooks use in many recipes: what a
 // user would search for.

@@ -3,6 +3,7 @@
 // Markdown table. Timings only: nothing here judges them.
 //
 //   saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] [--work DIR]
+//                  [--profile standard|heavy]
 //
 // The children it starts (--child-*) are the same program measuring one thing
 // in a fresh process: peak memory and start-up depend on what the process has
@@ -48,6 +49,7 @@ struct Options
 {
     QList<int> sizes{1000, 10000, 100000};
     int repeat = 5;
+    CookbookProfile profile = CookbookProfile::Standard;
     QString work = QStringLiteral("/tmp/saltrove-bench");
 };
 
@@ -74,15 +76,24 @@ double milliseconds(const QElapsedTimer& timer)
 // Generating 100,000 recipes takes a while, so a complete cookbook is kept
 // for the next run; the marker is written last and names the generator's
 // version.
-QString cookbookFor(const QString& work, int count)
+QString profileName(CookbookProfile profile)
 {
-    const QString root = QStringLiteral("%1/cookbook-%2").arg(work).arg(count);
+    return profile == CookbookProfile::Heavy ? QStringLiteral("heavy") : QStringLiteral("standard");
+}
+
+QString cookbookFor(const QString& work, int count, CookbookProfile profile)
+{
+    // The standard cookbooks keep the folder names they always had.
+    const QString root =
+        profile == CookbookProfile::Standard
+            ? QStringLiteral("%1/cookbook-%2").arg(work).arg(count)
+            : QStringLiteral("%1/cookbook-%2-%3").arg(work, profileName(profile)).arg(count);
     const QString marker = root + QStringLiteral("/.complete-1");
     if (QFile::exists(marker))
         return root;
     progress() << "generating " << count << " recipes in " << root << Qt::endl;
     QDir(root).removeRecursively();
-    if (!writeCookbook(root, count) || !QFile(marker).open(QIODevice::WriteOnly)) {
+    if (!writeCookbook(root, count, profile) || !QFile(marker).open(QIODevice::WriteOnly)) {
         progress() << "cannot write " << root << Qt::endl;
         std::exit(EXIT_FAILURE);
     }
@@ -415,9 +426,14 @@ Options parseOptions(const QStringList& arguments)
         } else if (argument == QLatin1String("--work")) {
             options.work = value;
             ++i;
+        } else if (argument == QLatin1String("--profile") &&
+                   (value == QLatin1String("standard") || value == QLatin1String("heavy"))) {
+            options.profile = value == QLatin1String("heavy") ? CookbookProfile::Heavy
+                                                              : CookbookProfile::Standard;
+            ++i;
         } else {
             progress() << "usage: saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] "
-                          "[--work DIR]"
+                          "[--work DIR] [--profile standard|heavy]"
                        << Qt::endl;
             std::exit(2);
         }
@@ -438,6 +454,8 @@ int runBenchmarks(int argc, char* argv[])
     QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QTextStream out(stdout);
 
+    out << "Profile **" << profileName(options.profile) << "**, " << options.repeat
+        << " rounds.\n\n";
     out << "| N | scan ms | read floor ms | rg -l ms | scan / read floor | scan / rg | "
            "peak RSS MiB | bytes / recipe | desktop publication ms | touch hand-over ms |\n"
         << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
@@ -446,7 +464,7 @@ int runBenchmarks(int argc, char* argv[])
     int startupSize = options.sizes.contains(1000) ? 1000 : options.sizes.first();
     Interface filterFigures;
     for (int count : options.sizes) {
-        const QString root = cookbookFor(options.work, count);
+        const QString root = cookbookFor(options.work, count, options.profile);
         progress() << "N = " << count << Qt::endl;
         // Warm the page cache, and check that the three see the same cookbook.
         int recipes = 0;
@@ -489,7 +507,7 @@ int runBenchmarks(int argc, char* argv[])
         << figure(filterFigures.touchKeystroke, 2) << " / "
         << figure(filterFigures.touchKeystrokeMax, 2) << " |\n";
 
-    const QString startupRoot = cookbookFor(options.work, startupSize);
+    const QString startupRoot = cookbookFor(options.work, startupSize, options.profile);
     storeLocation(QStringLiteral("Saltrove"), startupRoot);
     storeLocation(QStringLiteral("SaltroveTouch"), startupRoot);
     QList<double> desktop, touch;

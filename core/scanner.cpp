@@ -1,7 +1,8 @@
 #include "scanner.h"
 
+#include "modeldisposer.h"
+#include "parallelrecipereader.h"
 #include "recipeparser.h"
-#include "safefile.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -98,15 +99,15 @@ RecipeItems makeRecipeItems(const Entries& entries)
     return items;
 }
 
-ModelPointer buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
-                            const RecipeItems& recipeItems)
+std::unique_ptr<QStandardItemModel> buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
+                                                   const RecipeItems& recipeItems)
 {
     // Keys in ascending order, as an ordered map would hold them; hashing
     // first and sorting the few thousand keys once is cheaper than keeping
     // a map ordered through every insertion.
     QStringList keys = indexesByKey.keys();
     std::sort(keys.begin(), keys.end());
-    auto model = std::make_shared<QStandardItemModel>();
+    auto model = std::make_unique<QStandardItemModel>();
     const std::unique_ptr<QStandardItem> keyPrototype = itemPrototype(false);
     QList<QStandardItem*> keyItems;
     keyItems.reserve(keys.size());
@@ -126,10 +127,11 @@ ModelPointer buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
     return model;
 }
 
-ModelPointer buildTitleModel(const Entries& entries, const TitleOrder& order,
-                             RecipeItems recipeItems, QHash<QString, QString>& titlesByPath)
+std::unique_ptr<QStandardItemModel> buildTitleModel(const Entries& entries, const TitleOrder& order,
+                                                    RecipeItems recipeItems,
+                                                    QHash<QString, QString>& titlesByPath)
 {
-    auto model = std::make_shared<QStandardItemModel>();
+    auto model = std::make_unique<QStandardItemModel>();
     QList<QStandardItem*> rows;
     rows.reserve(qsizetype(order.entries.size()));
     titlesByPath.reserve(qsizetype(order.entries.size()));
@@ -147,6 +149,7 @@ ModelPointer buildTitleModel(const Entries& entries, const TitleOrder& order,
 
 Scanner::Scanner(QObject* parent)
     : QObject(parent)
+    , m_disposer(std::make_shared<ModelDisposer>())
 {
     connect(this, &Scanner::dataUpdatedInternal, this, &Scanner::dataUpdated, Qt::QueuedConnection);
 }
@@ -242,35 +245,37 @@ void Scanner::scanChangedRoot()
 
 void Scanner::runScan(const QString& rootPath, QThread* resultThread)
 {
-    Entries entries;
-    IndexMap indexesByTag;
-    IndexMap indexesByIngredient;
-
+    // The walk stays on this thread; the files it finds are read and parsed
+    // on every core meanwhile, and come back in the walk's order.
+    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
                        QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         files.next();
         // A link named like a recipe may point at a device or a FIFO; only
-        // regular files are recipes, however large. The walk has looked at
-        // the file already; the opening checks again, on the descriptor.
+        // regular files are recipes. The walk has looked at the file already;
+        // the reader checks again, on the opened descriptor.
         const QFileInfo& info = files.fileInfo();
-        if (!info.isFile())
+        if (info.isFile())
+            reader.add(info.absoluteFilePath());
+    }
+
+    Entries entries;
+    IndexMap indexesByTag;
+    IndexMap indexesByIngredient;
+    for (ParallelRecipeReader::Recipe& recipe : reader.finish()) {
+        if (!recipe.read)
             continue;
-        QString path = info.absoluteFilePath();
-        SafeFile file(path, std::numeric_limits<qint64>::max());
-        if (!file.isOpen())
-            continue;
-        const ParsedRecipe recipe = parseRecipe(&file.file());
         const int index = int(entries.titles.size());
-        entries.titles.append(recipe.title);
-        entries.paths.append(std::move(path));
+        entries.titles.append(std::move(recipe.title));
+        entries.paths.append(std::move(recipe.path));
         for (const QString& tag : recipe.tags)
             indexesByTag[tag].push_back(index);
-        for (const Ingredient& ingredient : recipe.ingredients) {
+        for (const QString& ingredient : recipe.ingredients) {
             // A recipe is listed once per ingredient name. Every path comes
             // once from the walk, so an equal entry can only be this recipe's
             // own, added for an earlier line, and thus the last in the list.
-            IndexList& indexes = indexesByIngredient[ingredient.ingredient];
+            IndexList& indexes = indexesByIngredient[ingredient];
             if (indexes.empty() || indexes.back() != index)
                 indexes.push_back(index);
         }
@@ -278,19 +283,23 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
 
     const TitleOrder order = orderByTitle(entries);
     RecipeItems recipeItems = makeRecipeItems(entries);
-    ModelPointer ingredientModel = buildTreeModel(indexesByIngredient, order, recipeItems);
+    std::unique_ptr<QStandardItemModel> ingredientModel =
+        buildTreeModel(indexesByIngredient, order, recipeItems);
     indexesByIngredient = {};
-    ModelPointer tagModel = buildTreeModel(indexesByTag, order, recipeItems);
+    std::unique_ptr<QStandardItemModel> tagModel = buildTreeModel(indexesByTag, order, recipeItems);
     indexesByTag = {};
     QHash<QString, QString> titlesByPath;
-    ModelPointer titleModel = buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
+    std::unique_ptr<QStandardItemModel> titleModel =
+        buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
 
     ingredientModel->moveToThread(resultThread);
     tagModel->moveToThread(resultThread);
     titleModel->moveToThread(resultThread);
 
-    publish(rootPath, std::move(ingredientModel), std::move(tagModel), std::move(titlesByPath),
-            std::move(titleModel));
+    // Replaced models are destroyed on the disposer's thread, not the GUI's.
+    publish(rootPath, ModelDisposer::share(std::move(ingredientModel), m_disposer),
+            ModelDisposer::share(std::move(tagModel), m_disposer), std::move(titlesByPath),
+            ModelDisposer::share(std::move(titleModel), m_disposer));
 }
 
 void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <vector>
 
+class ModelDisposer;
 class QStandardItemModel;
 class QThread;
 
@@ -52,6 +53,8 @@ private:
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
                  std::shared_ptr<QStandardItemModel> titleModel);
 
+    // Declared before the models, so that it outlives the Scanner's shares.
+    std::shared_ptr<ModelDisposer> m_disposer;
     mutable std::mutex m_modelLock;
     std::shared_ptr<QStandardItemModel> m_tagModel;
     std::shared_ptr<QStandardItemModel> m_ingredientModel;

@@ -1,39 +1,14 @@
 #include "titlefilterproxy.h"
 
 #include <iterator>
-#include <optional>
-
-namespace {
-
-// The text a fixed-string filter was set from: QRegularExpression::escape()
-// puts a backslash before every character that is not a letter, digit or
-// underscore of ASCII (and writes NUL as "\0"). Any pattern that is not such
-// an escaped text yields nothing.
-std::optional<QString> literalOf(const QString& pattern)
-{
-    QString literal;
-    literal.reserve(pattern.size());
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        QChar c = pattern[i];
-        if (c == QLatin1Char('\\')) {
-            if (++i == pattern.size())
-                return std::nullopt;
-            c = pattern[i];
-            if (c == QLatin1Char('0'))
-                c = QChar(QChar::Null);
-        }
-        literal.append(c);
-    }
-    if (QRegularExpression::escape(literal) != pattern)
-        return std::nullopt;
-    return literal;
-}
-
-} // namespace
 
 TitleFilterProxy::TitleFilterProxy(QObject* parent)
     : QSortFilterProxyModel(parent)
-{}
+{
+    // The text is compared by the case sensitivity in force.
+    connect(this, &QSortFilterProxyModel::filterCaseSensitivityChanged, this,
+            [this] { setFilterText(m_text); });
+}
 
 TitleFilterProxy::~TitleFilterProxy() = default;
 
@@ -75,6 +50,7 @@ void TitleFilterProxy::watchSource(QAbstractItemModel* source)
 void TitleFilterProxy::dropKeys()
 {
     m_keysValid = false;
+    m_answersValid = false;
     m_keys = {};
 }
 
@@ -90,8 +66,10 @@ void TitleFilterProxy::insertKeys(const QModelIndex& parent, int first, int last
     }
     std::vector<Key> added;
     added.reserve(std::size_t(last - first + 1));
-    for (int row = first; row <= last; ++row)
+    for (int row = first; row <= last; ++row) {
         added.push_back(keyOf(row));
+        added.back().accepted = textAccepts(added.back());
+    }
     m_keys.insert(m_keys.begin() + first, std::make_move_iterator(added.begin()),
                   std::make_move_iterator(added.end()));
 }
@@ -120,14 +98,17 @@ void TitleFilterProxy::refreshKeys(const QModelIndex& topLeft, const QModelIndex
         dropKeys();
         return;
     }
-    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
-        m_keys[std::size_t(row)] = keyOf(row);
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        Key key = keyOf(row);
+        key.accepted = textAccepts(key);
+        m_keys[std::size_t(row)] = std::move(key);
+    }
 }
 
-bool TitleFilterProxy::keysUsable(const QModelIndex& sourceParent) const
+bool TitleFilterProxy::keysUsable() const
 {
     const QAbstractItemModel* source = sourceModel();
-    if (!source || sourceParent.isValid())
+    if (!source)
         return false;
     const int column = filterKeyColumn();
     if (column < 0 || column >= source->columnCount())
@@ -136,6 +117,8 @@ bool TitleFilterProxy::keysUsable(const QModelIndex& sourceParent) const
         m_keysValid = false;
     if (!m_keysValid)
         buildKeys();
+    if (!m_answersValid)
+        answerAll();
     return true;
 }
 
@@ -149,13 +132,19 @@ void TitleFilterProxy::buildKeys() const
     for (int row = 0; row < rows; ++row)
         m_keys.push_back(keyOf(row));
     m_keysValid = true;
+    m_answersValid = false;
 }
 
 TitleFilterProxy::Key TitleFilterProxy::keyOf(int row) const
 {
+    return keyAt(sourceModel()->index(row, m_keysColumn), m_keysRole);
+}
+
+TitleFilterProxy::Key TitleFilterProxy::keyAt(const QModelIndex& index, int role)
+{
     Key key;
-    key.text = sourceModel()->index(row, m_keysColumn).data(m_keysRole).toString();
-    key.baseDecides = !QStringView(key.text).isValidUtf16();
+    key.text = index.data(role).toString();
+    key.invalidUtf16 = !QStringView(key.text).isValidUtf16();
     // Simple case folding maps every character to one representative of all
     // the characters equal to it without regard to case, which is how the
     // regular expression engine compares caselessly.
@@ -163,47 +152,81 @@ TitleFilterProxy::Key TitleFilterProxy::keyOf(int row) const
     return key;
 }
 
-TitleFilterProxy::Match TitleFilterProxy::currentMatch() const
+QString TitleFilterProxy::filterText() const
 {
-    const QRegularExpression expression = filterRegularExpression();
-    if (expression == m_expression)
-        return m_match;
-    m_expression = expression;
-    m_needle.clear();
-    if (expression.pattern().isEmpty()) {
-        m_match = Match::Everything;
-        return m_match;
+    return m_text;
+}
+
+void TitleFilterProxy::setFilterText(const QString& text)
+{
+    const Qt::CaseSensitivity cs = filterCaseSensitivity();
+    if (text == m_text && cs == m_needleCase)
+        return;
+    const QString oldNeedle = m_needle;
+    const bool sameCase = cs == m_needleCase;
+    m_text = text;
+    m_needleCase = cs;
+    m_needle = cs == Qt::CaseInsensitive ? text.toCaseFolded() : text;
+    m_textPattern =
+        QRegularExpression(QRegularExpression::escape(text),
+                           cs == Qt::CaseInsensitive ? QRegularExpression::CaseInsensitiveOption
+                                                     : QRegularExpression::NoPatternOption);
+    if (m_keysValid && m_answersValid)
+        answerAfterChange(oldNeedle, sameCase);
+    // One layout change: the base class maps every row again, asking
+    // filterAcceptsRow(), which now only reads the answers.
+    invalidate();
+}
+
+bool TitleFilterProxy::textAccepts(const Key& key) const
+{
+    if (m_text.isEmpty())
+        return true;
+    // The base class shows nothing for a text that makes no valid expression.
+    if (!QStringView(m_text).isValidUtf16())
+        return false;
+    if (key.invalidUtf16)
+        return m_textPattern.match(key.text).hasMatch();
+    return (m_needleCase == Qt::CaseInsensitive ? key.folded : key.text).contains(m_needle);
+}
+
+void TitleFilterProxy::answerAll() const
+{
+    for (Key& key : m_keys)
+        key.accepted = textAccepts(key);
+    m_answersValid = true;
+}
+
+// A text that holds the old one can only keep rows the old one kept; one that
+// the old text holds keeps every row the old one kept.
+void TitleFilterProxy::answerAfterChange(const QString& oldNeedle, bool sameCase)
+{
+    const bool narrower = sameCase && m_needle.contains(oldNeedle);
+    const bool wider = sameCase && oldNeedle.contains(m_needle);
+    for (Key& key : m_keys) {
+        if ((narrower && !key.accepted) || (wider && key.accepted))
+            continue;
+        key.accepted = textAccepts(key);
     }
-    if (!expression.isValid()) {
-        // The base class would warn once for every row and then show none.
-        m_match = Match::Nothing;
-        return m_match;
-    }
-    const std::optional<QString> literal = literalOf(expression.pattern());
-    const auto options = expression.patternOptions();
-    m_match = Match::Pattern;
-    if (!literal || !QStringView(*literal).isValidUtf16())
-        return m_match;
-    if (options == QRegularExpression::NoPatternOption) {
-        m_needle = *literal;
-        m_match = Match::Literal;
-    } else if (options == QRegularExpression::CaseInsensitiveOption) {
-        m_needle = literal->toCaseFolded();
-        m_match = Match::LiteralIgnoringCase;
-    }
-    return m_match;
 }
 
 bool TitleFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
-    const Match match = currentMatch();
-    if (match == Match::Everything)
-        return true;
-    if (match == Match::Nothing)
+    if (!QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent))
         return false;
-    if (match == Match::Pattern || !keysUsable(sourceParent) || sourceRow < 0 ||
-        sourceRow >= int(m_keys.size()) || m_keys[std::size_t(sourceRow)].baseDecides)
-        return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
-    const Key& key = m_keys[std::size_t(sourceRow)];
-    return match == Match::Literal ? key.text.contains(m_needle) : key.folded.contains(m_needle);
+    if (m_text.isEmpty())
+        return true;
+    // Kept answers are for the top-level rows; any other row is asked itself.
+    if (!sourceParent.isValid() && keysUsable() && sourceRow >= 0 && sourceRow < int(m_keys.size()))
+        return m_keys[std::size_t(sourceRow)].accepted;
+    if (filterKeyColumn() < 0) { // every column: any may hold the text
+        for (int column = 0; column < sourceModel()->columnCount(sourceParent); ++column)
+            if (textAccepts(
+                    keyAt(sourceModel()->index(sourceRow, column, sourceParent), filterRole())))
+                return true;
+        return false;
+    }
+    const QModelIndex key = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
+    // As the base class does: a row without the key column passes.
+    return !key.isValid() || textAccepts(keyAt(key, filterRole()));
 }

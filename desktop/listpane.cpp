@@ -54,7 +54,7 @@ void ListPane::setModel(const std::shared_ptr<QStandardItemModel>& newModel)
 
 void ListPane::setFilterString(const QString& filter)
 {
-    proxy->setFilterFixedString(filter);
+    proxy->setFilterText(filter);
 }
 
 void ListPane::announce(const QModelIndex& index)

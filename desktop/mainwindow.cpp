@@ -222,6 +222,9 @@ MainWindow::~MainWindow()
         settings.setValue(CollectionSettings::locationKey(), rootPath);
     settings.setValue(windowStateKey, saveState(0));
     settings.sync();
+    // The Scanner goes next and waits for a running scan to publish, which at
+    // 100,000 recipes takes seconds: the window leaves the screen first.
+    hide();
 }
 
 void MainWindow::setFolderQuestion(PathQuestion question)

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QUrl>
+#include <QWindow>
 
 #include <cstdlib>
 
@@ -23,6 +24,10 @@ int main(int argc, char* argv[])
         if (engine.rootObjects().isEmpty())
             return EXIT_FAILURE;
         exitCode = QGuiApplication::exec();
+        // The engine's Scanner waits for a running scan to publish, which at
+        // 100,000 recipes takes seconds: the window leaves the screen first.
+        for (QWindow* window : QGuiApplication::topLevelWindows())
+            window->hide();
         // The engine, and with it every page and the objects the pages made,
         // goes here, before the application object.
     }

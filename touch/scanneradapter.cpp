@@ -40,7 +40,7 @@ void ScannerAdapter::setFilter(const QString& filter)
 {
     if (filter == m_filter)
         return;
-    m_proxy->setFilterFixedString(filter);
+    m_proxy->setFilterText(filter);
     m_filter = filter;
     emit filterChanged();
 }

@@ -1,14 +1,19 @@
+#include "recipeparser.h"
 #include "scanner.h"
 #include "unprivileged.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -118,10 +123,11 @@ private slots:
     void doUpdateDuringAScanIsDropped();
     void folderChosenDuringAScanIsScannedNext();
     void folderClearedDuringAScanStartsNothing();
-    void replacedModelsDieOnTheOwnersThread();
+    void replacedModelsDieOnTheirOwnThreadButNotTheGuiThread();
     void consumersKeepTheirModelsAcrossRescans();
     void destructionDuringAScanWaitsAndDeliversNothing();
     void blockedSignalsCannotKeepTheScannerBusy();
+    void sameIndexesAsReadingOneFileAfterAnother();
     void neverReadsAFifo_data();
     void neverReadsAFifo();
 
@@ -479,33 +485,67 @@ void TestScanner::folderClearedDuringAScanStartsNothing()
     QCOMPARE(column(scanner.titleModel().get(), Qt::DisplayRole), QStringList{"Small"});
 }
 
-void TestScanner::replacedModelsDieOnTheOwnersThread()
+void TestScanner::replacedModelsDieOnTheirOwnThreadButNotTheGuiThread()
 {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("1.recipe.md")),
               recipe(QStringLiteral("One"), QStringLiteral("t"), {"1 kg flour"}));
-    Scanner scanner;
-    QSignalSpy updated(&scanner, &Scanner::dataUpdated);
-    scanner.setRootPath(dir.path());
+    auto scanner = std::make_unique<Scanner>();
+    QSignalSpy updated(scanner.get(), &Scanner::dataUpdated);
+    scanner->setRootPath(dir.path());
     QVERIFY(updated.wait());
 
-    QList<QThread*> dyingThreads;
-    QList<QPointer<QStandardItemModel>> old;
-    for (const auto& model :
-         {scanner.titleModel(), scanner.tagModel(), scanner.ingredientModel()}) {
-        old << model.get();
+    // Each model's death: whether the thread it belonged to was the one
+    // deleting it, and whether that was this (the GUI) thread.
+    struct Death
+    {
+        bool byItsOwnThread;
+        bool onThisThread;
+    };
+    QList<Death> deaths;
+    std::mutex deathsLock;
+    const auto watch = [&](const std::shared_ptr<QStandardItemModel>& model) {
         connect(
-            model.get(), &QObject::destroyed, this,
-            [&dyingThreads] { dyingThreads << QThread::currentThread(); }, Qt::DirectConnection);
-    }
+            model.get(), &QObject::destroyed, model.get(),
+            [&deaths, &deathsLock](QObject* dying) {
+                std::lock_guard<std::mutex> lock(deathsLock);
+                deaths.append({dying->thread() == QThread::currentThread(),
+                               QThread::currentThread() == qApp->thread()});
+            },
+            Qt::DirectConnection);
+    };
+    for (const auto& model :
+         {scanner->titleModel(), scanner->tagModel(), scanner->ingredientModel()})
+        watch(model);
     // Only the Scanner holds them now; the next publication drops them.
-    scanner.doUpdate();
+    scanner->doUpdate();
     QVERIFY(updated.wait());
-    QTRY_COMPARE(dyingThreads.size(), 3);
-    for (QThread* thread : dyingThreads)
-        QCOMPARE(thread, QThread::currentThread());
-    for (const auto& model : old)
-        QVERIFY(model.isNull());
+    const auto count = [&] {
+        std::lock_guard<std::mutex> lock(deathsLock);
+        return deaths.size();
+    };
+    QTRY_COMPARE(count(), 3);
+
+    // Models a consumer still holds when the Scanner goes die with it all
+    // the same: nothing is left over.
+    std::shared_ptr<QStandardItemModel> held = scanner->titleModel();
+    for (const auto& model : {scanner->tagModel(), scanner->ingredientModel()})
+        watch(model);
+    scanner.reset();
+    QCOMPARE(count(), 5);
+    watch(held);
+    std::weak_ptr<QStandardItemModel> last = held;
+    held.reset();
+    QVERIFY(last.expired());
+    QCOMPARE(count(), 6);
+
+    std::lock_guard<std::mutex> lock(deathsLock);
+    for (qsizetype i = 0; i < deaths.size(); ++i) {
+        QVERIFY2(deaths[i].byItsOwnThread, qPrintable(QString::number(i)));
+        // The ones the Scanner replaced died away from the GUI thread; the
+        // last one, released by a consumer after the Scanner, dies right here.
+        QCOMPARE(deaths[i].onThisThread, i == 5);
+    }
 }
 
 void TestScanner::consumersKeepTheirModelsAcrossRescans()
@@ -571,6 +611,63 @@ void TestScanner::blockedSignalsCannotKeepTheScannerBusy()
             return updated.wait(1000);
         }(),
         60000);
+}
+
+// The files are read on several threads; what is built from them must be
+// what reading them one after the other in the walk's order builds.
+void TestScanner::sameIndexesAsReadingOneFileAfterAnother()
+{
+    QTemporaryDir dir;
+    const QStringList tags = {"soup", "quick", "Soup", "oven", "vegan", "party"};
+    const QStringList names = {"flour", "salt", "red onion", "Onion", "butter", "rice"};
+    for (int i = 0; i < 700; ++i) {
+        QStringList lines;
+        for (int k = 0; k < 1 + i % 4; ++k)
+            lines << QStringLiteral("%1 g %2").arg(k + 1).arg(
+                names[(i * 7 + k * 3) % names.size()]);
+        const QString tagLine = tags[i % tags.size()] + QStringLiteral(", ") + tags[(i / 3) % 6];
+        writeFile(dir.filePath(QStringLiteral("f%1/r%2.recipe.md").arg(i % 13).arg(i)),
+                  recipe(QStringLiteral("Dish %1").arg((i * 7919) % 1000, 3, 10, QLatin1Char('0')),
+                         tagLine, lines));
+    }
+    // One file the reader must leave out.
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("z.recipe.md"))));
+
+    QStringList titles;
+    QMap<QString, QStringList> byTag;
+    QMap<QString, QStringList> byIngredient;
+    QDirIterator files(dir.path(), {QStringLiteral("*.recipe.md")},
+                       QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (!files.fileInfo().isFile() || !file.open(QIODevice::ReadOnly))
+            continue;
+        const ParsedRecipe parsed = parseRecipe(&file);
+        titles << parsed.title;
+        for (const QString& tag : parsed.tags)
+            byTag[tag] << parsed.title;
+        for (const Ingredient& ingredient : parsed.ingredients)
+            if (!byIngredient[ingredient.ingredient].contains(parsed.title))
+                byIngredient[ingredient.ingredient] << parsed.title;
+    }
+    titles.sort();
+    const auto describe = [](const QMap<QString, QStringList>& map) {
+        QStringList out;
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            QStringList sorted = it.value();
+            sorted.sort();
+            out << it.key() + QStringLiteral(": ") + sorted.join(QStringLiteral(", "));
+        }
+        return out;
+    };
+
+    const ScanResult result = scan(dir.path());
+    QVERIFY(result.titles);
+    QCOMPARE(titles.size(), 700);
+    QCOMPARE(column(result.titles.get(), Qt::DisplayRole), titles);
+    QCOMPARE(describeTree(result.tags.get()), describe(byTag));
+    QCOMPARE(describeTree(result.ingredients.get()), describe(byIngredient));
+    QCOMPARE(result.table.size(), 700);
 }
 
 void TestScanner::neverReadsAFifo_data()

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QThread>
+
+#include <memory>
+
+class QStandardItemModel;
+
+// Destroys replaced index models on a thread of its own. A model of 100,000
+// recipes holds about a million items, and destroying it took the GUI thread
+// hundreds of milliseconds every time a scan landed. Each model is moved to
+// the disposal thread by the thread it belongs to and deleted there, so no
+// object is ever deleted by a thread it does not belong to; models still
+// waiting when the disposer goes are deleted before its destructor returns.
+class ModelDisposer
+{
+public:
+    ModelDisposer();
+    ~ModelDisposer();
+    ModelDisposer(const ModelDisposer&) = delete;
+    ModelDisposer& operator=(const ModelDisposer&) = delete;
+
+    // A shared pointer that, when its last share goes, hands `model` to
+    // `disposer` if it still exists, and otherwise deletes it at once. The
+    // share may go on any thread: the model is always released by its own.
+    static std::shared_ptr<QStandardItemModel> share(std::unique_ptr<QStandardItemModel> model,
+                                                     std::weak_ptr<ModelDisposer> disposer);
+
+private:
+    // Called on the thread `model` belongs to.
+    void dispose(QStandardItemModel* model);
+
+    QThread m_thread;
+};
