@@ -20,18 +20,14 @@ ParallelRecipeReader::ParallelRecipeReader(int threads)
         try {
             m_readers.emplace_back([this] { readWhileThereIsWork(); });
         } catch (const std::system_error&) {
-            break; // fewer readers; the calling thread reads the rest in finish()
+            break; // fewer readers; the calling thread reads the rest in takeAll()
         }
     }
 }
 
 ParallelRecipeReader::~ParallelRecipeReader()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_walkDone = true;
-    }
-    m_workAdded.notify_all();
+    endOfWalk();
     for (std::thread& reader : m_readers)
         if (reader.joinable())
             reader.join();
@@ -46,48 +42,82 @@ void ParallelRecipeReader::add(QString path)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, false, false});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
     m_workAdded.notify_one();
 }
 
-std::deque<ParallelRecipeReader::Recipe> ParallelRecipeReader::finish()
+void ParallelRecipeReader::takeReady(std::vector<Recipe>& ready)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    while (!m_recipes.empty() && m_recipes.front().done) {
+        ready.push_back(std::move(m_recipes.front()));
+        m_recipes.pop_front();
+        --m_nextUnclaimed; // a done recipe was claimed, so this stays in range
+    }
+}
+
+void ParallelRecipeReader::endOfWalk()
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_walkDone = true;
     }
     m_workAdded.notify_all();
-    readWhileThereIsWork();
-    for (std::thread& reader : m_readers)
-        reader.join();
-    m_readers.clear();
-    return std::move(m_recipes);
+}
+
+bool ParallelRecipeReader::allTaken()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_walkDone && m_recipes.empty();
+}
+
+void ParallelRecipeReader::waitForReady()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_workDone.wait(lock, [this] { return m_recipes.empty() || m_recipes.front().done; });
+}
+
+// Claims the next files, reads them and marks them done; false when there was
+// nothing left to claim.
+bool ParallelRecipeReader::readOneClaim()
+{
+    std::vector<Recipe*> claimed;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        const std::size_t end = std::min(m_recipes.size(), m_nextUnclaimed + claimSize);
+        // Indexing walks the deque's map, which add() may be changing, so the
+        // addresses are taken here; the recipes themselves stay where they are.
+        for (; m_nextUnclaimed < end; ++m_nextUnclaimed)
+            claimed.push_back(&m_recipes[m_nextUnclaimed]);
+    }
+    if (claimed.empty())
+        return false;
+    for (Recipe* recipe : claimed)
+        read(*recipe);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (Recipe* recipe : claimed)
+            recipe->done = true;
+    }
+    m_workDone.notify_all();
+    return true;
 }
 
 void ParallelRecipeReader::readWhileThereIsWork()
 {
-    std::vector<Recipe*> claimed;
-    claimed.reserve(claimSize);
     for (;;) {
-        claimed.clear();
         {
             std::unique_lock<std::mutex> lock(m_lock);
             m_workAdded.wait(lock, [this] {
                 return m_walkDone || m_recipes.size() - m_nextUnclaimed >= claimSize;
             });
-            if (m_nextUnclaimed == m_recipes.size())
-                return; // the walk is done and every file is claimed
-            const std::size_t end = std::min(m_recipes.size(), m_nextUnclaimed + claimSize);
-            // Indexing walks the deque's map, which add() may be growing, so
-            // the addresses are taken here; the recipes stay where they are.
-            for (; m_nextUnclaimed < end; ++m_nextUnclaimed)
-                claimed.push_back(&m_recipes[m_nextUnclaimed]);
+            if (m_walkDone && m_nextUnclaimed == m_recipes.size())
+                return; // every file is claimed
         }
-        for (Recipe* recipe : claimed)
-            read(*recipe);
+        readOneClaim();
     }
 }
 

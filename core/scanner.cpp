@@ -245,27 +245,12 @@ void Scanner::scanChangedRoot()
 
 void Scanner::runScan(const QString& rootPath, QThread* resultThread)
 {
-    // The walk stays on this thread; the files it finds are read and parsed
-    // on every core meanwhile, and come back in the walk's order.
-    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
-    QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
-                       QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        files.next();
-        // A link named like a recipe may point at a device or a FIFO; only
-        // regular files are recipes. The walk has looked at the file already;
-        // the reader checks again, on the opened descriptor.
-        const QFileInfo& info = files.fileInfo();
-        if (info.isFile())
-            reader.add(info.absoluteFilePath());
-    }
-
     Entries entries;
     IndexMap indexesByTag;
     IndexMap indexesByIngredient;
-    for (ParallelRecipeReader::Recipe& recipe : reader.finish()) {
+    const auto addToIndexes = [&](ParallelRecipeReader::Recipe& recipe) {
         if (!recipe.read)
-            continue;
+            return;
         const int index = int(entries.titles.size());
         entries.titles.append(std::move(recipe.title));
         entries.paths.append(std::move(recipe.path));
@@ -279,7 +264,31 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
             if (indexes.empty() || indexes.back() != index)
                 indexes.push_back(index);
         }
+    };
+
+    // The walk stays on this thread; the files it finds are read and parsed
+    // on every core meanwhile, and are indexed in the walk's order as they
+    // come back.
+    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
+    std::vector<ParallelRecipeReader::Recipe> ready;
+    QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
+                       QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    for (int found = 1; files.hasNext(); ++found) {
+        files.next();
+        // A link named like a recipe may point at a device or a FIFO; only
+        // regular files are recipes. The walk has looked at the file already;
+        // the reader checks again, on the opened descriptor.
+        const QFileInfo& info = files.fileInfo();
+        if (info.isFile())
+            reader.add(info.absoluteFilePath());
+        if (found % 256 == 0) {
+            reader.takeReady(ready);
+            for (ParallelRecipeReader::Recipe& recipe : ready)
+                addToIndexes(recipe);
+            ready.clear();
+        }
     }
+    reader.takeAll(addToIndexes);
 
     const TitleOrder order = orderByTitle(entries);
     RecipeItems recipeItems = makeRecipeItems(entries);

@@ -5,7 +5,9 @@
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QString>
+#include <QTimer>
 
+#include <utility>
 #include <vector>
 
 // A QSortFilterProxyModel for a long flat list that is filtered by a text as
@@ -13,9 +15,9 @@
 // the given text (as setFilterFixedString() would, honouring the filter case
 // sensitivity), and does it quickly:
 // - the text of every top-level source row is kept, folded once per source
-//   model instead of fetched on every keystroke;
-// - typing on narrows and deleting widens the last answer, so only the rows
-//   whose answer can change are tested again;
+//   model, a slice at a time while the event loop is idle;
+// - typing on narrows the last answer, and deleting goes back to an answer
+//   given before, so only rows whose answer can change are tested again;
 // - the new answer reaches the views as one layout change, not as thousands
 //   of row removals and insertions.
 // Anything set through the base class (a regular expression, a fixed string)
@@ -36,19 +38,6 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    void watchSource(QAbstractItemModel* source);
-    void dropKeys();
-    void insertKeys(const QModelIndex& parent, int first, int last);
-    void removeKeys(const QModelIndex& parent, int first, int last);
-    void refreshKeys(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                     const QList<int>& roles);
-    bool keysUsable() const;
-    void buildKeys() const;
-    void answerAll() const;
-    void answerAfterChange(const QString& oldNeedle, bool sameCase);
-
-    std::vector<QMetaObject::Connection> m_sourceConnections;
-
     // The filter text of one top-level source row (the filter role of the
     // filter key column), and the same folded for case-insensitive matching.
     // A row whose text is not valid UTF-16 is answered as the base class's
@@ -58,21 +47,38 @@ private:
         QString text;
         QString folded;
         bool invalidUtf16 = false;
-        bool accepted = true; // by the current filter text
     };
+    using Answers = std::vector<char>; // per top-level source row: shown or not
+
+    void watchSource(QAbstractItemModel* source);
+    void dropKeys();
+    void buildSomeKeys();
+    bool appendKeys(int count) const;
+    bool keysComplete() const;
+    bool keysUsable() const;
     Key keyOf(int row) const;
     static Key keyAt(const QModelIndex& index, int role);
     bool textAccepts(const Key& key) const;
+    void answer(const QString& oldNeedle, bool sameCase) const;
+    const Answers* recentAnswersFor(const QString& needle) const;
+    void rememberAnswers() const;
+
+    std::vector<QMetaObject::Connection> m_sourceConnections;
+    QTimer m_keyBuilder; // builds the keys while the event loop is idle
 
     mutable std::vector<Key> m_keys;
-    mutable bool m_keysValid = false;
-    mutable bool m_answersValid = false;
     mutable int m_keysRole = -1;
     mutable int m_keysColumn = -1;
+    mutable int m_keysWanted = -1; // source rows when the build began; -1: none begun
 
     QString m_text;
     // The text as compared: folded when the case does not matter.
     QString m_needle;
     Qt::CaseSensitivity m_needleCase = Qt::CaseInsensitive;
-    mutable QRegularExpression m_textPattern; // for rows that are not valid UTF-16
+    QRegularExpression m_textPattern; // for rows that are not valid UTF-16
+
+    mutable Answers m_answers; // for m_needle, once complete
+    mutable bool m_answersValid = false;
+    // Answers given for texts typed before, newest last.
+    mutable std::vector<std::pair<QString, Answers>> m_recentAnswers;
 };

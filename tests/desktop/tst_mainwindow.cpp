@@ -391,10 +391,12 @@ private slots:
         // chosen straight after the window is built.
         QTemporaryDir large;
         const int largeCount = 1500;
+        // Long directions, so that reading takes its time on every core.
+        const QByteArray body = QByteArray("Stir and wait a little.\n").repeated(1000);
         for (int i = 0; i < largeCount; ++i) {
             QVERIFY(
                 writeFile(large.filePath(QStringLiteral("d%1/r%2.recipe.md").arg(i % 20).arg(i)),
-                          "# Dish " + QByteArray::number(i) + "\n"));
+                          "# Dish " + QByteArray::number(i) + "\n" + body));
         }
         QTemporaryDir small;
         writeRecipe(small.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"));
