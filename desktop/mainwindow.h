@@ -41,6 +41,7 @@ private slots:
 
 private:
     void loadCollection(const QString& path);
+    void addFindDock();
 
     std::unique_ptr<ActiveDocument> activeDocument;
     FsPane* fsPane = nullptr;     // owned by its dock
