@@ -105,6 +105,7 @@ void FindPane::connectWidgets()
 {
     connect(m_text, &QLineEdit::textChanged, m_typingPause, qOverload<>(&QTimer::start));
     connect(m_typingPause, &QTimer::timeout, this, &FindPane::search);
+    connect(m_text, &QLineEdit::returnPressed, this, &FindPane::search);
     connect(m_ingredients, &ChosenNamesEdit::chosenChanged, this, &FindPane::search);
     connect(m_tags, &ChosenNamesEdit::chosenChanged, this, &FindPane::search);
     connect(m_view, &QTreeView::clicked, this, &FindPane::announce);
