@@ -91,6 +91,7 @@ void FindPane::buildWidgets()
 
     m_typingPause = new QTimer(this);
     m_typingPause->setSingleShot(true);
+    m_typingPause->setTimerType(Qt::PreciseTimer);
     m_typingPause->setInterval(typingPauseMs);
 
     auto* layout = new QVBoxLayout(this);
