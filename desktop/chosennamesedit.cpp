@@ -33,6 +33,7 @@ ChosenNamesEdit::ChosenNamesEdit(const QString& placeholder, QWidget* parent)
     layout->addWidget(m_edit);
     m_chosenLayout = new QGridLayout;
     m_chosenLayout->setContentsMargins(0, 0, 0, 0);
+    m_chosenLayout->setColumnStretch(namesPerRow, 1); // names packed to the left
     layout->addLayout(m_chosenLayout);
 }
 
