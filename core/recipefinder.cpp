@@ -5,12 +5,18 @@
 #include "textquery.h"
 
 #include <QHash>
-#include <QMetaObject>
+
+#include <utility>
 
 RecipeFinder::RecipeFinder(QObject* parent)
     : QObject(parent)
-    , m_worker([this] { run(); })
-{}
+{
+    // What the worker finishes travels under the lock; the queued signal only
+    // says that there is something to take.
+    connect(this, &RecipeFinder::workDoneInternal, this, &RecipeFinder::deliver,
+            Qt::QueuedConnection);
+    m_worker = std::thread([this] { run(); });
+}
 
 RecipeFinder::~RecipeFinder()
 {
@@ -55,6 +61,23 @@ std::uint64_t RecipeFinder::find(Request request)
     return number;
 }
 
+void RecipeFinder::deliver()
+{
+    std::optional<Result> result;
+    std::shared_ptr<const Collection> indexed;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        result = std::exchange(m_finishedResult, std::nullopt);
+        indexed = std::exchange(m_finishedIndex, nullptr);
+    }
+    if (indexed && indexed == m_collection && !m_indexReady) {
+        m_indexReady = true;
+        emit indexReady();
+    }
+    if (result && result->collection == m_collection && result->request == m_lastRequest)
+        emit resultReady(*result);
+}
+
 bool RecipeFinder::hasWork() const
 {
     return m_work.request.has_value() || m_work.collection != m_adopted ||
@@ -91,13 +114,10 @@ void RecipeFinder::run()
         lock.unlock();
         if (!result)
             continue;
-        QMetaObject::invokeMethod(
-            this,
-            [this, result = std::move(*result)] {
-                if (result.collection == m_collection && result.request == m_lastRequest)
-                    emit resultReady(result);
-            },
-            Qt::QueuedConnection);
+        lock.lock();
+        m_finishedResult = std::move(result);
+        lock.unlock();
+        emit workDoneInternal();
     }
 }
 
@@ -140,16 +160,9 @@ bool RecipeFinder::buildIndex(const std::shared_ptr<const Collection>& collectio
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_indexedCollection = collection;
+        m_finishedIndex = collection;
     }
-    QMetaObject::invokeMethod(
-        this,
-        [this, collection] {
-            if (collection != m_collection)
-                return;
-            m_indexReady = true;
-            emit indexReady();
-        },
-        Qt::QueuedConnection);
+    emit workDoneInternal();
     return true;
 }
 

@@ -76,8 +76,12 @@ public:
 signals:
     void indexReady();
     void resultReady(const RecipeFinder::Result& result);
+    // Emitted by the worker when it has left something in the mailbox; serves
+    // only the queued relay to deliver().
+    void workDoneInternal();
 
 private:
+    void deliver();
     struct Work
     {
         std::shared_ptr<const Collection> collection;
@@ -107,12 +111,15 @@ private:
     Work m_work;
     bool m_stopping = false;
     std::shared_ptr<const Collection> m_indexedCollection;
+    // The mailbox: what the worker has finished and the owner not yet taken.
+    std::optional<Result> m_finishedResult;
+    std::shared_ptr<const Collection> m_finishedIndex;
 
     // Worker's own.
     std::shared_ptr<const Collection> m_adopted;
     std::unique_ptr<RecipeTextIndex> m_index;
     QHash<QString, int> m_positionByPath;
 
-    // Last, so that it starts after everything above exists.
+    // Started once everything above exists and the relay is connected.
     std::thread m_worker;
 };

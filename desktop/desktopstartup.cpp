@@ -18,12 +18,19 @@ void addFallbackIconTheme()
     if (!QIcon::fallbackThemeName().isEmpty() &&
         QIcon::fallbackThemeName() != QStringLiteral("hicolor"))
         return;
+    // Some platforms (offscreen, minimal) search no system folder at all.
+    QStringList folders = QIcon::themeSearchPaths();
+    const QStringList systemFolders =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                  QStandardPaths::LocateDirectory);
     for (const QString& theme : {QStringLiteral("breeze"), QStringLiteral("Adwaita")}) {
-        for (const QString& folder : QIcon::themeSearchPaths()) {
-            if (QFile::exists(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme"))) {
-                QIcon::setFallbackThemeName(theme);
-                return;
-            }
+        for (const QString& folder : folders + systemFolders) {
+            if (!QFile::exists(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme")))
+                continue;
+            if (!folders.contains(folder))
+                QIcon::setThemeSearchPaths(folders << folder);
+            QIcon::setFallbackThemeName(theme);
+            return;
         }
     }
 }

@@ -107,8 +107,14 @@ void FindPane::connectWidgets()
     connect(m_text, &QLineEdit::textChanged, m_typingPause, qOverload<>(&QTimer::start));
     connect(m_typingPause, &QTimer::timeout, this, &FindPane::search);
     connect(m_text, &QLineEdit::returnPressed, this, &FindPane::search);
-    connect(m_ingredients, &ChosenNamesEdit::chosenChanged, this, &FindPane::search);
-    connect(m_tags, &ChosenNamesEdit::chosenChanged, this, &FindPane::search);
+    connect(m_ingredients, &ChosenNamesEdit::chosenChanged, this, [this] {
+        m_ingredientChoices.reset();
+        search();
+    });
+    connect(m_tags, &ChosenNamesEdit::chosenChanged, this, [this] {
+        m_tagChoices.reset();
+        search();
+    });
     connect(m_view, &QTreeView::clicked, this, &FindPane::announce);
     connect(m_finder.get(), &RecipeFinder::resultReady, this, &FindPane::showResult);
     connect(m_finder.get(), &RecipeFinder::indexReady, this, [this] {
@@ -176,6 +182,8 @@ bool FindPane::hasConditions() const
 void FindPane::refreshCollection()
 {
     m_collectionStale = false;
+    m_ingredientChoices.reset();
+    m_tagChoices.reset();
     auto collection = std::make_shared<RecipeFinder::Collection>();
     if (m_titleModel) {
         const int rows = m_titleModel->rowCount();
@@ -199,8 +207,10 @@ void FindPane::refreshCollection()
     search();
 }
 
-QList<RecipeFinder::Choice> FindPane::ingredientChoices() const
+QList<RecipeFinder::Choice> FindPane::ingredientChoices()
 {
+    if (m_ingredientChoices)
+        return *m_ingredientChoices;
     QList<RecipeFinder::Choice> choices;
     TextFolding folding;
     for (const QString& name : m_ingredients->chosen()) {
@@ -212,11 +222,14 @@ QList<RecipeFinder::Choice> FindPane::ingredientChoices() const
         }
         choices.append(choice);
     }
+    m_ingredientChoices = choices;
     return choices;
 }
 
-QList<RecipeFinder::Choice> FindPane::tagChoices() const
+QList<RecipeFinder::Choice> FindPane::tagChoices()
 {
+    if (m_tagChoices)
+        return *m_tagChoices;
     QList<RecipeFinder::Choice> choices;
     const QStringList tags = topLevelTexts(m_tagModel.get());
     for (const QString& name : m_tags->chosen()) {
@@ -228,6 +241,7 @@ QList<RecipeFinder::Choice> FindPane::tagChoices() const
         }
         choices.append(choice);
     }
+    m_tagChoices = choices;
     return choices;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class ChosenNamesEdit;
 class FindResultsModel;
@@ -61,8 +62,8 @@ private:
     bool hasConditions() const;
     void refreshCollection();
     void search();
-    QList<RecipeFinder::Choice> ingredientChoices() const;
-    QList<RecipeFinder::Choice> tagChoices() const;
+    QList<RecipeFinder::Choice> ingredientChoices();
+    QList<RecipeFinder::Choice> tagChoices();
     void showResult(const RecipeFinder::Result& result);
     void showWaiting();
     void announce(const QModelIndex& index);
@@ -73,6 +74,10 @@ private:
     // The ingredient names of the current index, folded, in row order.
     QStringList m_foldedIngredients;
     bool m_collectionStale = false;
+    // The recipes each chosen name matches, worked out once per choice and
+    // publication rather than on every keystroke.
+    std::optional<QList<RecipeFinder::Choice>> m_ingredientChoices;
+    std::optional<QList<RecipeFinder::Choice>> m_tagChoices;
     std::uint64_t m_expectedResult = 0;
 
     std::unique_ptr<FindResultsModel> m_results;
