@@ -70,6 +70,7 @@ void FindPane::buildWidgets()
     m_text->setObjectName(QStringLiteral("findText"));
     m_text->setPlaceholderText(QStringLiteral("Search the text of every recipe"));
     m_text->setClearButtonEnabled(true);
+    m_text->installEventFilter(this);
     m_ingredients = new ChosenNamesEdit(QStringLiteral("Add an ingredient"), this);
     m_ingredients->setObjectName(QStringLiteral("findIngredients"));
     m_tags = new ChosenNamesEdit(QStringLiteral("Add a tag"), this);
@@ -161,12 +162,18 @@ void FindPane::showEvent(QShowEvent* event)
 
 bool FindPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            announce(m_view->currentIndex());
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == m_view && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        announce(m_view->currentIndex());
+        return true;
+    }
+    // Down from the search field goes on into the results.
+    if (watched == m_text && key == Qt::Key_Down && m_results->rowCount() > 0) {
+        m_view->setFocus(Qt::TabFocusReason);
+        m_view->setCurrentIndex(m_results->index(0, 0));
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
