@@ -1,7 +1,6 @@
 // Folding without regard to case and accents, and where words start: the
 // rules that the text search and the ingredient conditions share.
 #include "textfolding.h"
-#include "textquery.h"
 #include "wordstartmatcher.h"
 
 #include <QtTest>
@@ -116,63 +115,6 @@ private slots:
         TextFolding folding;
         QCOMPARE(WordStartMatcher::containsAtWordStart(folding.fold(name), folding.fold(chosen)),
                  matches);
-    }
-
-    void tokensOfText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("tokens");
-        QTest::newRow("words and separators")
-            << "# Pea soup: 1:45, self-raising!"
-            << QStringList{"pea", "soup", "1", "45", "self", "raising"};
-        QTest::newRow("Han pairs") << "红烧肉" << QStringList{"红烧", "烧肉", "肉"};
-        QTest::newRow("scripts side by side")
-            << "tofu豆腐 ラーメン"
-            << QStringList{"tofu", "豆腐", "腐", "ラー", "ーメ", "メン", "ン"};
-        QTest::newRow("long word cut")
-            << QString(100, QLatin1Char('x')) << QStringList{QString(64, QLatin1Char('x'))};
-        QTest::newRow("nothing but separators") << " ,.;\t\n\u00a0" << QStringList{};
-    }
-
-    void tokensOfText()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, tokens);
-        TextFolding folding;
-        QStringList found;
-        WordStartMatcher::forEachToken(
-            folding.fold(text),
-            [&](QStringView token, WordStartMatcher::TokenKind) { found << token.toString(); });
-        QCOMPARE(found, tokens);
-    }
-
-    void queriesSplitAtBlanks_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<bool>("checked");
-        QTest::newRow("two words") << "  Crème\tBRÛLÉE " << QStringList{"creme", "brulee"} << false;
-        QTest::newRow("separators at the ends")
-            << "(salt, pepper)" << QStringList{"salt", "pepper"} << false;
-        QTest::newRow("separator inside") << "self-raising" << QStringList{"self-raising"} << true;
-        QTest::newRow("Han pair") << "豆腐" << QStringList{"豆腐"} << false;
-        QTest::newRow("Han run") << "红烧肉" << QStringList{"红烧肉"} << true;
-        QTest::newRow("only separators") << " -- ; " << QStringList{} << false;
-    }
-
-    void queriesSplitAtBlanks()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, words);
-        QFETCH(bool, checked);
-        TextFolding folding;
-        const TextQuery query(typed, folding);
-        QStringList found;
-        for (const TextQuery::Word& word : query.words())
-            found << word.folded;
-        QCOMPARE(found, words);
-        QCOMPARE(query.needsTextCheck(), checked);
-        QCOMPARE(query.isEmpty(), words.isEmpty());
     }
 };
 
