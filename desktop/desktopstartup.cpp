@@ -7,6 +7,36 @@
 #include <QResource>
 #include <QStandardPaths>
 
+namespace {
+
+// Where the platform names no icon theme (a plain X session, a tiling window
+// manager) Qt looks only in "hicolor", which has hardly any of the icons the
+// actions ask for. Icons the chosen theme lacks are then taken from a full
+// theme that is installed; a theme that has them still wins.
+void addFallbackIconTheme()
+{
+    if (!QIcon::fallbackThemeName().isEmpty() &&
+        QIcon::fallbackThemeName() != QStringLiteral("hicolor"))
+        return;
+    // Some platforms (offscreen, minimal) search no system folder at all.
+    QStringList folders = QIcon::themeSearchPaths();
+    const QStringList systemFolders =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                  QStandardPaths::LocateDirectory);
+    for (const QString& theme : {QStringLiteral("breeze"), QStringLiteral("Adwaita")}) {
+        for (const QString& folder : folders + systemFolders) {
+            if (!QFile::exists(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme")))
+                continue;
+            if (!folders.contains(folder))
+                QIcon::setThemeSearchPaths(folders << folder);
+            QIcon::setFallbackThemeName(theme);
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void prepareDesktopApplication()
 {
     // An icon theme may be installed as a compiled resource bundle. This
@@ -18,6 +48,7 @@ void prepareDesktopApplication()
     if (!iconBundle.isEmpty() && QFile::exists(iconBundle) &&
         QResource::registerResource(iconBundle, QStringLiteral("/icons/glint")))
         QIcon::setThemeName(QStringLiteral("glint"));
+    addFallbackIconTheme();
 
     // The names decide where the window keeps its settings, so they are set
     // before the window reads them.

@@ -2,6 +2,7 @@
 
 #include "activedocument.h"
 #include "collectionsettings.h"
+#include "findpane.h"
 #include "fspane.h"
 #include "ingredientsparserpane.h"
 #include "listpane.h"
@@ -196,6 +197,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(action, &QAction::triggered, mainPane, &MainPane::printPreview);
     toolbar->toggleViewAction()->setEnabled(false);
 
+    addFindDock();
     addShoppingListDock();
 
     QSettings settings;
@@ -225,6 +227,31 @@ MainWindow::~MainWindow()
     // The Scanner goes next and waits for a running scan to publish, which at
     // 100,000 recipes takes seconds: the window leaves the screen first.
     hide();
+}
+
+// The Find pane, in a dock after the others, hidden until a restored state or
+// its shortcut shows it.
+void MainWindow::addFindDock()
+{
+    auto findPane = std::make_unique<FindPane>();
+    FindPane* pane = findPane.get();
+    pane->setScanner(scanner.get());
+    connect(this, &MainWindow::clear, pane, [pane] { pane->setModels({}, {}, {}); });
+    connect(pane, &FindPane::fileSelected, activeDocument.get(),
+            [document = activeDocument.get()](const QString& path) { document->openPath(path); });
+    QDockWidget* findDock =
+        addDock(this, QStringLiteral("Find"), std::move(findPane), Qt::RightDockWidgetArea);
+    findDock->hide();
+
+    auto* find =
+        new QAction(QIcon::fromTheme(QStringLiteral("edit-find")), QStringLiteral("Find"), this);
+    find->setShortcut(QKeySequence::Find);
+    addAction(find);
+    connect(find, &QAction::triggered, pane, [findDock, pane] {
+        findDock->show();
+        findDock->raise();
+        pane->focusText();
+    });
 }
 
 void MainWindow::setFolderQuestion(PathQuestion question)

@@ -41,6 +41,7 @@ private slots:
 
 private:
     void loadCollection(const QString& path);
+    void addFindDock();
     void addShoppingListDock();
 
     std::unique_ptr<ActiveDocument> activeDocument;

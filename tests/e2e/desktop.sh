@@ -22,10 +22,11 @@ log="$work/saltrove.log"
 # Places in the window, at the size the test gives it; regions in per cent
 # of its width and height. The upper dock group on the left holds the folder
 # tree ("Recipes", in front at first) and the title list ("Title"), with
-# their tabs below them; the recipe view fills the middle.
+# their tabs below them, under the toolbar's icons (a full icon theme stands
+# in where the display names none); the recipe view fills the middle.
 width=1000
 height=700
-list_area=(1.5 7 25 38)
+list_area=(1.5 10 25 35)
 recipe_view=(35 15 60 70)
 status_bar=(0 96 40 4)
 # Clicks, in pixels from the window's corner: the "Title" tab, and the third

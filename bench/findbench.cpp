@@ -1,0 +1,371 @@
+// Measures the Find pane on generated cookbooks and prints the figures as
+// Markdown tables: the text index's background work and memory, a text query
+// from the key that asks for it to the results shown, and the longest time
+// the GUI thread stands still while a search is typed. Timings only: nothing
+// here judges them.
+//
+//   saltrove_findbench [--sizes 10000,100000] [--repeat 5] [--work DIR]
+//
+// The child it starts (--child-memory) is the same program measuring the
+// pane's memory in a fresh process.
+
+#include "cookbook.h"
+#include "findpane.h"
+#include "recipetextindex.h"
+#include "scanner.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+struct Options
+{
+    QList<int> sizes{10000, 100000};
+    int repeat = 5;
+    QString work = QStringLiteral("/tmp/saltrove-findbench");
+};
+
+// What a user types; each is answered from the index.
+const QStringList queries = {
+    QStringLiteral("smoked paprika"), QStringLiteral("soup"), QStringLiteral("the"),
+    QStringLiteral("heat oil"),       QStringLiteral("ging"), QStringLiteral("lentils winter")};
+
+QTextStream& progress()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+QString cookbookFor(const QString& work, int count)
+{
+    const QString root = QStringLiteral("%1/cookbook-%2").arg(work).arg(count);
+    const QString marker = root + QStringLiteral("/.complete-1");
+    if (QFile::exists(marker))
+        return root;
+    progress() << "generating " << count << " recipes in " << root << Qt::endl;
+    QDir(root).removeRecursively();
+    if (!writeCookbook(root, count) || !QFile(marker).open(QIODevice::WriteOnly)) {
+        progress() << "cannot write " << root << Qt::endl;
+        std::exit(EXIT_FAILURE);
+    }
+    return root;
+}
+
+qint64 statusKiB(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void waitFor(const std::function<bool()>& condition)
+{
+    while (!condition())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+void scan(Scanner& scanner, const QString& root)
+{
+    bool updated = false;
+    QObject::connect(&scanner, &Scanner::dataUpdated, &scanner, [&] { updated = true; });
+    scanner.setRootPath(root);
+    waitFor([&] { return updated; });
+}
+
+// The pane of the window, shown offscreen, over one scanned collection.
+struct Pane
+{
+    explicit Pane(const QString& root)
+    {
+        scan(scanner, root);
+        pane.resize(400, 700);
+        pane.show();
+        text = pane.findChild<QLineEdit*>(QStringLiteral("findText"));
+        label = pane.findChild<QLabel*>(QStringLiteral("findCount"));
+        results = pane.findChild<QTreeView*>(QStringLiteral("findResults"))->model();
+        QObject::connect(results, &QAbstractItemModel::modelReset, &pane, [this] { ++shown; });
+    }
+    // Hands the scanner's models to the pane, as the window does after a scan.
+    void publish()
+    {
+        pane.setModels(scanner.titleModel(), scanner.ingredientModel(), scanner.tagModel());
+    }
+    // Asks at once (Enter) and waits until the results are shown.
+    double ask(const QString& typed)
+    {
+        text->setText(typed);
+        const int before = shown;
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(text, Qt::Key_Return);
+        waitFor([&] {
+            return shown > before && label->text().endsWith(QLatin1String(" recipes")) &&
+                   !label->text().startsWith(QLatin1String("Reading"));
+        });
+        QCoreApplication::processEvents(); // painting
+        return milliseconds(timer);
+    }
+
+    Scanner scanner;
+    FindPane pane;
+    QLineEdit* text = nullptr;
+    QLabel* label = nullptr;
+    QAbstractItemModel* results = nullptr;
+    int shown = 0;
+};
+
+// The longest time the event loop of this thread went without turning while
+// `typed` is typed one key every 80 ms (a quick typist), until the results of
+// the whole text are shown and a little after; and the time from the last key
+// to those results, less the pause the pane waits for after typing.
+struct Typing
+{
+    double longestStall = 0;
+    double lastKeyToResults = 0;
+};
+
+Typing typeQuery(Pane& pane, const QString& typed, int typingPauseMs)
+{
+    pane.text->clear();
+    QCoreApplication::processEvents();
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(1);
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    clock.start();
+    ticker.start();
+    QElapsedTimer sinceLastKey;
+    int shownBefore = 0;
+    for (int i = 0; i < typed.size(); ++i) {
+        QElapsedTimer gap;
+        gap.start();
+        while (gap.elapsed() < 80)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        shownBefore = pane.shown;
+        QTest::keyClick(pane.text, typed.at(i).toLatin1());
+        sinceLastKey.start();
+    }
+    waitFor([&] { return pane.shown > shownBefore; });
+    Typing result;
+    result.lastKeyToResults = milliseconds(sinceLastKey) - typingPauseMs;
+    QElapsedTimer after;
+    after.start();
+    while (after.elapsed() < 200)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    result.longestStall = double(longest) / 1e6;
+    return result;
+}
+
+struct Figures
+{
+    int recipes = 0;
+    double indexBuild = 0;
+    double publication = 0;
+    double queryMedian = 0;
+    double queryMax = 0;
+    double typedMedian = 0;
+    double typedMax = 0;
+    double stallMax = 0;
+    double extraMiB = 0;
+    double peakExtraMiB = 0;
+    double indexMiB = 0;
+    qsizetype tokens = 0;
+};
+
+// In a fresh process: the scanner's models held, then the pane shown over
+// them and asked once, so that its index is built. Prints "before after peak
+// indexBytes tokens", memory in KiB; the peak counts from just before the pane.
+int childMemory(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    Pane pane(app.arguments().value(2));
+    QCoreApplication::processEvents();
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5"); // the peak starts again from here
+    clear.close();
+    const qint64 before = statusKiB("VmRSS");
+    pane.publish();
+    pane.ask(QStringLiteral("soup"));
+    std::printf("%lld %lld %lld\n", qlonglong(before), qlonglong(statusKiB("VmRSS")),
+                qlonglong(statusKiB("VmHWM")));
+    return EXIT_SUCCESS;
+}
+
+void measureMemory(const QString& root, Figures& figures)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child-memory"), root});
+    child.waitForFinished(-1);
+    const QList<QByteArray> kib = child.readAllStandardOutput().trimmed().split(' ');
+    if (kib.size() != 3) {
+        progress() << "memory child failed" << Qt::endl;
+        return;
+    }
+    figures.extraMiB = (kib[1].toDouble() - kib[0].toDouble()) / 1024;
+    figures.peakExtraMiB = (kib[2].toDouble() - kib[0].toDouble()) / 1024;
+}
+
+Figures measure(const QString& root, const Options& options)
+{
+    Figures figures;
+    Pane pane(root);
+    const QHash<QString, QString> titles = pane.scanner.titlesByPath();
+    figures.recipes = int(titles.size());
+    const QStringList paths = titles.keys();
+
+    progress() << "index build, " << figures.recipes << " recipes" << Qt::endl;
+    QList<double> builds;
+    for (int i = 0; i < std::max(1, options.repeat / 2); ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto index = RecipeTextIndex::build(paths, [] { return false; });
+        builds << milliseconds(timer);
+        figures.indexMiB = double(index->memoryUsed()) / (1024 * 1024);
+        figures.tokens = index->tokenCount();
+    }
+    figures.indexBuild = median(builds);
+
+    // The pane after a publication: what the GUI thread does at once.
+    QElapsedTimer publication;
+    publication.start();
+    pane.publish();
+    figures.publication = milliseconds(publication);
+    pane.ask(QStringLiteral("soup")); // waits for the index
+
+    progress() << "queries" << Qt::endl;
+    QList<double> asked;
+    for (int round = 0; round < options.repeat; ++round) {
+        for (const QString& query : queries)
+            asked << pane.ask(query);
+    }
+    figures.queryMedian = median(asked);
+    figures.queryMax = *std::max_element(asked.begin(), asked.end());
+
+    progress() << "typing" << Qt::endl;
+    QList<double> typed;
+    for (const QString& query : queries) {
+        const Typing typing = typeQuery(pane, query, 120);
+        typed << typing.lastKeyToResults;
+        figures.stallMax = std::max(figures.stallMax, typing.longestStall);
+    }
+    figures.typedMedian = median(typed);
+    figures.typedMax = *std::max_element(typed.begin(), typed.end());
+
+    progress() << "memory" << Qt::endl;
+    measureMemory(root, figures);
+    return figures;
+}
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const QString value = arguments.value(i + 1);
+        if (argument == QLatin1String("--sizes")) {
+            options.sizes.clear();
+            for (const QString& size : value.split(QLatin1Char(',')))
+                options.sizes << size.toInt();
+            ++i;
+        } else if (argument == QLatin1String("--repeat")) {
+            options.repeat = std::max(1, value.toInt());
+            ++i;
+        } else if (argument == QLatin1String("--work")) {
+            options.work = value;
+            ++i;
+        } else {
+            progress() << "usage: saltrove_findbench [--sizes 10000,100000] [--repeat 5] "
+                          "[--work DIR]"
+                       << Qt::endl;
+            std::exit(2);
+        }
+    }
+    return options;
+}
+
+QString figure(double value, int decimals = 1)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+int runBenchmarks(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const Options options = parseOptions(app.arguments());
+    QList<Figures> all;
+    for (int size : options.sizes)
+        all << measure(cookbookFor(options.work, size), options);
+
+    QTextStream out(stdout);
+    out << "| N | index build ms (background) | publication ms (GUI) | query, Enter to results: "
+           "median / max ms | query, last key to results less the 120 ms pause: median / max "
+           "ms | longest GUI stall while typing ms | extra RSS MiB (peak) | index tables MiB | "
+           "tokens |\n"
+        << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (const Figures& f : all) {
+        out << "| " << f.recipes << " | " << figure(f.indexBuild) << " | " << figure(f.publication)
+            << " | " << figure(f.queryMedian) << " / " << figure(f.queryMax) << " | "
+            << figure(f.typedMedian) << " / " << figure(f.typedMax) << " | " << figure(f.stallMax)
+            << " | " << figure(f.extraMiB) << " (" << figure(f.peakExtraMiB) << ") | "
+            << figure(f.indexMiB) << " | " << f.tokens << " |\n";
+    }
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("--child-memory"))
+        return childMemory(argc, argv);
+    return runBenchmarks(argc, argv);
+}
