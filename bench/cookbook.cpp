@@ -72,17 +72,24 @@ QByteArray ingredientName(CookbookRandom& random)
     return name + pick(random, bases);
 }
 
+// A dish named after its main ingredient ("Smoked paprika Soup"), some of
+// them in numbered variants.
+QByteArray dishTitle(CookbookRandom& random, const QByteArray& mainIngredient, int index)
+{
+    QByteArray title = mainIngredient + ' ' + pick(random, dishes);
+    title[0] = char(QChar::toUpper(uint(title[0])));
+    if (random.below(4) == 0)
+        title += " " + QByteArray::number(index % 97); // variants of one dish
+    return title;
+}
+
 QByteArray recipeText(int index)
 {
     CookbookRandom random(std::uint64_t(index) + 1);
     QByteArray text;
     text.reserve(2048);
     const QByteArray mainIngredient = ingredientName(random);
-    QByteArray title = mainIngredient + ' ' + pick(random, dishes);
-    title[0] = char(QChar::toUpper(uint(title[0])));
-    if (random.below(4) == 0)
-        title += " " + QByteArray::number(index % 97); // variants of one dish
-    text += "# " + title + "\n\n";
+    text += "# " + dishTitle(random, mainIngredient, index) + "\n\n";
     for (int i = 0, n = 1 + random.below(2); i < n; ++i)
         text += QByteArray(pick(random, sentences)) + ' ';
     text += "\n\n### Ingredients\n\n";
@@ -124,11 +131,8 @@ QByteArray heavyRecipeText(int index)
     QByteArray text;
     text.reserve(2048);
     const QByteArray mainIngredient = ingredientName(random);
-    QByteArray title = mainIngredient + ' ' + pick(random, dishes);
-    title[0] = char(QChar::toUpper(uint(title[0])));
-    if (random.below(4) == 0)
-        title += " " + QByteArray::number(index % 97);
-    text += "# " + title + "\n\n" + pick(random, sentences) + "\n\n### Ingredients\n\n";
+    text += "# " + dishTitle(random, mainIngredient, index) + "\n\n" + pick(random, sentences) +
+            "\n\n### Ingredients\n\n";
     text += " * " + QByteArray(pick(random, amounts)) + ' ' + pick(random, units) + ' ' +
             mainIngredient + '\n';
     for (int i = 1; i < 10; ++i) {

@@ -9,6 +9,7 @@
 // The child it starts (--child-memory) is the same program measuring the
 // pane's memory in a fresh process.
 
+#include "benchsupport.h"
 #include "cookbook.h"
 #include "findpane.h"
 #include "recipetextindex.h"
@@ -48,53 +49,6 @@ struct Options
 const QStringList queries = {
     QStringLiteral("smoked paprika"), QStringLiteral("soup"), QStringLiteral("the"),
     QStringLiteral("heat oil"),       QStringLiteral("ging"), QStringLiteral("lentils winter")};
-
-QTextStream& progress()
-{
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-double milliseconds(const QElapsedTimer& timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-QString cookbookFor(const QString& work, int count)
-{
-    const QString root = QStringLiteral("%1/cookbook-%2").arg(work).arg(count);
-    const QString marker = root + QStringLiteral("/.complete-1");
-    if (QFile::exists(marker))
-        return root;
-    progress() << "generating " << count << " recipes in " << root << Qt::endl;
-    QDir(root).removeRecursively();
-    if (!writeCookbook(root, count) || !QFile(marker).open(QIODevice::WriteOnly)) {
-        progress() << "cannot write " << root << Qt::endl;
-        std::exit(EXIT_FAILURE);
-    }
-    return root;
-}
-
-qint64 statusKiB(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray prefix = QByteArray(field) + ':';
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 void waitFor(const std::function<bool()>& condition)
 {
@@ -327,11 +281,6 @@ Options parseOptions(const QStringList& arguments)
         }
     }
     return options;
-}
-
-QString figure(double value, int decimals = 1)
-{
-    return QString::number(value, 'f', decimals);
 }
 
 int runBenchmarks(int argc, char* argv[])

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark in Release (build-rel/), runs it at 1,000, 10,000 and
-# 100,000 recipes and writes the results into bench/README.md between the
-# result markers. Cookbooks are generated once under /tmp/saltrove-bench
-# (about 150 MB at 100,000 recipes) and reused. Extra arguments go to the
+# 100,000 recipes of both cookbook profiles (standard and heavy) and writes the
+# results into bench/README.md between the result markers. Cookbooks are
+# generated once under /tmp/saltrove-bench (about 150 MB each at 100,000
+# recipes) and reused. Extra arguments go to the
 # benchmark (e.g. --sizes 1000,10000 --repeat 7).
 #
 # Runs under the machine's shared build lock, so that no build or test runs
@@ -23,7 +24,11 @@ trap 'rm -f "$results"' EXIT
     echo "Measured $(date -u +%Y-%m-%d) at commit $(git rev-parse --short HEAD)$(git diff --quiet HEAD || echo ' (with uncommitted changes)')" \
         "on $(nproc) cores ($(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1))."
     echo
-    flock "$lock" ./build-rel/bench/saltrove_bench "$@" 2> >(grep -v propagateSizeHints >&2)
+    for profile in standard heavy; do
+        flock "$lock" ./build-rel/bench/saltrove_bench --profile "$profile" "$@" \
+            2> >(grep -v propagateSizeHints >&2)
+        echo
+    done
 } >"$results"
 
 readme=bench/README.md

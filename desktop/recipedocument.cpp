@@ -1,19 +1,11 @@
 #include "recipedocument.h"
 
+#include "recipepicture.h"
 #include "safefile.h"
 
-#include <QImage>
 #include <QUrl>
 
 namespace {
-
-// Not null: for a null picture the document would try the reference itself.
-QImage placeholderImage()
-{
-    QImage image(1, 1, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 // The bytes of a data: URL ("data:[type][;base64],payload"), which the
 // recipe's own text carries and so are bounded by it.
@@ -46,6 +38,5 @@ QVariant RecipeDocument::loadResource(int type, const QUrl& name)
     const QByteArray bytes = resourceBytes(name);
     if (type != QTextDocument::ImageResource)
         return bytes;
-    const QImage image = QImage::fromData(bytes);
-    return image.isNull() ? placeholderImage() : image;
+    return RecipePicture::fromBytes(bytes);
 }

@@ -1,6 +1,6 @@
 #include "recipeimageprovider.h"
 
-#include "safefile.h"
+#include "recipepicture.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,13 +9,6 @@
 #include <QUrl>
 
 namespace {
-
-QImage blankPixel()
-{
-    QImage image(1, 1, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
 
 QString providerUrl(const QString& localPath)
 {
@@ -63,10 +56,8 @@ RecipeImageProvider::RecipeImageProvider()
 QImage RecipeImageProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize)
 {
     const QString path = QLatin1Char('/') + QUrl::fromPercentEncoding(id.toLatin1());
-    QImage image = QImage::fromData(SafeFile::readAll(path, SafeFile::imageSizeLimit));
-    if (image.isNull())
-        image = blankPixel();
-    else if (requestedSize.isValid())
+    QImage image = RecipePicture::fromFile(path);
+    if (requestedSize.isValid())
         image = image.scaled(requestedSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (size)
         *size = image.size();

@@ -20,6 +20,8 @@ private slots:
     void keepsTheRowsOfThePlainProxy_data();
     void keepsTheRowsOfThePlainProxy();
     void foldsCaseAsThePlainProxyForEveryCasedCharacter();
+    void followsTypingAndDeleting_data();
+    void followsTypingAndDeleting();
     void followsChangesOfTheSource_data();
     void followsChangesOfTheSource();
 };
@@ -217,6 +219,47 @@ void TestTitleFilterProxy::foldsCaseAsThePlainProxyForEveryCasedCharacter()
         QVERIFY2(shownSourceRows(proxies.fast) == expected,
                  qPrintable(QStringLiteral("U+%1").arg(character.toUcs4().value(0), 4, 16,
                                                        QLatin1Char('0'))));
+    }
+}
+
+// Typing on narrows the last answer, deleting goes back to answers given
+// before, and a new text starts afresh; each step must show what the plain
+// proxy shows, whether or not the idle event loop has built the keys yet.
+void TestTitleFilterProxy::followsTypingAndDeleting_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("idleFirst");
+    const QStringList typed = {"s", "so", "sou", "soup", "sou", "so", "s", "", "t", "to",
+                               "tom", "to", "ta", "t", "soup", "", "STRA", "stra", "ß", ""};
+    QTest::newRow("keys built while idle") << typed << true;
+    QTest::newRow("keys built at the first key") << typed << false;
+    QTest::newRow("case changes between keys")
+        << QStringList{"SOUP", "case", "soup", "so", "case", "s"} << true;
+}
+
+void TestTitleFilterProxy::followsTypingAndDeleting()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(bool, idleFirst);
+    QStringList titles;
+    for (int i = 0; i < 50; ++i)
+        titles += varietyOfTitles();
+    const auto source = modelOf(titles);
+    SideBySide proxies(source.get());
+    if (idleFirst)
+        QCoreApplication::processEvents(); // the idle builder's turns
+    bool caseSensitive = false;
+    for (const QString& text : texts) {
+        if (text == QLatin1String("case")) {
+            caseSensitive = !caseSensitive;
+            const auto cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            proxies.plain.setFilterCaseSensitivity(cs);
+            proxies.fast.setFilterCaseSensitivity(cs);
+        } else {
+            proxies.setFilterFixedString(text);
+        }
+        QVERIFY2(shownSourceRows(proxies.fast) == shownSourceRows(proxies.plain),
+                 qPrintable(text));
     }
 }
 
