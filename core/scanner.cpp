@@ -13,6 +13,7 @@
 #include <limits>
 #include <numeric>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -292,16 +293,29 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
 
     const TitleOrder order = orderByTitle(entries);
     RecipeItems recipeItems = makeRecipeItems(entries);
-    std::unique_ptr<QStandardItemModel> ingredientModel =
-        buildTreeModel(indexesByIngredient, order, recipeItems);
-    indexesByIngredient = {};
+    // The ingredient index, the largest, is built on a thread of its own
+    // while this one builds the other two; each thread hands the models it
+    // made to the result thread itself. Both only read the recipe items.
+    std::unique_ptr<QStandardItemModel> ingredientModel;
+    const auto buildIngredientModel = [&] {
+        ingredientModel = buildTreeModel(indexesByIngredient, order, recipeItems);
+        indexesByIngredient = {};
+        ingredientModel->moveToThread(resultThread);
+    };
+    std::thread ingredientBuilder;
+    try {
+        ingredientBuilder = std::thread(buildIngredientModel);
+    } catch (const std::system_error&) {
+        buildIngredientModel();
+    }
     std::unique_ptr<QStandardItemModel> tagModel = buildTreeModel(indexesByTag, order, recipeItems);
     indexesByTag = {};
+    if (ingredientBuilder.joinable())
+        ingredientBuilder.join(); // the title model takes the recipe items themselves
     QHash<QString, QString> titlesByPath;
     std::unique_ptr<QStandardItemModel> titleModel =
         buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
 
-    ingredientModel->moveToThread(resultThread);
     tagModel->moveToThread(resultThread);
     titleModel->moveToThread(resultThread);
 

@@ -510,7 +510,7 @@ void TestScanner::replacedModelsDieOnTheirOwnThreadButNotTheGuiThread()
             [&deaths, &deathsLock](QObject* dying) {
                 std::lock_guard<std::mutex> lock(deathsLock);
                 deaths.append({dying->thread() == QThread::currentThread(),
-                               QThread::currentThread() == qApp->thread()});
+                               QThread::currentThread() == QCoreApplication::instance()->thread()});
             },
             Qt::DirectConnection);
     };
