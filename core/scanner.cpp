@@ -340,8 +340,7 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
     // The Scanner's own bookkeeping follows the consumers' handlers, and is
     // posted as an event of its own: a consumer that blocks the Scanner's
     // signals cannot keep it busy for good.
-    QMetaObject::invokeMethod(
-        this, [this] { afterPublication(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
     // A folder chosen while this scan ran is scanned next; busy stays set
     // until that scan publishes, so requests meanwhile are dropped as for any
     // running scan.

@@ -47,7 +47,9 @@ private:
     bool stillBusyAfterPublication() const;
     void startScan();
     void scanChangedRoot();
-    void afterPublication();
+    // Invoked by name, queued from the scan thread: the event that carries it
+    // is then made by Qt itself.
+    Q_INVOKABLE void afterPublication();
     void runScan(const QString& rootPath, QThread* resultThread);
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,

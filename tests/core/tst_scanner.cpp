@@ -97,6 +97,37 @@ ScanResult scan(const QString& root)
             scanner.titlesByPath()};
 }
 
+// Records each watched object's death: whether the thread it belonged to
+// was the one deleting it, and whether that was the application's thread.
+class DeathRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    struct Death
+    {
+        bool byItsOwnThread;
+        bool onThisThread;
+    };
+
+    QList<Death> recorded() const
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_deaths;
+    }
+
+public slots:
+    void record(QObject* dying)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_deaths.append({dying->thread() == QThread::currentThread(),
+                         QThread::currentThread() == QCoreApplication::instance()->thread()});
+    }
+
+private:
+    mutable std::mutex m_lock;
+    QList<Death> m_deaths;
+};
+
 } // namespace
 
 class TestScanner : public QObject
@@ -490,40 +521,26 @@ void TestScanner::replacedModelsDieOnTheirOwnThreadButNotTheGuiThread()
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("1.recipe.md")),
               recipe(QStringLiteral("One"), QStringLiteral("t"), {"1 kg flour"}));
+    // Made before the Scanner, and so before the thread that records deaths.
+    DeathRecorder deaths;
     auto scanner = std::make_unique<Scanner>();
     QSignalSpy updated(scanner.get(), &Scanner::dataUpdated);
     scanner->setRootPath(dir.path());
     QVERIFY(updated.wait());
 
-    // Each model's death: whether the thread it belonged to was the one
-    // deleting it, and whether that was this (the GUI) thread.
-    struct Death
-    {
-        bool byItsOwnThread;
-        bool onThisThread;
+    const auto watch = [&deaths](const std::shared_ptr<QStandardItemModel>& model) {
+        // Connected by name, so that the connection is Qt's own data.
+        QObject::connect(model.get(), SIGNAL(destroyed(QObject*)), &deaths, SLOT(record(QObject*)),
+                         Qt::DirectConnection);
     };
-    QList<Death> deaths;
-    std::mutex deathsLock;
-    const auto watch = [&](const std::shared_ptr<QStandardItemModel>& model) {
-        connect(
-            model.get(), &QObject::destroyed, model.get(),
-            [&deaths, &deathsLock](QObject* dying) {
-                std::lock_guard<std::mutex> lock(deathsLock);
-                deaths.append({dying->thread() == QThread::currentThread(),
-                               QThread::currentThread() == QCoreApplication::instance()->thread()});
-            },
-            Qt::DirectConnection);
-    };
+    const auto count = [&deaths] { return deaths.recorded().size(); };
     for (const auto& model :
          {scanner->titleModel(), scanner->tagModel(), scanner->ingredientModel()})
         watch(model);
+    QCOMPARE(count(), 0);
     // Only the Scanner holds them now; the next publication drops them.
     scanner->doUpdate();
     QVERIFY(updated.wait());
-    const auto count = [&] {
-        std::lock_guard<std::mutex> lock(deathsLock);
-        return deaths.size();
-    };
     QTRY_COMPARE(count(), 3);
 
     // Models a consumer still holds when the Scanner goes die with it all
@@ -531,6 +548,7 @@ void TestScanner::replacedModelsDieOnTheirOwnThreadButNotTheGuiThread()
     std::shared_ptr<QStandardItemModel> held = scanner->titleModel();
     for (const auto& model : {scanner->tagModel(), scanner->ingredientModel()})
         watch(model);
+    QCOMPARE(count(), 3);
     scanner.reset();
     QCOMPARE(count(), 5);
     watch(held);
@@ -539,12 +557,12 @@ void TestScanner::replacedModelsDieOnTheirOwnThreadButNotTheGuiThread()
     QVERIFY(last.expired());
     QCOMPARE(count(), 6);
 
-    std::lock_guard<std::mutex> lock(deathsLock);
-    for (qsizetype i = 0; i < deaths.size(); ++i) {
-        QVERIFY2(deaths[i].byItsOwnThread, qPrintable(QString::number(i)));
+    const QList<DeathRecorder::Death> recorded = deaths.recorded();
+    for (qsizetype i = 0; i < recorded.size(); ++i) {
+        QVERIFY2(recorded[i].byItsOwnThread, qPrintable(QString::number(i)));
         // The ones the Scanner replaced died away from the GUI thread; the
         // last one, released by a consumer after the Scanner, dies right here.
-        QCOMPARE(deaths[i].onThisThread, i == 5);
+        QCOMPARE(recorded[i].onThisThread, i == 5);
     }
 }
 
