@@ -27,10 +27,11 @@ struct Part
     QString written;
 };
 
-QString numberText(const Part& part)
+QString numberText(const Part& part, bool mayShowAsWritten)
 {
-    // A single line at the recipe's own amount reads exactly as in the file.
-    if (part.lines == 1 && part.asWritten)
+    // A single line at the recipe's own amount reads exactly as in the file,
+    // where nothing else on the list is shown beside it.
+    if (mayShowAsWritten && part.lines == 1 && part.asWritten)
         return part.written;
     if (UnitGroups::isGroup(part.key)) {
         const QString unit = UnitGroups::displayUnit(part.key, part.sum.low());
@@ -41,7 +42,7 @@ QString numberText(const Part& part)
     return part.unit.isEmpty() ? number : number + QLatin1Char(' ') + part.unit;
 }
 
-QString amountsText(const QList<Contribution>& contributions)
+QString amountsText(const QList<Contribution>& contributions, bool mayShowAsWritten)
 {
     QList<Part> parts;
     for (const Contribution& contribution : contributions) {
@@ -79,7 +80,7 @@ QString amountsText(const QList<Contribution>& contributions)
                           [](const Part& part) { return part.lines > 0; });
     QStringList texts;
     for (const Part& part : parts)
-        texts.append(part.lines > 0 ? numberText(part) : part.written);
+        texts.append(part.lines > 0 ? numberText(part, mayShowAsWritten) : part.written);
     return texts.join(QStringLiteral(" + "));
 }
 
@@ -197,10 +198,12 @@ QList<ShoppingItem> ShoppingList::items() const
     }
     QList<ShoppingItem> items;
     for (Row& row : rows) {
-        row.item.amounts = amountsText(row.all);
+        // Amounts read as written only for a recipe alone on the list; each
+        // recipe's own part in the tool tip always may.
+        row.item.amounts = amountsText(row.all, m_entries.size() == 1);
         for (const auto& [e, contributions] : std::as_const(row.byEntry)) {
             const QString title = m_entries.at(e).recipe.title;
-            const QString amounts = amountsText(contributions);
+            const QString amounts = amountsText(contributions, true);
             row.item.byRecipe.append(amounts.isEmpty() ? title
                                                        : title + QStringLiteral(": ") + amounts);
         }

@@ -158,6 +158,8 @@ private slots:
         row("alone at ×1 as written", " * 1 1/2 cup flour\n * 1500 ml water\n * 1,5 kg salt\n", 2,
             "", {"1 1/2 cup flour", "1500 ml water", "1,5 kg salt"});
         row("halved", " * 1 kg flour\n * 3 pcs eggs\n", 1, "", {"500 g flour", "1½ pcs eggs"});
+        row("not alone, written amounts follow the rules", " * 1 1/2 cup flour\n * 1500 ml water\n",
+            2, " * 1 pcs lemon\n", {"1½ cup flour", "1½ l water", "1 pcs lemon"});
     }
 
     void mergesAndScales()

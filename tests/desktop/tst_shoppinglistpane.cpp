@@ -169,7 +169,7 @@ private slots:
         QTest::addColumn<int>("factorRow"); // the row of the factor to choose
         QTest::addColumn<QStringList>("items");
         QTest::newRow("own servings, ×1")
-            << 4 << 1 << QStringList{"1¼ kg carrots", "2 pcs onions", "1/2 tsp salt", "2 eggs"};
+            << 4 << 1 << QStringList{"1¼ kg carrots", "2 pcs onions", "½ tsp salt", "2 eggs"};
         QTest::newRow("double servings, ×½")
             << 8 << 0 << QStringList{"1⅜ kg carrots", "4 pcs onions", "¼ tsp salt", "1 eggs"};
         QTest::newRow("one serving, ×20")
@@ -222,7 +222,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
         click(pane, "copyShoppingList");
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("- [ ] 1¼ kg carrots\n- [x] 2 pcs onions\n- [ ] 1/2 tsp salt\n"
+                 QStringLiteral("- [ ] 1¼ kg carrots\n- [x] 2 pcs onions\n- [ ] ½ tsp salt\n"
                                 "- [ ] 2 eggs\n"));
     }
 
