@@ -67,3 +67,33 @@ QString figure(double value, int decimals)
 {
     return value > 0 ? QString::number(value, 'f', decimals) : QStringLiteral("–");
 }
+
+BenchOptions parseBenchOptions(const QStringList& arguments, BenchOptions options,
+                               const char* usage)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const QString value = arguments.value(i + 1);
+        if (argument == QLatin1String("--sizes")) {
+            options.sizes.clear();
+            for (const QString& size : value.split(QLatin1Char(',')))
+                options.sizes << size.toInt();
+            ++i;
+        } else if (argument == QLatin1String("--repeat")) {
+            options.repeat = std::max(1, value.toInt());
+            ++i;
+        } else if (argument == QLatin1String("--work")) {
+            options.work = value;
+            ++i;
+        } else if (argument == QLatin1String("--profile") &&
+                   (value == QLatin1String("standard") || value == QLatin1String("heavy"))) {
+            options.profile = value == QLatin1String("heavy") ? CookbookProfile::Heavy
+                                                              : CookbookProfile::Standard;
+            ++i;
+        } else {
+            progress() << "usage: " << usage << Qt::endl;
+            std::exit(2);
+        }
+    }
+    return options;
+}

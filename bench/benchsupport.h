@@ -20,6 +20,20 @@ qint64 statusKiB(const char* field);
 QString figure(double value, int decimals = 1);
 
 QString profileName(CookbookProfile profile);
+
+// The options every benchmark program takes; each program gives its defaults.
+struct BenchOptions
+{
+    QList<int> sizes;
+    int repeat = 5;
+    QString work;
+    CookbookProfile profile = CookbookProfile::Standard;
+};
+
+// Reads --sizes, --repeat, --work and --profile over `defaults`. Anything else
+// prints "usage: <usage>" and ends the process with status 2.
+BenchOptions parseBenchOptions(const QStringList& arguments, BenchOptions defaults,
+                               const char* usage);
 // The cookbook of `count` recipes of `profile` below `work`, generated on
 // first use and kept for the next run (100,000 recipes take a while); the
 // marker is written last and names the generator's version. Ends the

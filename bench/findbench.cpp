@@ -38,13 +38,6 @@
 
 namespace {
 
-struct Options
-{
-    QList<int> sizes{10000, 100000};
-    int repeat = 5;
-    QString work = QStringLiteral("/tmp/saltrove-findbench");
-};
-
 // What a user types; each is answered from the index.
 const QStringList queries = {
     QStringLiteral("smoked paprika"), QStringLiteral("soup"), QStringLiteral("the"),
@@ -205,7 +198,7 @@ void measureMemory(const QString& root, Figures& figures)
     figures.peakExtraMiB = (kib[2].toDouble() - kib[0].toDouble()) / 1024;
 }
 
-Figures measure(const QString& root, const Options& options)
+Figures measure(const QString& root, const BenchOptions& options)
 {
     Figures figures;
     Pane pane(root);
@@ -256,40 +249,17 @@ Figures measure(const QString& root, const Options& options)
     return figures;
 }
 
-Options parseOptions(const QStringList& arguments)
-{
-    Options options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const QString value = arguments.value(i + 1);
-        if (argument == QLatin1String("--sizes")) {
-            options.sizes.clear();
-            for (const QString& size : value.split(QLatin1Char(',')))
-                options.sizes << size.toInt();
-            ++i;
-        } else if (argument == QLatin1String("--repeat")) {
-            options.repeat = std::max(1, value.toInt());
-            ++i;
-        } else if (argument == QLatin1String("--work")) {
-            options.work = value;
-            ++i;
-        } else {
-            progress() << "usage: saltrove_findbench [--sizes 10000,100000] [--repeat 5] "
-                          "[--work DIR]"
-                       << Qt::endl;
-            std::exit(2);
-        }
-    }
-    return options;
-}
-
 int runBenchmarks(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const Options options = parseOptions(app.arguments());
+    const BenchOptions options = parseBenchOptions(
+        app.arguments(),
+        {{10000, 100000}, 5, QStringLiteral("/tmp/saltrove-findbench"), CookbookProfile::Standard},
+        "saltrove_findbench [--sizes 10000,100000] [--repeat 5] [--work DIR] "
+        "[--profile standard|heavy]");
     QList<Figures> all;
     for (int size : options.sizes)
-        all << measure(cookbookFor(options.work, size), options);
+        all << measure(cookbookFor(options.work, size, options.profile), options);
 
     QTextStream out(stdout);
     out << "| N | index build ms (background) | publication ms (GUI) | query, Enter to results: "

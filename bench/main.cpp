@@ -46,14 +46,6 @@
 
 namespace {
 
-struct Options
-{
-    QList<int> sizes{1000, 10000, 100000};
-    int repeat = 5;
-    CookbookProfile profile = CookbookProfile::Standard;
-    QString work = QStringLiteral("/tmp/saltrove-bench");
-};
-
 // From the request to dataUpdated() received on this thread.
 double scanOnce(const QString& root, int* recipes = nullptr)
 {
@@ -357,42 +349,17 @@ double startupOnce(const QString& mode)
     return elapsed;
 }
 
-Options parseOptions(const QStringList& arguments)
-{
-    Options options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const QString value = arguments.value(i + 1);
-        if (argument == QLatin1String("--sizes")) {
-            options.sizes.clear();
-            for (const QString& size : value.split(QLatin1Char(',')))
-                options.sizes << size.toInt();
-            ++i;
-        } else if (argument == QLatin1String("--repeat")) {
-            options.repeat = std::max(1, value.toInt());
-            ++i;
-        } else if (argument == QLatin1String("--work")) {
-            options.work = value;
-            ++i;
-        } else if (argument == QLatin1String("--profile") &&
-                   (value == QLatin1String("standard") || value == QLatin1String("heavy"))) {
-            options.profile = value == QLatin1String("heavy") ? CookbookProfile::Heavy
-                                                              : CookbookProfile::Standard;
-            ++i;
-        } else {
-            progress() << "usage: saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] "
-                          "[--work DIR] [--profile standard|heavy]"
-                       << Qt::endl;
-            std::exit(2);
-        }
-    }
-    return options;
-}
-
 int runBenchmarks(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const Options options = parseOptions(app.arguments());
+    const BenchOptions options =
+        parseBenchOptions(app.arguments(),
+                          {{1000, 10000, 100000},
+                           5,
+                           QStringLiteral("/tmp/saltrove-bench"),
+                           CookbookProfile::Standard},
+                          "saltrove_bench [--sizes 1000,10000,100000] [--repeat 5] [--work DIR] "
+                          "[--profile standard|heavy]");
     QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QTextStream out(stdout);

@@ -11,12 +11,12 @@ namespace {
 // recipe's own text carries and so are bounded by it.
 QByteArray dataUrlBytes(const QUrl& url)
 {
-    const QByteArray spec = url.path(QUrl::FullyEncoded).toLatin1();
-    const qsizetype comma = spec.indexOf(',');
+    const QByteArray content = url.path(QUrl::FullyEncoded).toLatin1();
+    const qsizetype comma = content.indexOf(',');
     if (comma < 0)
         return {};
-    const QByteArray payload = QByteArray::fromPercentEncoding(spec.mid(comma + 1));
-    if (spec.first(comma).endsWith(";base64"))
+    const QByteArray payload = QByteArray::fromPercentEncoding(content.mid(comma + 1));
+    if (content.first(comma).endsWith(";base64"))
         return QByteArray::fromBase64(payload);
     return payload;
 }

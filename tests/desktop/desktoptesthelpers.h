@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
@@ -14,6 +15,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 
 namespace testing {
@@ -81,6 +83,26 @@ inline QString shownText(const MainWindow& window)
 inline QString statusText(MainWindow& window)
 {
     return window.statusBar()->currentMessage();
+}
+
+// Runs `answer` on the first modal dialog of type Dialog that comes up while
+// `open` runs its event loop; false if none came up.
+template<typename Dialog, typename Open, typename Answer>
+bool answerModal(Open open, Answer answer)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            answered = true;
+            answer(dialog);
+        }
+    });
+    poll.start();
+    open();
+    return answered;
 }
 
 inline QString documentsRecipes()

@@ -6,16 +6,14 @@
 
 #include "chosennamesedit.h"
 #include "mainwindow.h"
+#include "screenshotsupport.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QIcon>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -37,25 +35,7 @@ int main(int argc, char* argv[])
     const QStringList ingredients = args.mid(4);
 
     // Never the user's own settings.
-    QStandardPaths::setTestModeEnabled(true);
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
-    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
-    QStringList themePaths = QIcon::themeSearchPaths();
-    const QString dataDirs =
-        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
-    for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        themePaths.append(dir + QStringLiteral("/icons"));
-    QIcon::setThemeSearchPaths(themePaths);
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor"))
-        QIcon::setThemeName(QStringLiteral("breeze"));
-    {
-        QSettings settings;
-        settings.clear();
-        settings.setValue(QStringLiteral("General/location"), cookbook);
-    }
+    screenshot::prepareWindowOn(cookbook);
 
     MainWindow window;
     window.resize(1200, 760);

@@ -5,14 +5,12 @@
 //   desktop_screenshot <cookbook folder> <output.png> [recipe title]
 
 #include "mainwindow.h"
+#include "screenshotsupport.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QIcon>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -32,27 +30,7 @@ int main(int argc, char* argv[])
     const QString title = args.size() > 3 ? args.at(3) : QStringLiteral("Oat and Honey Bread");
 
     // Never the user's own settings.
-    QStandardPaths::setTestModeEnabled(true);
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
-    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
-    // Offscreen there is no desktop to name an icon theme or where themes
-    // live; take the installed one the toolbar's icon names come from.
-    QStringList themePaths = QIcon::themeSearchPaths();
-    const QString dataDirs =
-        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
-    for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        themePaths.append(dir + QStringLiteral("/icons"));
-    QIcon::setThemeSearchPaths(themePaths);
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor"))
-        QIcon::setThemeName(QStringLiteral("breeze"));
-    {
-        QSettings settings;
-        settings.clear();
-        settings.setValue(QStringLiteral("General/location"), cookbook);
-    }
+    screenshot::prepareWindowOn(cookbook);
 
     MainWindow window;
     window.resize(1200, 760);

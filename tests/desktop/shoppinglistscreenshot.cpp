@@ -4,6 +4,7 @@
 //   shoppinglist_screenshot <cookbook folder> <output.png> <title> <title>
 
 #include "mainwindow.h"
+#include "screenshotsupport.h"
 #include "shoppinglistpane.h"
 
 #include <QAbstractItemView>
@@ -11,9 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QIcon>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -21,18 +19,6 @@
 #include <cstdio>
 
 namespace {
-
-void useInstalledIconTheme()
-{
-    QStringList themePaths = QIcon::themeSearchPaths();
-    const QString dataDirs =
-        qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
-    for (const QString& dir : dataDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        themePaths.append(dir + QStringLiteral("/icons"));
-    QIcon::setThemeSearchPaths(themePaths);
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor"))
-        QIcon::setThemeName(QStringLiteral("breeze"));
-}
 
 // Makes the recipe of that title the active one, as a click in the title list.
 bool chooseTitle(MainWindow& window, const QString& title)
@@ -65,18 +51,7 @@ int main(int argc, char* argv[])
     const QString cookbook = QDir(args.at(1)).absolutePath();
     const QString output = args.at(2);
 
-    QStandardPaths::setTestModeEnabled(true); // never the user's own settings
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon.svg")));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Saltrove"));
-    QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
-    QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
-    useInstalledIconTheme();
-    {
-        QSettings settings;
-        settings.clear();
-        settings.setValue(QStringLiteral("General/location"), cookbook);
-    }
+    screenshot::prepareWindowOn(cookbook);
 
     MainWindow window;
     window.resize(1200, 760);

@@ -52,26 +52,6 @@ QByteArray longRecipe(const QByteArray& title)
     return text;
 }
 
-// Runs `answer` on the first modal dialog of type Dialog that comes up while
-// `open` runs its event loop.
-template<typename Dialog, typename Open, typename Answer>
-bool answerModal(Open open, Answer answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            answered = true;
-            answer(dialog);
-        }
-    });
-    poll.start();
-    open();
-    return answered;
-}
-
 } // namespace
 
 class MainPaneTest : public QObject
@@ -367,7 +347,7 @@ private slots:
         MainPane pane;
         pane.openPath(path);
         int pages = 0;
-        const bool answered = answerModal<QPrintPreviewDialog>(
+        const bool answered = testing::answerModal<QPrintPreviewDialog>(
             [&] { pane.printPreview(); },
             [&](QPrintPreviewDialog* dialog) {
                 pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
@@ -394,13 +374,13 @@ private slots:
         pane.openPath(testing::writeRecipe(dir.path(), QStringLiteral("print.recipe.md"),
                                            QStringLiteral("Printed Pie")));
         const QString pdf = dir.filePath(QStringLiteral("printed-%1.pdf").arg(answer));
-        const bool answered =
-            answerModal<QPrintDialog>([&] { pane.print(); },
-                                      [&](QPrintDialog* dialog) {
-                                          dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-                                          dialog->printer()->setOutputFileName(pdf);
-                                          dialog->done(answer);
-                                      });
+        const bool answered = testing::answerModal<QPrintDialog>(
+            [&] { pane.print(); },
+            [&](QPrintDialog* dialog) {
+                dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialog->printer()->setOutputFileName(pdf);
+                dialog->done(answer);
+            });
         QVERIFY(answered);
         QCOMPARE(QFile::exists(pdf), answer == QDialog::Accepted);
         if (answer == QDialog::Accepted) {

@@ -80,24 +80,6 @@ void choose(MainWindow& window, const QString& path)
     emit dockPane<ListPane>(window, QStringLiteral("Title"))->fileSelected(path);
 }
 
-template<typename Dialog, typename Open, typename Answer>
-bool answerModal(Open open, Answer answer)
-{
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            answered = true;
-            answer(dialog);
-        }
-    });
-    poll.start();
-    open();
-    return answered;
-}
-
 } // namespace
 
 class ShoppingListPaneTest : public QObject
