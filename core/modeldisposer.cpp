@@ -2,20 +2,6 @@
 
 #include <QStandardItemModel>
 
-namespace {
-
-// On the thread the model belongs to: to the disposer, or deleted here.
-void releaseOnOwnThread(QStandardItemModel* model, const std::weak_ptr<ModelDisposer>& disposer,
-                        void (ModelDisposer::*dispose)(QStandardItemModel*))
-{
-    if (const std::shared_ptr<ModelDisposer> alive = disposer.lock())
-        ((*alive).*dispose)(model);
-    else
-        delete model;
-}
-
-} // namespace
-
 ModelDisposer::ModelDisposer()
 {
     m_thread.setObjectName(QStringLiteral("model disposal"));
@@ -35,18 +21,24 @@ std::shared_ptr<QStandardItemModel> ModelDisposer::share(std::unique_ptr<QStanda
     return std::shared_ptr<QStandardItemModel>(
         model.release(), [disposer = std::move(disposer)](QStandardItemModel* released) {
             if (released->thread() == QThread::currentThread()) {
-                releaseOnOwnThread(released, disposer, &ModelDisposer::dispose);
+                releaseOnOwnThread(released, disposer);
                 return;
             }
             // Let go elsewhere (a worker that read the model): the model's
             // own thread finishes the release.
             QMetaObject::invokeMethod(
-                released,
-                [released, disposer] {
-                    releaseOnOwnThread(released, disposer, &ModelDisposer::dispose);
-                },
+                released, [released, disposer] { releaseOnOwnThread(released, disposer); },
                 Qt::QueuedConnection);
         });
+}
+
+void ModelDisposer::releaseOnOwnThread(QStandardItemModel* model,
+                                       const std::weak_ptr<ModelDisposer>& disposer)
+{
+    if (const std::shared_ptr<ModelDisposer> alive = disposer.lock())
+        alive->dispose(model);
+    else
+        delete model;
 }
 
 void ModelDisposer::dispose(QStandardItemModel* model)

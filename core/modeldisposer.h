@@ -27,7 +27,10 @@ public:
                                                      std::weak_ptr<ModelDisposer> disposer);
 
 private:
-    // Called on the thread `model` belongs to.
+    // Both called on the thread `model` belongs to: to the disposer if it is
+    // still there, otherwise deleted at once.
+    static void releaseOnOwnThread(QStandardItemModel* model,
+                                   const std::weak_ptr<ModelDisposer>& disposer);
     void dispose(QStandardItemModel* model);
 
     QThread m_thread;
