@@ -10,10 +10,10 @@
 // pane's memory in a fresh process.
 
 #include "benchsupport.h"
+#include "collection/scanner.h"
 #include "cookbook.h"
-#include "findpane.h"
-#include "recipetextindex.h"
-#include "scanner.h"
+#include "find/findpane.h"
+#include "search/recipetextindex.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

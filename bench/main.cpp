@@ -10,11 +10,11 @@
 // done before.
 
 #include "benchsupport.h"
+#include "browse/listpane.h"
+#include "collection/scanner.h"
 #include "cookbook.h"
 #include "desktopstartup.h"
-#include "listpane.h"
 #include "mainwindow.h"
-#include "scanner.h"
 #include "scanneradapter.h"
 #include "touchstartup.h"
 
@@ -232,11 +232,7 @@ Interface measureInterface(const QString& root, int repeat, bool filter)
             return status->currentMessage().startsWith(QLatin1String("Found"));
         };
         waitFor(found);
-        QAction* reload = nullptr;
-        for (QAction* action : window.findChildren<QAction*>()) {
-            if (action->text() == QLatin1String("Reload collection"))
-                reload = action;
-        }
+        auto* reload = window.findChild<QAction*>(QStringLiteral("reloadCollectionAction"));
         QList<double> stalls;
         for (int i = 0; reload && i < repeat; ++i) {
             status->clearMessage();

@@ -1,17 +1,17 @@
 #include "mainwindow.h"
 
-#include "activedocument.h"
-#include "collectionsettings.h"
-#include "findpane.h"
-#include "fspane.h"
-#include "ingredientsparserpane.h"
-#include "listpane.h"
-#include "mainpane.h"
-#include "metadatapane.h"
-#include "rawviewpane.h"
-#include "scanner.h"
-#include "shoppinglistpane.h"
-#include "treepane.h"
+#include "browse/fspane.h"
+#include "browse/listpane.h"
+#include "browse/treepane.h"
+#include "collection/collectionsettings.h"
+#include "collection/scanner.h"
+#include "document/activedocument.h"
+#include "document/mainpane.h"
+#include "find/findpane.h"
+#include "shopping/shoppinglistpane.h"
+#include "writing/ingredientsparserpane.h"
+#include "writing/metadatapane.h"
+#include "writing/rawviewpane.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -53,6 +53,19 @@ QDockWidget* addDock(QMainWindow* window, const QString& title, std::unique_ptr<
     return added;
 }
 
+// Adds a toolbar action with a theme icon, a text, an object name by which
+// tests and saved layouts find it, and a shortcut where it has one.
+QAction* addNamedAction(QToolBar* toolbar, const char* icon, const char* text,
+                        const char* objectName, const QKeySequence& shortcut = QKeySequence())
+{
+    QAction* action =
+        toolbar->addAction(QIcon::fromTheme(QLatin1String(icon)), QString::fromUtf8(text));
+    action->setObjectName(QLatin1String(objectName));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
 // Hands a recipe to the first external editor found on the search path, or to
 // the desktop's default handler when there is none. The editor runs on its
 // own; nothing waits for it.
@@ -79,139 +92,22 @@ MainWindow::MainWindow(QWidget* parent)
     , activeDocument(std::make_unique<ActiveDocument>())
     , scanner(std::make_unique<Scanner>())
 {
-    askForFolder = [this] {
-        return QFileDialog::getExistingDirectory(
-            this, QStringLiteral("Open Folder"),
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-            QFileDialog::ShowDirsOnly);
-    };
-    askForNewRecipe = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
-                                            QStringLiteral("Recipes (*.recipe.md)"));
-    };
-
-    auto ownedMainPane = std::make_unique<MainPane>();
-    activeDocument->registerListener(ownedMainPane.get());
-    mainPane = ownedMainPane.get();
-    setCentralWidget(ownedMainPane.release());
-    connect(mainPane, &MainPane::notifySimple, this, &MainWindow::notifyStatusBar);
-
-    auto rawViewPane = std::make_unique<RawViewPane>();
-    activeDocument->registerListener(rawViewPane.get());
-    QDockWidget* rawViewDock =
-        addDock(this, QStringLiteral("Raw view"), std::move(rawViewPane), Qt::RightDockWidgetArea);
-
-    auto openInActiveDocument = [document = activeDocument.get()](const QString& path) {
-        document->openPath(path);
-    };
-    auto ownedFsPane = std::make_unique<FsPane>();
-    connect(ownedFsPane.get(), &FsPane::fileSelected, activeDocument.get(), openInActiveDocument);
-    fsPane = ownedFsPane.get();
-    QDockWidget* recipesDock =
-        addDock(this, QStringLiteral("Recipes"), std::move(ownedFsPane), Qt::LeftDockWidgetArea);
-
-    auto metaDataPane = std::make_unique<MetaDataPane>();
-    activeDocument->registerListener(metaDataPane.get());
-    QDockWidget* metadataDock =
-        addDock(this, QStringLiteral("Metadata"), std::move(metaDataPane), Qt::LeftDockWidgetArea);
-
-    QDockWidget* ingredientLineDock =
-        addDock(this, QStringLiteral("Ingredients line"), std::make_unique<IngredientsParserPane>(),
-                Qt::RightDockWidgetArea);
-
-    auto ingredientPane = std::make_unique<TreePane>();
-    connect(ingredientPane.get(), &TreePane::fileSelected, activeDocument.get(),
-            openInActiveDocument);
-    auto tagPane = std::make_unique<TreePane>();
-    connect(tagPane.get(), &TreePane::fileSelected, activeDocument.get(), openInActiveDocument);
-    auto listPane = std::make_unique<ListPane>();
-    connect(listPane.get(), &ListPane::fileSelected, activeDocument.get(), openInActiveDocument);
-
-    TreePane* ingredients = ingredientPane.get();
-    TreePane* tags = tagPane.get();
-    ListPane* titles = listPane.get();
-    connect(scanner.get(), &Scanner::dataUpdated, this, [this, ingredients, tags, titles] {
-        ingredients->setModel(scanner->ingredientModel());
-        tags->setModel(scanner->tagModel());
-        const std::shared_ptr<QStandardItemModel> titleModel = scanner->titleModel();
-        titles->setModel(titleModel);
-        const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
-        notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
-        fsPane->setTitlesByPath(scanner->titlesByPath());
-    });
-    connect(this, &MainWindow::clear, this, [this, ingredients, tags, titles] {
-        ingredients->setModel({});
-        tags->setModel({});
-        titles->setModel({});
-        fsPane->setTitlesByPath({});
-    });
-
-    QDockWidget* titleDock =
-        addDock(this, QStringLiteral("Title"), std::move(listPane), Qt::LeftDockWidgetArea);
-    tabifyDockWidget(titleDock, recipesDock);
-    QDockWidget* tagsDock =
-        addDock(this, QStringLiteral("Tags"), std::move(tagPane), Qt::LeftDockWidgetArea);
-    QDockWidget* ingredientsDock = addDock(this, QStringLiteral("Ingredients"),
-                                           std::move(ingredientPane), Qt::LeftDockWidgetArea);
-    tabifyDockWidget(ingredientsDock, tagsDock);
-
-    rawViewDock->hide();
-    metadataDock->hide();
-    ingredientLineDock->hide();
-
-    QToolBar* toolbar = addToolBar(QStringLiteral("Main Toolbar"));
-    toolbar->setObjectName(QStringLiteral("Main Toolbar"));
-    QAction* action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-open-folder")),
-                                         QStringLiteral("Open collection"));
-    connect(action, &QAction::triggered, this, &MainWindow::openFolder);
-    action->setShortcut(QKeySequence::Open);
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("view-refresh")),
-                                QStringLiteral("Reload collection"));
-    connect(action, &QAction::triggered, scanner.get(), &Scanner::doUpdate);
-    action->setShortcut(QKeySequence::Refresh);
-    toolbar->addSeparator();
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-new")),
-                                QStringLiteral("New recipe"));
-    connect(action, &QAction::triggered, this, &MainWindow::newRecipe);
-    action->setShortcut(QKeySequence::New);
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("edit-entry")),
-                                QStringLiteral("Edit current recipe"));
-    connect(action, &QAction::triggered, this, &MainWindow::editActiveRecipe);
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")),
-                                QStringLiteral("Print current recipe"));
-    connect(action, &QAction::triggered, mainPane, &MainPane::print);
-    action->setShortcut(QKeySequence::Print);
-
-    // Quit has a shortcut but no button: it belongs to the window, not the bar.
-    auto* quit = new QAction(QStringLiteral("Quit"), this);
-    quit->setShortcut(QKeySequence::Quit);
-    addAction(quit);
-    connect(quit, &QAction::triggered, QCoreApplication::instance(), &QCoreApplication::quit);
-
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("randomize")),
-                                QStringLiteral("Display random recipe"));
-    connect(action, &QAction::triggered, this, &MainWindow::showRandomRecipe);
-    action = toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print-preview")),
-                                QStringLiteral("Print preview current recipe"));
-    connect(action, &QAction::triggered, mainPane, &MainPane::printPreview);
-    toolbar->toggleViewAction()->setEnabled(false);
-
+    setUpDialogs();
+    addRecipeView();
+    QDockWidget* rawViewDock = addRawViewDock();
+    QDockWidget* recipesDock = addRecipesDock();
+    QDockWidget* metadataDock = addMetadataDock();
+    QDockWidget* ingredientLineDock = addIngredientLineDock();
+    addIndexDocks(recipesDock);
+    for (QDockWidget* writersDock : {rawViewDock, metadataDock, ingredientLineDock})
+        writersDock->hide();
+    QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
-
-    QSettings settings;
-    settings.beginGroup(CollectionSettings::group());
-    loadCollection(CollectionSettings::storedLocation());
-    restoreState(settings.value(windowStateKey, QByteArray()).toByteArray(), 0);
-
+    restoreCollectionAndState();
     statusBar()->show();
     toolbar->show();
-
-    // Neither size nor position is stored; start at a size that leaves the
-    // recipe room next to the docks, without outgrowing a small screen.
-    const QSize preferred(1100, 750);
-    resize(screen() ? preferred.boundedTo(screen()->availableSize() * 0.9) : preferred);
+    resizeToScreen();
 }
 
 MainWindow::~MainWindow()
@@ -229,6 +125,165 @@ MainWindow::~MainWindow()
     hide();
 }
 
+void MainWindow::setUpDialogs()
+{
+    askForFolder = [this] {
+        return QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Open Folder"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            QFileDialog::ShowDirsOnly);
+    };
+    askForNewRecipe = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
+                                            QStringLiteral("Recipes (*.recipe.md)"));
+    };
+}
+
+template<typename Pane>
+void MainWindow::openChosenRecipes(Pane* pane)
+{
+    connect(pane, &Pane::fileSelected, activeDocument.get(),
+            [document = activeDocument.get()](const QString& path) { document->openPath(path); });
+}
+
+void MainWindow::addRecipeView()
+{
+    auto pane = std::make_unique<MainPane>();
+    activeDocument->registerListener(pane.get());
+    mainPane = pane.get();
+    setCentralWidget(pane.release());
+    connect(mainPane, &MainPane::notifySimple, this, &MainWindow::notifyStatusBar);
+}
+
+QDockWidget* MainWindow::addRawViewDock()
+{
+    auto pane = std::make_unique<RawViewPane>();
+    activeDocument->registerListener(pane.get());
+    return addDock(this, QStringLiteral("Raw view"), std::move(pane), Qt::RightDockWidgetArea);
+}
+
+QDockWidget* MainWindow::addRecipesDock()
+{
+    auto pane = std::make_unique<FsPane>();
+    openChosenRecipes(pane.get());
+    fsPane = pane.get();
+    return addDock(this, QStringLiteral("Recipes"), std::move(pane), Qt::LeftDockWidgetArea);
+}
+
+QDockWidget* MainWindow::addMetadataDock()
+{
+    auto pane = std::make_unique<MetaDataPane>();
+    activeDocument->registerListener(pane.get());
+    return addDock(this, QStringLiteral("Metadata"), std::move(pane), Qt::LeftDockWidgetArea);
+}
+
+QDockWidget* MainWindow::addIngredientLineDock()
+{
+    return addDock(this, QStringLiteral("Ingredients line"),
+                   std::make_unique<IngredientsParserPane>(), Qt::RightDockWidgetArea);
+}
+
+// The title list and the two index trees: created and wired first, then put in
+// docks 5 to 7 and tabbed with the folder tree and with each other.
+void MainWindow::addIndexDocks(QDockWidget* recipesDock)
+{
+    auto ingredientPane = std::make_unique<TreePane>();
+    openChosenRecipes(ingredientPane.get());
+    auto tagPane = std::make_unique<TreePane>();
+    openChosenRecipes(tagPane.get());
+    auto listPane = std::make_unique<ListPane>();
+    openChosenRecipes(listPane.get());
+    showScansIn(ingredientPane.get(), tagPane.get(), listPane.get());
+
+    QDockWidget* titleDock =
+        addDock(this, QStringLiteral("Title"), std::move(listPane), Qt::LeftDockWidgetArea);
+    tabifyDockWidget(titleDock, recipesDock);
+    QDockWidget* tagsDock =
+        addDock(this, QStringLiteral("Tags"), std::move(tagPane), Qt::LeftDockWidgetArea);
+    QDockWidget* ingredientsDock = addDock(this, QStringLiteral("Ingredients"),
+                                           std::move(ingredientPane), Qt::LeftDockWidgetArea);
+    tabifyDockWidget(ingredientsDock, tagsDock);
+}
+
+// Hands every scan's models to the listing panes and announces the count; a
+// collection about to be replaced empties them.
+void MainWindow::showScansIn(TreePane* ingredients, TreePane* tags, ListPane* titles)
+{
+    connect(scanner.get(), &Scanner::dataUpdated, this, [this, ingredients, tags, titles] {
+        ingredients->setModel(scanner->ingredientModel());
+        tags->setModel(scanner->tagModel());
+        const std::shared_ptr<QStandardItemModel> titleModel = scanner->titleModel();
+        titles->setModel(titleModel);
+        const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
+        notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
+        fsPane->setTitlesByPath(scanner->titlesByPath());
+    });
+    connect(this, &MainWindow::clear, this, [this, ingredients, tags, titles] {
+        ingredients->setModel({});
+        tags->setModel({});
+        titles->setModel({});
+        fsPane->setTitlesByPath({});
+    });
+}
+
+// The main toolbar of the collection and recipe commands. "Quit" is made
+// between printing and the random recipe, as a shortcut of the window's.
+QToolBar* MainWindow::addMainToolBar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("Main Toolbar"));
+    toolbar->setObjectName(QStringLiteral("Main Toolbar"));
+    QAction* action = addNamedAction(toolbar, "document-open-folder", "Open collection",
+                                     "openCollectionAction", QKeySequence::Open);
+    connect(action, &QAction::triggered, this, &MainWindow::openFolder);
+    action = addNamedAction(toolbar, "view-refresh", "Reload collection", "reloadCollectionAction",
+                            QKeySequence::Refresh);
+    connect(action, &QAction::triggered, scanner.get(), &Scanner::doUpdate);
+    toolbar->addSeparator();
+    action =
+        addNamedAction(toolbar, "document-new", "New recipe", "newRecipeAction", QKeySequence::New);
+    connect(action, &QAction::triggered, this, &MainWindow::newRecipe);
+    action = addNamedAction(toolbar, "edit-entry", "Edit current recipe", "editRecipeAction",
+                            QKeySequence(Qt::CTRL | Qt::Key_E));
+    connect(action, &QAction::triggered, this, &MainWindow::editActiveRecipe);
+    action = addNamedAction(toolbar, "document-print", "Print current recipe", "printAction",
+                            QKeySequence::Print);
+    connect(action, &QAction::triggered, mainPane, &MainPane::print);
+    addQuitAction();
+    action = addNamedAction(toolbar, "randomize", "Display random recipe", "randomRecipeAction");
+    connect(action, &QAction::triggered, this, &MainWindow::showRandomRecipe);
+    action = addNamedAction(toolbar, "document-print-preview", "Print preview current recipe",
+                            "printPreviewAction");
+    connect(action, &QAction::triggered, mainPane, &MainPane::printPreview);
+    toolbar->toggleViewAction()->setEnabled(false);
+    return toolbar;
+}
+
+// Quit has a shortcut but no button: it belongs to the window, not the bar.
+void MainWindow::addQuitAction()
+{
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence::Quit);
+    addAction(quit);
+    connect(quit, &QAction::triggered, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+void MainWindow::restoreCollectionAndState()
+{
+    QSettings settings;
+    settings.beginGroup(CollectionSettings::group());
+    loadCollection(CollectionSettings::storedLocation());
+    restoreState(settings.value(windowStateKey, QByteArray()).toByteArray(), 0);
+}
+
+// Neither size nor position is stored; start at a size that leaves the recipe
+// room next to the docks, without outgrowing a small screen.
+void MainWindow::resizeToScreen()
+{
+    const QSize preferred(1100, 750);
+    resize(screen() ? preferred.boundedTo(screen()->availableSize() * 0.9) : preferred);
+}
+
 // The Find pane, in a dock after the others, hidden until a restored state or
 // its shortcut shows it.
 void MainWindow::addFindDock()
@@ -237,14 +292,14 @@ void MainWindow::addFindDock()
     FindPane* pane = findPane.get();
     pane->setScanner(scanner.get());
     connect(this, &MainWindow::clear, pane, [pane] { pane->setModels({}, {}, {}); });
-    connect(pane, &FindPane::fileSelected, activeDocument.get(),
-            [document = activeDocument.get()](const QString& path) { document->openPath(path); });
+    openChosenRecipes(pane);
     QDockWidget* findDock =
         addDock(this, QStringLiteral("Find"), std::move(findPane), Qt::RightDockWidgetArea);
     findDock->hide();
 
     auto* find =
         new QAction(QIcon::fromTheme(QStringLiteral("edit-find")), QStringLiteral("Find"), this);
+    find->setObjectName(QStringLiteral("findAction"));
     find->setShortcut(QKeySequence::Find);
     addAction(find);
     connect(find, &QAction::triggered, pane, [findDock, pane] {
@@ -290,6 +345,7 @@ void MainWindow::addShoppingListDock()
     dock->hide();
 
     auto* showList = new QAction(QStringLiteral("Show shopping list"), this);
+    showList->setObjectName(QStringLiteral("shoppingListAction"));
     showList->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     addAction(showList);
     connect(showList, &QAction::triggered, dock, [dock, shoppingList] {

@@ -8,8 +8,12 @@
 
 class ActiveDocument;
 class FsPane;
+class ListPane;
 class MainPane;
+class QDockWidget;
+class QToolBar;
 class Scanner;
+class TreePane;
 
 // The desktop program's only window: the rendered recipe in the middle, the
 // finding and writing panes in docks around it, one toolbar of commands. Owns
@@ -41,8 +45,26 @@ private slots:
 
 private:
     void loadCollection(const QString& path);
+
+    // The steps of construction, in their order.
+    void setUpDialogs();
+    void addRecipeView();
+    QDockWidget* addRawViewDock();
+    QDockWidget* addRecipesDock();
+    QDockWidget* addMetadataDock();
+    QDockWidget* addIngredientLineDock();
+    void addIndexDocks(QDockWidget* recipesDock);
+    void showScansIn(TreePane* ingredients, TreePane* tags, ListPane* titles);
+    QToolBar* addMainToolBar();
+    void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void restoreCollectionAndState();
+    void resizeToScreen();
+
+    // Sends the recipes a pane's fileSelected names to the active document.
+    template<typename Pane>
+    void openChosenRecipes(Pane* pane);
 
     std::unique_ptr<ActiveDocument> activeDocument;
     FsPane* fsPane = nullptr;     // owned by its dock

@@ -22,5 +22,5 @@ mkdir -p "$(dirname "$output")" "$home/runtime"
 chmod 700 "$home/runtime"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
-    "build/tests/desktop/$target" examples/cookbook "$output" "$@"
+    "build/tests/screenshots/$target" examples/cookbook "$output" "$@"
 echo "Saved $output"

@@ -26,4 +26,4 @@ chmod 700 "$home/runtime"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
     QML_IMPORT_PATH="$PWD/build/qml" \
-    build/tests/touch/touch_screenshot "$cookbook" "$output"
+    build/tests/screenshots/touch_screenshot "$cookbook" "$output"

@@ -1,6 +1,6 @@
 #include "documentloader.h"
 
-#include "documentloading.h"
+#include "files/documentloading.h"
 #include "recipeimageprovider.h"
 
 #include <QUrl>

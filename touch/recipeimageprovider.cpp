@@ -1,6 +1,6 @@
 #include "recipeimageprovider.h"
 
-#include "recipepicture.h"
+#include "files/recipepicture.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,8 +1,8 @@
 #include "scanneradapter.h"
 
-#include "collectionsettings.h"
-#include "scanner.h"
-#include "titlefilterproxy.h"
+#include "collection/collectionsettings.h"
+#include "collection/scanner.h"
+#include "collection/titlefilterproxy.h"
 
 #include <QFile>
 #include <QQmlEngine>

@@ -2,7 +2,7 @@
 // icon (as "hicolor" lacks nearly all), an installed full theme supplies it,
 // while the theme name stays as it was and the platform's own icons win.
 #include "desktopstartup.h"
-#include "desktoptesthelpers.h"
+#include "support/desktoptesthelpers.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,8 +1,8 @@
 // Whatever the settings file holds, the window starts, lays out its docks as
 // on a first start when the stored state is unusable, and loads the stored
 // location as a folder name, finding nothing where there is no folder.
-#include "desktoptesthelpers.h"
 #include "mainwindow.h"
+#include "support/desktoptesthelpers.h"
 
 #include <QDir>
 #include <QDockWidget>

@@ -1,10 +1,10 @@
 // The desktop window over cookbooks as sync tools and careless users leave
 // them: the scan completes and is shown, the panes stay usable, and nothing in
 // or around the cookbook is written.
-#include "desktoptesthelpers.h"
-#include "hostilecookbooks.h"
-#include "listpane.h"
+#include "browse/listpane.h"
 #include "mainwindow.h"
+#include "support/desktoptesthelpers.h"
+#include "support/hostilecookbooks.h"
 
 #include <QAbstractItemView>
 #include <QDockWidget>
@@ -149,7 +149,7 @@ private slots:
 
         // The window goes on working: a rescan enters the folder named like a
         // recipe, and another recipe can be shown.
-        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(
             column(viewIn(window, QStringLiteral("Title"))->model(), Qt::DisplayRole),
             (QStringList{"Bread", "Changed"}), scanTimeout);

@@ -1,7 +1,7 @@
-#include "desktoptesthelpers.h"
-#include "listpane.h"
+#include "browse/listpane.h"
+#include "browse/treepane.h"
 #include "mainwindow.h"
-#include "treepane.h"
+#include "support/desktoptesthelpers.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -62,7 +62,7 @@ void clickRow(QAbstractItemView* view, const QModelIndex& index)
 void openCollection(MainWindow& window, const QString& folder)
 {
     window.setFolderQuestion([folder] { return folder; });
-    toolbarAction(window, QStringLiteral("Open collection"))->trigger();
+    windowAction(window, QStringLiteral("openCollectionAction"))->trigger();
 }
 
 } // namespace
@@ -202,11 +202,7 @@ private slots:
         }
 
         // Quit belongs to the window only, with its shortcut but no button.
-        QAction* quit = nullptr;
-        for (QAction* action : window.actions()) {
-            if (action->text() == QStringLiteral("Quit"))
-                quit = action;
-        }
+        QAction* quit = windowAction(window, QStringLiteral("quitAction"));
         QVERIFY(quit);
         QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
         QVERIFY(!actions.contains(quit));
@@ -320,9 +316,9 @@ private slots:
         storeLocation(QString());
         MainWindow window;
         QCOMPARE(statusText(window), QStringLiteral("Parsing "));
-        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QCoreApplication::processEvents();
-        toolbarAction(window, QStringLiteral("Display random recipe"))->trigger();
+        windowAction(window, QStringLiteral("randomRecipeAction"))->trigger();
         QCOMPARE(statusText(window), QStringLiteral("No recipe!"));
         QCOMPARE(shownRows(window, QStringLiteral("Title")), 0);
     }
@@ -342,7 +338,7 @@ private slots:
                     {QStringLiteral("sweet")});
         // Found only once the collection is read again.
         QCOMPARE(shownRows(window, QStringLiteral("Title")), 1);
-        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 3 recipes"),
                                   scanTimeout);
         QCOMPARE(shownRows(window, QStringLiteral("Title")), 3);
@@ -423,7 +419,7 @@ private slots:
         QCOMPARE(found(), QStringLiteral("Found %1 recipes").arg(largeCount));
 
         // In the end the chosen folder is the collection.
-        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 2 recipes"),
                                   scanTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(shownRows(window, QStringLiteral("Title")), 2, scanTimeout);
@@ -557,11 +553,7 @@ private slots:
     {
         MainWindow window;
         window.show();
-        QAction* quit = nullptr;
-        for (QAction* action : window.actions()) {
-            if (action->text() == QStringLiteral("Quit"))
-                quit = action;
-        }
+        QAction* quit = windowAction(window, QStringLiteral("quitAction"));
         QVERIFY(quit);
         QTimer::singleShot(0, quit, &QAction::trigger);
         QCOMPARE(QApplication::exec(), 0);

@@ -1,5 +1,5 @@
-#include "desktoptesthelpers.h"
 #include "mainwindow.h"
+#include "support/desktoptesthelpers.h"
 
 #include <QAbstractItemView>
 #include <QDesktopServices>
@@ -68,7 +68,7 @@ private:
         [&] {
             QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QStringLiteral("Found 1 recipes"),
                                       scanTimeout);
-            toolbarAction(*window, QStringLiteral("Display random recipe"))->trigger();
+            windowAction(*window, QStringLiteral("randomRecipeAction"))->trigger();
             QVERIFY(shownText(*window).startsWith(QStringLiteral("Only One")));
         }();
         return window;
@@ -124,7 +124,7 @@ private slots:
         QFETCH(QString, expected);
         installEditors(installed);
         auto window = windowWithActiveRecipe();
-        toolbarAction(*window, QStringLiteral("Edit current recipe"))->trigger();
+        windowAction(*window, QStringLiteral("editRecipeAction"))->trigger();
         QTRY_COMPARE(editorCalls(), QStringList({expected + "|1|" + onlyRecipe}));
     }
 
@@ -133,7 +133,7 @@ private slots:
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "openFile");
         auto window = windowWithActiveRecipe();
-        toolbarAction(*window, QStringLiteral("Edit current recipe"))->trigger();
+        windowAction(*window, QStringLiteral("editRecipeAction"))->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(catcher.urls, QList<QUrl>({QUrl::fromLocalFile(onlyRecipe)}));
     }
@@ -144,10 +144,10 @@ private slots:
         MainWindow window;
         QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
                                   scanTimeout);
-        QAction* edit = toolbarAction(window, QStringLiteral("Edit current recipe"));
+        QAction* edit = windowAction(window, QStringLiteral("editRecipeAction"));
         edit->trigger(); // no active recipe
 
-        toolbarAction(window, QStringLiteral("Display random recipe"))->trigger();
+        windowAction(window, QStringLiteral("randomRecipeAction"))->trigger();
         const QByteArray text = [&] {
             QFile file(onlyRecipe);
             return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -158,7 +158,7 @@ private slots:
 
         // Once the recipe is back, the editor is started: exactly once.
         QVERIFY(writeFile(onlyRecipe, text));
-        toolbarAction(window, QStringLiteral("Display random recipe"))->trigger();
+        windowAction(window, QStringLiteral("randomRecipeAction"))->trigger();
         edit->trigger();
         QTRY_VERIFY(!editorCalls().isEmpty());
         QCOMPARE(editorCalls(), QStringList({"scribepad|1|" + onlyRecipe}));
@@ -173,7 +173,7 @@ private slots:
         auto* browser = window->centralWidget()->findChild<QTextBrowser*>();
         emit browser->anchorClicked(QUrl(QStringLiteral("Sauces/Gravy.md")));
         QVERIFY(shownText(*window).startsWith(QStringLiteral("Gravy")));
-        toolbarAction(*window, QStringLiteral("Edit current recipe"))->trigger();
+        windowAction(*window, QStringLiteral("editRecipeAction"))->trigger();
         QTRY_COMPARE(editorCalls(), QStringList({"scribepad|1|" + onlyRecipe}));
     }
 
@@ -185,7 +185,7 @@ private slots:
                                   scanTimeout);
         const QString name = collection->filePath(QStringLiteral("Mains/Fresh Dish.recipe.md"));
         window.setNewRecipeQuestion([name] { return name; });
-        toolbarAction(window, QStringLiteral("New recipe"))->trigger();
+        windowAction(window, QStringLiteral("newRecipeAction"))->trigger();
 
         QFile copy(name);
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -203,7 +203,7 @@ private slots:
                      ->model()
                      ->rowCount(),
                  1);
-        toolbarAction(window, QStringLiteral("Reload collection"))->trigger();
+        windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 2 recipes"),
                                   scanTimeout);
     }
@@ -215,7 +215,7 @@ private slots:
         QByteArray original = "# Grandmother's Stew\n\nDo not touch.\n";
         QVERIFY(writeFile(onlyRecipe, original));
         window.setNewRecipeQuestion([this] { return onlyRecipe; });
-        toolbarAction(window, QStringLiteral("New recipe"))->trigger();
+        windowAction(window, QStringLiteral("newRecipeAction"))->trigger();
         QVERIFY(shownText(window).startsWith(QStringLiteral("Grandmother's Stew")));
         QTRY_COMPARE(editorCalls(), QStringList({"scribepad|1|" + onlyRecipe}));
         QFile file(onlyRecipe);
@@ -241,7 +241,7 @@ private slots:
         const QString name = fileName.isEmpty() ? QString() : collection->filePath(fileName);
         window.setNewRecipeQuestion([name] { return name; });
         const QStringList before = QDir(collection->path()).entryList(QDir::AllEntries);
-        toolbarAction(window, QStringLiteral("New recipe"))->trigger();
+        windowAction(window, QStringLiteral("newRecipeAction"))->trigger();
         QCOMPARE(statusText(window), QStringLiteral("Cancelled"));
         QCOMPARE(QDir(collection->path()).entryList(QDir::AllEntries), before);
         QVERIFY(shownText(window).startsWith(QStringLiteral("Saltrove")));
@@ -254,14 +254,14 @@ private slots:
         // No folder of that name exists, so the copy fails even for root.
         const QString name = collection->filePath(QStringLiteral("No Such Folder/new.recipe.md"));
         window->setNewRecipeQuestion([name] { return name; });
-        toolbarAction(*window, QStringLiteral("New recipe"))->trigger();
+        windowAction(*window, QStringLiteral("newRecipeAction"))->trigger();
         QCOMPARE(statusText(*window), "Could not create " + name);
         QVERIFY(!QFile::exists(name));
         QVERIFY(shownText(*window).startsWith(QStringLiteral("Only One")));
 
         // The active recipe is still the one to edit, and no editor was
         // started for the name that failed.
-        toolbarAction(*window, QStringLiteral("Edit current recipe"))->trigger();
+        windowAction(*window, QStringLiteral("editRecipeAction"))->trigger();
         QTRY_VERIFY(!editorCalls().isEmpty());
         QCOMPARE(editorCalls(), QStringList({"scribepad|1|" + onlyRecipe}));
     }
@@ -271,13 +271,13 @@ private slots:
         {
             auto window = windowWithActiveRecipe();
             for (int i = 0; i < 5; ++i) {
-                toolbarAction(*window, QStringLiteral("Display random recipe"))->trigger();
+                windowAction(*window, QStringLiteral("randomRecipeAction"))->trigger();
                 QVERIFY(shownText(*window).startsWith(QStringLiteral("Only One")));
             }
         }
         QSettings().setValue(QStringLiteral("General/location"), QString());
         MainWindow window;
-        toolbarAction(window, QStringLiteral("Display random recipe"))->trigger();
+        windowAction(window, QStringLiteral("randomRecipeAction"))->trigger();
         QCOMPARE(statusText(window), QStringLiteral("No recipe!"));
         QVERIFY(shownText(window).startsWith(QStringLiteral("Saltrove")));
     }

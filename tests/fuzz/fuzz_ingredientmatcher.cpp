@@ -1,7 +1,7 @@
 // Differential target: the hand-written matcher that the scan uses must agree
 // with parseIngredientLine's regular expression on every line.
-#include "ingredientmatcher.h"
-#include "recipeparser.h"
+#include "recipe/ingredientmatcher.h"
+#include "recipe/recipeparser.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to parseIngredientLine and checks the shape of every
 // answer: either no ingredient at all, or three trimmed fields of which the
 // first two are single words and none holds a comma.
-#include "recipeparser.h"
+#include "recipe/recipeparser.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to parseRecipe through a QBuffer and checks what every
 // parse must guarantee, whatever the input.
-#include "recipeparser.h"
+#include "recipe/recipeparser.h"
 
 #include <QBuffer>
 

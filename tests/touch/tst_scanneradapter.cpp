@@ -1,7 +1,7 @@
 #include "dirmodel.h"
 #include "documentloader.h"
-#include "hostilecookbooks.h"
 #include "scanneradapter.h"
+#include "support/hostilecookbooks.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>

@@ -1,0 +1,367 @@
+#include "collection/scanner.h"
+
+#include "collection/modeldisposer.h"
+#include "collection/parallelrecipereader.h"
+#include "recipe/recipeparser.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardItemModel>
+#include <QThread>
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using ModelPointer = std::shared_ptr<QStandardItemModel>;
+
+// Every recipe of a scan, in the order found: entry i is (titles[i], paths[i]).
+// The index lists refer to entries by number, so that a recipe named under
+// many tags and ingredients costs one int in each list, not two strings.
+struct Entries
+{
+    QStringList titles;
+    QStringList paths;
+};
+
+using IndexList = std::vector<int>;
+using IndexMap = QHash<QString, IndexList>;
+
+// The entries in ascending order of title, and each entry's place in that
+// order. The titles are compared once, for the title model; every index list
+// is then put in title order by comparing places, which are plain numbers.
+struct TitleOrder
+{
+    IndexList entries;
+    IndexList placeOf;
+};
+
+TitleOrder orderByTitle(const Entries& entries)
+{
+    TitleOrder order;
+    order.entries.resize(std::size_t(entries.titles.size()));
+    std::iota(order.entries.begin(), order.entries.end(), 0);
+    std::sort(order.entries.begin(), order.entries.end(),
+              [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
+    order.placeOf.resize(order.entries.size());
+    for (std::size_t place = 0; place < order.entries.size(); ++place)
+        order.placeOf[std::size_t(order.entries[place])] = int(place);
+    return order;
+}
+
+void sortByTitle(IndexList& indexes, const TitleOrder& order)
+{
+    std::sort(indexes.begin(), indexes.end(), [&placeOf = order.placeOf](int a, int b) {
+        return placeOf[std::size_t(a)] < placeOf[std::size_t(b)];
+    });
+}
+
+// Every item of one kind starts as a copy of one prototype that already holds
+// its roles, in the order setText(), setData() and setFlags() would add them.
+// The copy shares the prototype's role list until its text and path are
+// filled in, which copies the list once at its exact size; adding the roles
+// one by one would grow it twice and leave room for roles never set.
+// The prototype's placeholders are numbers, so that no text or path, not even
+// an empty one, compares equal to them and is skipped by setData().
+std::unique_ptr<QStandardItem> itemPrototype(bool withPath)
+{
+    auto prototype = std::make_unique<QStandardItem>();
+    prototype->setData(0, Qt::DisplayRole);
+    if (withPath)
+        prototype->setData(0, PathRole);
+    prototype->setEditable(false);
+    return prototype;
+}
+
+// One finished item per recipe, in the order of the entries. A recipe appears
+// under each of its tags and ingredients too; those items are copies of its
+// finished item, and every copy shares the one role list (title, path, flags)
+// instead of holding a list of its own. The title model receives the finished
+// items themselves.
+using RecipeItems = std::vector<std::unique_ptr<QStandardItem>>;
+
+RecipeItems makeRecipeItems(const Entries& entries)
+{
+    const std::unique_ptr<QStandardItem> prototype = itemPrototype(true);
+    RecipeItems items;
+    items.reserve(std::size_t(entries.titles.size()));
+    for (qsizetype index = 0; index < entries.titles.size(); ++index) {
+        std::unique_ptr<QStandardItem> item(prototype->clone());
+        item->setText(entries.titles[index]);
+        item->setData(entries.paths[index], PathRole);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+std::unique_ptr<QStandardItemModel> buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
+                                                   const RecipeItems& recipeItems)
+{
+    // Keys in ascending order, as an ordered map would hold them; hashing
+    // first and sorting the few thousand keys once is cheaper than keeping
+    // a map ordered through every insertion.
+    QStringList keys = indexesByKey.keys();
+    std::sort(keys.begin(), keys.end());
+    auto model = std::make_unique<QStandardItemModel>();
+    const std::unique_ptr<QStandardItem> keyPrototype = itemPrototype(false);
+    QList<QStandardItem*> keyItems;
+    keyItems.reserve(keys.size());
+    for (const QString& key : keys) {
+        std::unique_ptr<QStandardItem> keyItem(keyPrototype->clone());
+        keyItem->setText(key);
+        IndexList& indexes = indexesByKey[key];
+        sortByTitle(indexes, order);
+        QList<QStandardItem*> children;
+        children.reserve(qsizetype(indexes.size()));
+        for (int index : indexes)
+            children.append(recipeItems[std::size_t(index)]->clone()); // owned by keyItem next
+        keyItem->appendRows(children);
+        keyItems.append(keyItem.release());
+    }
+    model->invisibleRootItem()->appendRows(keyItems);
+    return model;
+}
+
+std::unique_ptr<QStandardItemModel> buildTitleModel(const Entries& entries, const TitleOrder& order,
+                                                    RecipeItems recipeItems,
+                                                    QHash<QString, QString>& titlesByPath)
+{
+    auto model = std::make_unique<QStandardItemModel>();
+    QList<QStandardItem*> rows;
+    rows.reserve(qsizetype(order.entries.size()));
+    titlesByPath.reserve(qsizetype(order.entries.size()));
+    for (int index : order.entries) {
+        titlesByPath.insert(entries.paths[index], entries.titles[index]);
+        rows.append(recipeItems[std::size_t(index)].release()); // owned by the model next
+    }
+    model->invisibleRootItem()->appendRows(rows);
+    model->setItemRoleNames(
+        {{Qt::DisplayRole, QByteArrayLiteral("display")}, {PathRole, QByteArrayLiteral("path")}});
+    return model;
+}
+
+} // namespace
+
+Scanner::Scanner(QObject* parent)
+    : QObject(parent)
+    , m_disposer(std::make_shared<ModelDisposer>())
+{
+    connect(this, &Scanner::dataUpdatedInternal, this, &Scanner::dataUpdated, Qt::QueuedConnection);
+}
+
+Scanner::~Scanner()
+{
+    // Waits for a running scan to publish before the models and table go.
+    if (m_scanTask.valid())
+        m_scanTask.wait();
+}
+
+void Scanner::setRootPath(const QString& path)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_modelLock);
+        m_rootPath = path;
+    }
+    doUpdate();
+}
+
+QString Scanner::rootPath() const
+{
+    return m_rootPath;
+}
+
+std::shared_ptr<QStandardItemModel> Scanner::titleModel() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_titleModel;
+}
+
+std::shared_ptr<QStandardItemModel> Scanner::tagModel() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_tagModel;
+}
+
+std::shared_ptr<QStandardItemModel> Scanner::ingredientModel() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_ingredientModel;
+}
+
+QHash<QString, QString> Scanner::titlesByPath() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_titlesByPath;
+}
+
+void Scanner::doUpdate()
+{
+    if (m_busy.load() && stillBusyAfterPublication())
+        return;
+    if (m_rootPath.isEmpty())
+        return;
+    m_busy.store(true);
+    startScan();
+}
+
+bool Scanner::stillBusyAfterPublication() const
+{
+    // A publication emits and then clears busy under the lock, so a handler of
+    // its dataUpdated() may run before busy is cleared; waiting for the lock
+    // lets such a reload through instead of dropping it.
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_busy.load();
+}
+
+void Scanner::startScan()
+{
+    QThread* resultThread = QThread::currentThread();
+    try {
+        // Assigning releases the previous handle, which waits for the previous
+        // scan thread; that scan has already published, so the wait is short.
+        m_scanTask =
+            std::async(std::launch::async, &Scanner::runScan, this, m_rootPath, resultThread);
+    } catch (const std::system_error&) {
+        // No thread could be started: nothing will publish, so nothing may
+        // stay busy either, or every later reload would be refused.
+        m_busy.store(false);
+    }
+}
+
+void Scanner::scanChangedRoot()
+{
+    // Still busy from the scan that just published.
+    if (m_rootPath.isEmpty()) {
+        m_busy.store(false);
+        return;
+    }
+    startScan();
+}
+
+void Scanner::runScan(const QString& rootPath, QThread* resultThread)
+{
+    Entries entries;
+    IndexMap indexesByTag;
+    IndexMap indexesByIngredient;
+    const auto addToIndexes = [&](ParallelRecipeReader::Recipe& recipe) {
+        if (!recipe.read)
+            return;
+        const int index = int(entries.titles.size());
+        entries.titles.append(std::move(recipe.title));
+        entries.paths.append(std::move(recipe.path));
+        for (const QString& tag : recipe.tags)
+            indexesByTag[tag].push_back(index);
+        for (const QString& ingredient : recipe.ingredients) {
+            // A recipe is listed once per ingredient name. Every path comes
+            // once from the walk, so an equal entry can only be this recipe's
+            // own, added for an earlier line, and thus the last in the list.
+            IndexList& indexes = indexesByIngredient[ingredient];
+            if (indexes.empty() || indexes.back() != index)
+                indexes.push_back(index);
+        }
+    };
+
+    // The walk stays on this thread; the files it finds are read and parsed
+    // on every core meanwhile, and are indexed in the walk's order as they
+    // come back.
+    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
+    std::vector<ParallelRecipeReader::Recipe> ready;
+    QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
+                       QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    for (int found = 1; files.hasNext(); ++found) {
+        files.next();
+        // A link named like a recipe may point at a device or a FIFO; only
+        // regular files are recipes. The walk has looked at the file already;
+        // the reader checks again, on the opened descriptor.
+        const QFileInfo& info = files.fileInfo();
+        if (info.isFile())
+            reader.add(info.absoluteFilePath());
+        if (found % 256 == 0) {
+            reader.takeReady(ready);
+            for (ParallelRecipeReader::Recipe& recipe : ready)
+                addToIndexes(recipe);
+            ready.clear();
+        }
+    }
+    reader.takeAll(addToIndexes);
+
+    const TitleOrder order = orderByTitle(entries);
+    RecipeItems recipeItems = makeRecipeItems(entries);
+    // The ingredient index, the largest, is built on a thread of its own
+    // while this one builds the other two; each thread hands the models it
+    // made to the result thread itself. Both only read the recipe items.
+    std::unique_ptr<QStandardItemModel> ingredientModel;
+    const auto buildIngredientModel = [&] {
+        ingredientModel = buildTreeModel(indexesByIngredient, order, recipeItems);
+        indexesByIngredient = {};
+        ingredientModel->moveToThread(resultThread);
+    };
+    std::thread ingredientBuilder;
+    try {
+        ingredientBuilder = std::thread(buildIngredientModel);
+    } catch (const std::system_error&) {
+        buildIngredientModel();
+    }
+    std::unique_ptr<QStandardItemModel> tagModel = buildTreeModel(indexesByTag, order, recipeItems);
+    indexesByTag = {};
+    if (ingredientBuilder.joinable())
+        ingredientBuilder.join(); // the title model takes the recipe items themselves
+    QHash<QString, QString> titlesByPath;
+    std::unique_ptr<QStandardItemModel> titleModel =
+        buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
+
+    tagModel->moveToThread(resultThread);
+    titleModel->moveToThread(resultThread);
+
+    // Replaced models are destroyed on the disposer's thread, not the GUI's.
+    publish(rootPath, ModelDisposer::share(std::move(ingredientModel), m_disposer),
+            ModelDisposer::share(std::move(tagModel), m_disposer), std::move(titlesByPath),
+            ModelDisposer::share(std::move(titleModel), m_disposer));
+}
+
+void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
+                      ModelPointer tagModel, QHash<QString, QString> titlesByPath,
+                      ModelPointer titleModel)
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    // The replaced models belong to the owner's thread and must not die on
+    // this one: they are kept until the owner takes them in afterPublication().
+    m_retiredModels.push_back(std::exchange(m_ingredientModel, std::move(ingredientModel)));
+    m_retiredModels.push_back(std::exchange(m_tagModel, std::move(tagModel)));
+    m_titlesByPath = std::move(titlesByPath);
+    m_retiredModels.push_back(std::exchange(m_titleModel, std::move(titleModel)));
+    emit dataUpdatedInternal();
+    // The Scanner's own bookkeeping follows the consumers' handlers, and is
+    // posted as an event of its own: a consumer that blocks the Scanner's
+    // signals cannot keep it busy for good.
+    QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
+    // A folder chosen while this scan ran is scanned next; busy stays set
+    // until that scan publishes, so requests meanwhile are dropped as for any
+    // running scan.
+    if (m_rootPath != scannedRoot)
+        m_followUpScanPending = true;
+    else
+        m_busy.store(false);
+}
+
+void Scanner::afterPublication()
+{
+    std::vector<ModelPointer> retired;
+    bool followUp = false;
+    {
+        std::lock_guard<std::mutex> lock(m_modelLock);
+        retired.swap(m_retiredModels);
+        followUp = std::exchange(m_followUpScanPending, false);
+    }
+    retired.clear(); // models no consumer holds any more die here, on the owner's thread
+    // Queued, so that every consumer's handler of this dataUpdated() still
+    // sees the models it announced before the next scan can replace them.
+    if (followUp)
+        QMetaObject::invokeMethod(this, &Scanner::scanChangedRoot, Qt::QueuedConnection);
+}

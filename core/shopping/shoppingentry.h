@@ -1,0 +1,26 @@
+#pragma once
+
+#include "quantity/fraction.h"
+#include "shopping/shoppingrecipe.h"
+
+// One recipe on the shopping list with the amount wanted of it: a number of
+// servings when the recipe names its own, otherwise a factor in halves.
+struct ShoppingEntry
+{
+    static constexpr int minServings = 1;
+    static constexpr int maxServings = 99;
+    static constexpr int minFactorHalves = 1;  // ×½
+    static constexpr int maxFactorHalves = 40; // ×20
+
+    ShoppingRecipe recipe;
+    int wantedServings = 0; // used when the recipe names servings
+    int factorHalves = 2;   // used otherwise; 2 is ×1
+
+    bool hasServings() const { return recipe.servings > 0; }
+    Fraction factor() const
+    {
+        if (hasServings())
+            return Fraction(wantedServings > 0 ? wantedServings : recipe.servings, recipe.servings);
+        return Fraction(factorHalves, 2);
+    }
+};

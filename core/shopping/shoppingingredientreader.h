@@ -1,0 +1,41 @@
+#pragma once
+
+#include "recipe/ingredient.h"
+#include "shopping/shoppingrecipe.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QIODevice;
+
+// Reads what the shopping list needs of a recipe file: its title, its
+// servings and its ingredients. The ingredients are the lines the parser
+// accepts, plus the bullets of the ingredients sections that it leaves out for
+// having fewer than three words ("* salt", "* 2 eggs").
+class ShoppingIngredientReader
+{
+public:
+    // Files are read only when they are regular files of a bounded size named
+    // like a recipe; anything else comes back unreadable.
+    static ShoppingRecipe read(const QString& path);
+
+    // The ingredients of a recipe text, in file order, from the current
+    // position of an open device to its end.
+    static QList<ShoppingIngredient> readIngredients(QIODevice* device);
+
+    // One accepted ingredient line. Where the unit is itself a fraction after
+    // a whole number ("1 1/2 cup flour"), the two are one amount and the first
+    // word of the name is the unit.
+    static ShoppingIngredient fromParsed(const Ingredient& parsed);
+
+    // A bullet the parser does not accept: a short one ("salt", "2 eggs"), or
+    // one whose amount has a decimal comma ("1,5 l milk").
+    static std::optional<ShoppingIngredient> fromOtherBullet(const QString& line);
+
+    // The first number of "servings", "serves", "yield" or "portions" (keys
+    // without regard to case, in that order of preference), when it is 1 to 99.
+    static int servingsOf(const QMap<QString, QStringList>& metadata);
+};

@@ -1,0 +1,96 @@
+#include "document/mainpane.h"
+
+#include "document/recipedocument.h"
+#include "document/textwrapping.h"
+#include "files/documentloading.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+
+MainPane::MainPane(QWidget* parent)
+    : PaneBase(parent)
+    , document(std::make_unique<RecipeDocument>())
+{
+    auto layout = std::make_unique<QHBoxLayout>();
+    auto view = std::make_unique<QTextBrowser>();
+    view->setReadOnly(true);
+    view->setDocument(document.get());
+    // Links are handled here: relative ones lead to other recipes of the
+    // collection, everything else is left alone.
+    view->setOpenLinks(false);
+    connect(view.get(), &QTextBrowser::highlighted, this,
+            [this](const QUrl& url) { emit notifySimple(url.toString()); });
+    connect(view.get(), &QTextBrowser::anchorClicked, this, &MainPane::followLink);
+    browser = view.get();
+    layout->addWidget(view.release());
+    setLayout(layout.release());
+    openPath(QString());
+}
+
+// The browser goes with the child widgets only after this body, and it must
+// not outlive the document it shows.
+MainPane::~MainPane()
+{
+    delete browser;
+}
+
+void MainPane::setRootPath(const QString& path)
+{
+    rootPath = path;
+}
+
+void MainPane::openPath(const QString& path)
+{
+    const LoadedDocument loaded = loadDocument(path);
+    if (loaded.status == SafeFile::Status::TooLarge)
+        emit notifySimple(tooLargeMessage(path, loaded.size));
+    // Images and other relative references resolve next to the recipe file.
+    document->setBaseUrl(QUrl::fromLocalFile(path));
+    renderWithWrapping(*browser, [this, &loaded] {
+        document->setMarkdown(loaded.text, QTextDocument::MarkdownDialectGitHub);
+    });
+    QTextCursor cursor = browser->textCursor();
+    cursor.setPosition(0);
+    browser->setTextCursor(cursor);
+}
+
+void MainPane::followLink(const QUrl& url)
+{
+    if (!url.isRelative())
+        return;
+    const QString linked = url.path(QUrl::FullyDecoded);
+    if (linked.isEmpty()) {
+        // A link to a heading of the same document.
+        if (url.hasFragment())
+            browser->scrollToAnchor(url.fragment(QUrl::FullyDecoded));
+        return;
+    }
+    // Links name files inside the collection folder, whether or not the
+    // folder was given with a trailing slash. Without a collection folder
+    // they name nothing (not files beside the working folder).
+    if (rootPath.isEmpty())
+        return;
+    openPath(QDir::cleanPath(QDir(rootPath).filePath(linked)));
+}
+
+void MainPane::print()
+{
+    QPrintDialog dialog(static_cast<QWidget*>(nullptr));
+    if (dialog.exec() == QDialog::Accepted)
+        document->print(dialog.printer());
+}
+
+void MainPane::printPreview()
+{
+    QPrintPreviewDialog dialog(nullptr, Qt::WindowFlags());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { document->print(printer); });
+    dialog.exec();
+}

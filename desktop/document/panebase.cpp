@@ -1,0 +1,5 @@
+#include "document/panebase.h"
+
+PaneBase::PaneBase(QWidget* parent)
+    : QWidget(parent)
+{}

@@ -1,5 +1,0 @@
-#include "panebase.h"
-
-PaneBase::PaneBase(QWidget* parent)
-    : QWidget(parent)
-{}

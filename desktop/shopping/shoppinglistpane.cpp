@@ -1,0 +1,242 @@
+#include "shopping/shoppinglistpane.h"
+
+#include "shopping/servingsdelegate.h"
+#include "shopping/shoppingingredientreader.h"
+#include "shopping/shoppingitemsmodel.h"
+#include "shopping/shoppinglist.h"
+#include "shopping/shoppinglistsettings.h"
+#include "shopping/shoppingrecipesmodel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QListView>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* addButton(QBoxLayout* layout, const QString& text, const QString& name,
+                       const QString& icon)
+{
+    auto button = std::make_unique<QPushButton>(QIcon::fromTheme(icon), text);
+    button->setObjectName(name);
+    QPushButton* added = button.get();
+    layout->addWidget(button.release());
+    return added;
+}
+
+} // namespace
+
+ShoppingListPane::ShoppingListPane(QWidget* parent)
+    : PaneBase(parent)
+    , list(std::make_unique<ShoppingList>())
+    , recipesModel(std::make_unique<ShoppingRecipesModel>(list.get()))
+    , itemsModel(std::make_unique<ShoppingItemsModel>())
+    , amountDelegate(std::make_unique<ServingsDelegate>())
+{
+    buildViews();
+    connectModels();
+    ShoppingListSettings::load(*list);
+    recipesModel->reload();
+}
+
+// The views go with the child widgets only after this body; they must not
+// outlive the models and the delegate they use.
+ShoppingListPane::~ShoppingListPane()
+{
+    delete recipesView;
+    delete itemsView;
+}
+
+void ShoppingListPane::buildViews()
+{
+    auto layout = std::make_unique<QVBoxLayout>();
+    auto top = std::make_unique<QHBoxLayout>();
+    QPushButton* add = addButton(top.get(), QStringLiteral("Add current recipe"),
+                                 QStringLiteral("addToShoppingList"), QStringLiteral("list-add"));
+    connect(add, &QPushButton::clicked, this, &ShoppingListPane::addCurrentRecipe);
+    QPushButton* remove =
+        addButton(top.get(), QStringLiteral("Remove"), QStringLiteral("removeFromShoppingList"),
+                  QStringLiteral("list-remove"));
+    connect(remove, &QPushButton::clicked, this, &ShoppingListPane::removeCurrentRecipe);
+    QPushButton* clear =
+        addButton(top.get(), QStringLiteral("Clear"), QStringLiteral("clearShoppingList"),
+                  QStringLiteral("edit-clear"));
+    connect(clear, &QPushButton::clicked, this, &ShoppingListPane::clearList);
+    layout->addLayout(top.release());
+
+    auto recipes = std::make_unique<QTableView>();
+    recipes->setObjectName(QStringLiteral("shoppingRecipes"));
+    recipes->setModel(recipesModel.get());
+    recipes->setItemDelegateForColumn(ShoppingRecipesModel::AmountColumn, amountDelegate.get());
+    recipes->setSelectionBehavior(QAbstractItemView::SelectRows);
+    recipes->setSelectionMode(QAbstractItemView::SingleSelection);
+    recipes->verticalHeader()->hide();
+    recipes->horizontalHeader()->setSectionResizeMode(ShoppingRecipesModel::TitleColumn,
+                                                      QHeaderView::Stretch);
+    recipes->horizontalHeader()->setSectionResizeMode(ShoppingRecipesModel::AmountColumn,
+                                                      QHeaderView::ResizeToContents);
+    auto* removeKey = new QShortcut(QKeySequence::Delete, recipes.get()); // owned by the view
+    removeKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(removeKey, &QShortcut::activated, this, &ShoppingListPane::removeCurrentRecipe);
+    recipesView = recipes.get();
+    layout->addWidget(recipes.release(), 1);
+
+    auto items = std::make_unique<QListView>();
+    items->setObjectName(QStringLiteral("shoppingItems"));
+    items->setModel(itemsModel.get());
+    items->setUniformItemSizes(true);
+    itemsView = items.get();
+    layout->addWidget(items.release(), 3);
+    // Shown by its shortcut, the pane hands the focus to the list to tick off.
+    setFocusProxy(itemsView);
+
+    auto bottom = std::make_unique<QHBoxLayout>();
+    QPushButton* copy = addButton(bottom.get(), QStringLiteral("Copy"),
+                                  QStringLiteral("copyShoppingList"), QStringLiteral("edit-copy"));
+    connect(copy, &QPushButton::clicked, this, &ShoppingListPane::copyToClipboard);
+    QPushButton* printButton =
+        addButton(bottom.get(), QStringLiteral("Print"), QStringLiteral("printShoppingList"),
+                  QStringLiteral("document-print"));
+    connect(printButton, &QPushButton::clicked, this, &ShoppingListPane::print);
+    QPushButton* preview = addButton(bottom.get(), QStringLiteral("Print preview"),
+                                     QStringLiteral("printPreviewShoppingList"),
+                                     QStringLiteral("document-print-preview"));
+    connect(preview, &QPushButton::clicked, this, &ShoppingListPane::printPreview);
+    layout->addLayout(bottom.release());
+    setLayout(layout.release());
+}
+
+void ShoppingListPane::connectModels()
+{
+    connect(recipesModel.get(), &ShoppingRecipesModel::listChanged, this,
+            &ShoppingListPane::listChanged);
+    // Editors close with a reset or removed rows; every row keeps one open.
+    connect(recipesModel.get(), &QAbstractItemModel::modelReset, this,
+            &ShoppingListPane::openAmountEditors);
+    connect(recipesModel.get(), &QAbstractItemModel::rowsInserted, this,
+            &ShoppingListPane::openAmountEditors);
+    connect(itemsModel.get(), &ShoppingItemsModel::tickChanged, this,
+            [this](const QString& key, bool ticked) {
+                list->setTicked(key, ticked);
+                ShoppingListSettings::save(*list);
+            });
+}
+
+void ShoppingListPane::openPath(const QString& path)
+{
+    activePath = path;
+    // The active recipe changed on disk, or was chosen again.
+    if (list->reread(path))
+        recipesModel->reload();
+}
+
+void ShoppingListPane::addCurrentRecipe()
+{
+    const ShoppingRecipe recipe = ShoppingIngredientReader::read(activePath);
+    if (activePath.isEmpty() || !recipe.readable) {
+        emit notifySimple(QStringLiteral("No recipe to add"));
+        return;
+    }
+    if (list->contains(activePath)) {
+        emit notifySimple(QStringLiteral("%1 is already on the shopping list").arg(recipe.title));
+        return;
+    }
+    recipesModel->addRecipe(recipe);
+}
+
+void ShoppingListPane::removeCurrentRecipe()
+{
+    const QModelIndex current = recipesView->currentIndex();
+    if (current.isValid())
+        recipesModel->removeRecipe(current.row());
+}
+
+void ShoppingListPane::clearList()
+{
+    recipesModel->clearRecipes();
+}
+
+void ShoppingListPane::refresh()
+{
+    list->rereadAll();
+    recipesModel->reload();
+}
+
+void ShoppingListPane::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setText(list->toMarkdown());
+}
+
+std::unique_ptr<QTextDocument> ShoppingListPane::printableDocument() const
+{
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor cursor(document.get());
+    QTextCharFormat heading;
+    heading.setFontPointSize(16);
+    heading.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("Shopping list"), heading);
+    for (int row = 0; row < recipesModel->rowCount(); ++row) {
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(
+            recipesModel->index(row, ShoppingRecipesModel::TitleColumn).data().toString() +
+            QStringLiteral(", ") +
+            recipesModel->index(row, ShoppingRecipesModel::AmountColumn).data().toString());
+    }
+    QTextList* checklist = nullptr;
+    for (const ShoppingItem& item : list->items()) {
+        QTextBlockFormat format;
+        format.setMarker(item.ticked ? QTextBlockFormat::MarkerType::Checked
+                                     : QTextBlockFormat::MarkerType::Unchecked);
+        cursor.insertBlock(format, QTextCharFormat());
+        if (checklist)
+            checklist->add(cursor.block());
+        else
+            checklist = cursor.createList(QTextListFormat::ListDisc);
+        cursor.insertText(item.text());
+    }
+    return document;
+}
+
+void ShoppingListPane::print()
+{
+    QPrintDialog dialog(static_cast<QWidget*>(nullptr));
+    if (dialog.exec() == QDialog::Accepted)
+        printableDocument()->print(dialog.printer());
+}
+
+void ShoppingListPane::printPreview()
+{
+    QPrintPreviewDialog dialog(nullptr, Qt::WindowFlags());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { printableDocument()->print(printer); });
+    dialog.exec();
+}
+
+void ShoppingListPane::listChanged()
+{
+    itemsModel->setItems(list->items());
+    ShoppingListSettings::save(*list);
+}
+
+void ShoppingListPane::openAmountEditors()
+{
+    for (int row = 0; row < recipesModel->rowCount(); ++row) {
+        const QModelIndex amount = recipesModel->index(row, ShoppingRecipesModel::AmountColumn);
+        if (!recipesView->isPersistentEditorOpen(amount))
+            recipesView->openPersistentEditor(amount);
+    }
+}
