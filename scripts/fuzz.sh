@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the parser's libFuzzer targets with clang (build-fuzz/) and runs each
-# for the given number of seconds (default 60), starting from a seed corpus made
-# of the sample cookbook and the recipe template. New interesting inputs are
+# Builds the libFuzzer targets of the parser and of the ingredient-line reader
+# with clang (build-fuzz/) and runs each for the given number of seconds
+# (default 60), starting from a seed corpus made of the sample cookbook and the
+# recipe template. New interesting inputs are
 # kept in build-fuzz/corpus/<target>/; a crash leaves its input in
 # build-fuzz/findings/ and makes the script fail.
 #
@@ -14,7 +15,7 @@ scripts/install-deps.sh
 dir=build-fuzz
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DSALTROVE_SANITIZE=address -DSALTROVE_FUZZ=ON
-targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher)
+targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline)
 cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
 seeds=("resources/docs/template.md")

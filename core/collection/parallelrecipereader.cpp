@@ -4,8 +4,6 @@
 #include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
 
-#include <QBuffer>
-
 #include <algorithm>
 #include <limits>
 
@@ -131,25 +129,16 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
-    // A file of a size that is shown is read once and parsed from memory,
-    // which also lists its ingredients as people write them; a larger one is
-    // only parsed, as it streams by.
-    QBuffer buffer;
-    QIODevice* device = &file.file();
-    if (file.file().size() <= SafeFile::textSizeLimit) {
-        buffer.setData(file.file().readAll());
-        buffer.open(QIODevice::ReadOnly);
-        device = &buffer;
-    }
-    ParsedRecipe parsed = parseRecipe(device);
+    ParsedRecipe parsed = parseRecipe(&file.file());
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.ingredients.reserve(parsed.ingredients.size());
     for (Ingredient& ingredient : parsed.ingredients)
         recipe.ingredients.append(std::move(ingredient.ingredient));
-    if (device == &buffer) {
-        buffer.seek(0);
-        IngredientSections::forEachLine(&buffer, [&recipe](QByteArrayView line) {
+    // Once more from the start, now for the ingredients as people write them;
+    // the file's own buffer makes the lines cheap to read again.
+    if (file.file().seek(0)) {
+        IngredientSections::forEachLine(&file.file(), [&recipe](QByteArrayView line) {
             if (auto reading = IngredientSections::readListed(QString::fromUtf8(line)))
                 recipe.listedNames.append(std::move(reading->name));
         });

@@ -4,6 +4,7 @@
 
 #include <QChar>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -132,15 +133,19 @@ public:
         }
         std::stable_sort(m_unspaced.begin(), m_unspaced.end(),
                          [](const QString& a, const QString& b) { return a.size() > b.size(); });
+        // Views of the keys the table holds, for looking words up in place.
+        for (auto it = m_keyOf.keyBegin(); it != m_keyOf.keyEnd(); ++it)
+            m_spellings.insert(QStringView(*it));
     }
 
     QString keyOf(QStringView folded) const { return m_keyOf.value(folded.toString()); }
-    bool contains(QStringView folded) const { return m_keyOf.contains(folded.toString()); }
+    bool contains(QStringView folded) const { return m_spellings.contains(folded); }
     const QStringList& phrases() const { return m_phrases; }
     const QStringList& unspaced() const { return m_unspaced; }
 
 private:
     QHash<QString, QString> m_keyOf;
+    QSet<QStringView> m_spellings;
     QStringList m_phrases;
     QStringList m_unspaced;
 };
@@ -151,6 +156,9 @@ const UnitTable& units()
     static const UnitTable table;
     return table;
 }
+
+// No spelling of a unit is longer; a longer word is looked up no further.
+constexpr qsizetype longestSpelling = 16;
 
 bool isLetter(QChar c)
 {
@@ -202,20 +210,29 @@ qsizetype KitchenUnits::unitLengthAt(QStringView text, qsizetype from)
     }
     if (!isLetter(text[from]))
         return 0;
+    const QChar first = text[from].toCaseFolded();
     for (const QString& phrase : table.phrases()) {
+        if (phrase[0] != first)
+            continue;
         if (text.sliced(from).startsWith(phrase, Qt::CaseInsensitive) &&
             (phrase.endsWith(QLatin1Char('.')) || endsWord(text, from + phrase.size())))
             return phrase.size();
     }
     const qsizetype end = spacedWordEnd(text, from);
-    if (end == from)
+    if (end == from || end - from > longestSpelling)
         return 0;
     // Abbreviations ("Msp.", "pcs.") keep their full stop; after any other
     // unit ("add 2 g.") the stop ends a sentence and stays out.
-    if (end < text.size() && text[end] == QLatin1Char('.') &&
-        table.contains(text.sliced(from, end - from + 1).toString().toCaseFolded()))
-        return end - from + 1;
-    return table.contains(text.sliced(from, end - from).toString().toCaseFolded()) ? end - from : 0;
+    QChar folded[longestSpelling + 1];
+    const qsizetype length = end - from;
+    for (qsizetype i = 0; i < length; ++i)
+        folded[i] = text[from + i].toCaseFolded();
+    if (end < text.size() && text[end] == QLatin1Char('.')) {
+        folded[length] = QLatin1Char('.');
+        if (table.contains(QStringView(folded, length + 1)))
+            return length + 1;
+    }
+    return table.contains(QStringView(folded, length)) ? length : 0;
 }
 
 QString KitchenUnits::sumKey(const QString& unit)

@@ -5,12 +5,22 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 namespace {
 
 // ---- Cleaning the line: bullet, Markdown, blanks ----------------------------
+
+// Word lists are made once, on first use, and only read after.
+QStringList wordList(std::initializer_list<const char*> words)
+{
+    QStringList list;
+    for (const char* word : words)
+        list.append(QString::fromUtf8(word));
+    return list;
+}
 
 bool isBlank(QChar c)
 {
@@ -78,13 +88,19 @@ bool isWordCharacter(QChar c)
 // and every run of blanks as one space.
 QString markdownAsText(QStringView text)
 {
-    const std::vector<qsizetype> nextBracket = nextPositions(text, QLatin1Char(']'));
-    const std::vector<qsizetype> nextParen = nextPositions(text, QLatin1Char(')'));
-    QString plain;
-    plain.reserve(text.size());
-    const auto appendBlank = [&plain] {
-        if (!plain.isEmpty() && !plain.endsWith(QLatin1Char(' ')))
-            plain.append(QLatin1Char(' '));
+    // Links are rare in ingredient lines; their tables are made only for them.
+    const bool mayLink = text.contains(QLatin1Char('['));
+    const std::vector<qsizetype> nextBracket =
+        mayLink ? nextPositions(text, QLatin1Char(']')) : std::vector<qsizetype>();
+    const std::vector<qsizetype> nextParen =
+        mayLink ? nextPositions(text, QLatin1Char(')')) : std::vector<qsizetype>();
+    // Written in place: the text only ever gets shorter.
+    QString plain(text.size(), Qt::Uninitialized);
+    QChar* const begin = plain.data();
+    QChar* out = begin;
+    const auto appendBlank = [&] {
+        if (out != begin && out[-1] != QLatin1Char(' '))
+            *out++ = QLatin1Char(' ');
     };
     qsizetype linkEnd = -1; // where the target of the link being copied starts
     qsizetype skipTo = -1;  // and where it ends
@@ -96,12 +112,12 @@ QString markdownAsText(QStringView text)
             continue;
         }
         if (c == QLatin1Char('\\') && i + 1 < text.size() && text[i + 1].isPunct()) {
-            plain.append(text[++i]);
+            *out++ = text[++i];
             continue;
         }
         const bool picture =
             c == QLatin1Char('!') && i + 1 < text.size() && text[i + 1] == QLatin1Char('[');
-        if ((c == QLatin1Char('[') || picture) && linkEnd < 0) {
+        if (mayLink && (c == QLatin1Char('[') || picture) && linkEnd < 0) {
             const qsizetype open = picture ? i + 1 : i;
             const qsizetype close = nextBracket[std::size_t(open)];
             if (close + 1 < text.size() && text[close + 1] == QLatin1Char('(') &&
@@ -125,9 +141,12 @@ QString markdownAsText(QStringView text)
             appendBlank();
             continue;
         }
-        plain.append(c);
+        *out++ = c;
     }
-    return plain.trimmed();
+    if (out != begin && out[-1] == QLatin1Char(' '))
+        --out;
+    plain.truncate(out - begin);
+    return plain;
 }
 
 // ---- Notes: parentheses and what follows the first comma ---------------------
@@ -158,6 +177,10 @@ QString collapsed(QString text)
 Split takeParentheses(const QString& text)
 {
     Split split;
+    if (!text.contains(QLatin1Char('(')) && !text.contains(QChar(0xff08))) {
+        split.main = text; // blanks already collapsed
+        return split;
+    }
     QString note;
     int depth = 0;
     for (const QChar c : text) {
@@ -280,8 +303,8 @@ std::optional<Amount> amountAt(QStringView text, qsizetype at, qsizetype* end)
     qsizetype highStart = -1;
     if (next < text.size() && isDash(text[next]))
         highStart = skipBlanks(text, next + 1);
-    for (const char* word : {"to", "bis", "à"}) {
-        const QString joiner = QString::fromUtf8(word);
+    static const QStringList joiners = wordList({"to", "bis", "à"});
+    for (const QString& joiner : joiners) {
         if (next > after && highStart < 0 && startsWithWord(text, next, joiner))
             highStart = skipBlanks(text, next + joiner.size());
     }
@@ -308,8 +331,10 @@ qsizetype afterApproximation(QStringView text, qsizetype at)
         // "~", "≈", and the Chinese and Japanese "about" (约, 約).
         return skipBlanks(text, at + 1);
     }
-    for (const char* word : words) {
-        const QString approximation = QString::fromUtf8(word);
+    // Each word starts with a letter; most amounts start with a digit.
+    if (at >= text.size() || !text[at].isLetter())
+        return at;
+    for (const QString& approximation : words) {
         if (!text.sliced(at).startsWith(approximation, Qt::CaseInsensitive))
             continue;
         const qsizetype after = at + approximation.size();
@@ -340,8 +365,13 @@ std::optional<Measured> measuredAt(QStringView text, qsizetype at)
 // "of" and its kin between a unit and the name ("6 cloves of garlic").
 qsizetype afterOf(QStringView text, qsizetype at)
 {
-    for (const char* word : {"of", "de", "di", "del", "della", "d'", "d’"}) {
-        const QString joiner = QString::fromUtf8(word);
+    static const QStringList joiners = wordList({"of", "de", "di", "del", "della", "d'", "d’"});
+    if (at >= text.size())
+        return at;
+    const QChar first = text[at].toLower();
+    if (first != QLatin1Char('o') && first != QLatin1Char('d'))
+        return at;
+    for (const QString& joiner : joiners) {
         if (joiner.endsWith(QLatin1Char('\'')) || joiner.endsWith(QChar(0x2019))) {
             if (text.sliced(at).startsWith(joiner, Qt::CaseInsensitive))
                 return at + joiner.size();
