@@ -1,0 +1,42 @@
+#include "import/importtext.h"
+
+#include "import/htmltree.h"
+
+QString ImportText::withoutMarkup(const QString& text)
+{
+    if (!text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('&')))
+        return text;
+    return HtmlTree::fragmentText(text);
+}
+
+QString ImportText::line(const QString& text)
+{
+    return withoutMarkup(text).simplified();
+}
+
+QString ImportText::ingredient(const QString& text)
+{
+    QString out = line(text);
+    while (out.contains(QLatin1String("((")))
+        out.replace(QLatin1String("(("), QLatin1String("("));
+    while (out.contains(QLatin1String("))")))
+        out.replace(QLatin1String("))"), QLatin1String(")"));
+    return out;
+}
+
+QStringList ImportText::lines(const QString& text)
+{
+    QStringList out;
+    const QString plain = withoutMarkup(text);
+    for (const QString& piece : plain.split(QLatin1Char('\n'))) {
+        const QString simplified = piece.simplified();
+        if (!simplified.isEmpty())
+            out.append(simplified);
+    }
+    return out;
+}
+
+QString ImportText::paragraphs(const QString& text)
+{
+    return lines(text).join(QLatin1String("\n\n"));
+}

@@ -1,0 +1,117 @@
+#include "import/recipemarkdownwriter.h"
+
+#include "import/durationtext.h"
+#include "search/textfolding.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+QString RecipeMarkdownWriter::escapedLine(const QString& line)
+{
+    // A leading "#" would make a title or a section marker, "=" or "---" a
+    // heading of the line before, "<" raw HTML, a number and "." a list.
+    static const QRegularExpression risky(
+        QStringLiteral("^(#|=|<|>|---|\\*\\*\\*|___|\\d+[.)]\\s)"));
+    if (risky.match(line).hasMatch())
+        return QLatin1Char('\\') + line;
+    return line;
+}
+
+QStringList RecipeMarkdownWriter::cleanTags(const QStringList& tags)
+{
+    QStringList out;
+    QSet<QString> seen;
+    for (const QString& tag : tags) {
+        const QString clean = QString(tag).replace(QLatin1Char(','), QLatin1Char(' ')).simplified();
+        const QString key = TextFolding::foldCase(clean);
+        if (clean.isEmpty() || seen.contains(key))
+            continue;
+        seen.insert(key);
+        out.append(clean);
+    }
+    return out;
+}
+
+int RecipeMarkdownWriter::servingsOf(const QString& yield)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:serves|makes|for|für|pour|para|per)?\\s*(\\d{1,4})\\s*"
+                       "(?:servings?|portions?|people|persons?|personen|portionen|personnes|"
+                       "porciones|personas|porzioni|persone|pers\\.?)?$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpressionMatch match = pattern.match(yield.simplified());
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+void RecipeMarkdownWriter::writeDirections(const ImportedRecipe& recipe, QString& out)
+{
+    out += QLatin1String("### Directions\n\n");
+    QString section;
+    int number = 0;
+    for (const ImportedStep& step : recipe.steps) {
+        const QString text = step.text.simplified();
+        if (text.isEmpty())
+            continue;
+        const QString name = step.section.simplified();
+        if (name != section) {
+            section = name;
+            number = 0;
+            if (!name.isEmpty())
+                out += QLatin1String("#### ") + name + QLatin1String("\n\n");
+        }
+        out += QString::number(++number) + QLatin1String(". ") + text + QLatin1Char('\n');
+        out += QLatin1Char('\n');
+    }
+}
+
+void RecipeMarkdownWriter::writeMetadata(const ImportedRecipe& recipe, QString& out)
+{
+    out += QLatin1String("### Metadata\n\n");
+    auto line = [&out](const char* key, const QString& value) {
+        const QString v = value.simplified();
+        if (!v.isEmpty())
+            out += QLatin1String(key) + QLatin1String(": ") + v + QLatin1Char('\n');
+    };
+    line("tags", cleanTags(recipe.tags).join(QLatin1String(", ")));
+    const int servings = servingsOf(recipe.yield);
+    if (servings > 0)
+        line("servings", QString::number(servings));
+    else
+        line("yield", recipe.yield);
+    line("time", DurationText::hoursAndMinutes(recipe.totalSeconds));
+    line("prep time", DurationText::hoursAndMinutes(recipe.prepSeconds));
+    line("cook time", DurationText::hoursAndMinutes(recipe.cookSeconds));
+    line("author", recipe.author);
+    line("source", recipe.source);
+    if (recipe.pictureFile.isEmpty())
+        line("image", recipe.image);
+}
+
+QString RecipeMarkdownWriter::write(const ImportedRecipe& recipe)
+{
+    QString out = QLatin1String("# ") + recipe.title.simplified() + QLatin1String("\n\n");
+    const QStringList paragraphs = recipe.description.split(QLatin1Char('\n'));
+    for (const QString& paragraph : paragraphs) {
+        const QString text = paragraph.simplified();
+        if (!text.isEmpty())
+            out += escapedLine(text) + QLatin1String("\n\n");
+    }
+    if (!recipe.pictureFile.isEmpty())
+        out += QLatin1String("![") + recipe.title.simplified().remove(QLatin1Char(']')) +
+               QLatin1String("](<") + recipe.pictureFile + QLatin1String(">)\n\n");
+    out += QLatin1String("### Ingredients\n\n");
+    for (const QString& ingredient : recipe.ingredients) {
+        const QString text = ingredient.simplified();
+        if (!text.isEmpty())
+            out += QLatin1String(" * ") + text + QLatin1Char('\n');
+    }
+    out += QLatin1Char('\n');
+    writeDirections(recipe, out);
+    writeMetadata(recipe, out);
+    return out;
+}
+
+QString toRecipeMarkdown(const ImportedRecipe& recipe)
+{
+    return RecipeMarkdownWriter::write(recipe);
+}
