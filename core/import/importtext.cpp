@@ -9,9 +9,19 @@ QString ImportText::withoutMarkup(const QString& text)
     return HtmlTree::fragmentText(text);
 }
 
+QString ImportText::withoutControls(QString text)
+{
+    // Stray control characters that pages leave in their data read as blanks.
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 QString ImportText::line(const QString& text)
 {
-    return withoutMarkup(text).simplified();
+    return withoutControls(withoutMarkup(text)).simplified();
 }
 
 QString ImportText::ingredient(const QString& text)
@@ -27,7 +37,7 @@ QString ImportText::ingredient(const QString& text)
 QStringList ImportText::lines(const QString& text)
 {
     QStringList out;
-    const QString plain = withoutMarkup(text);
+    const QString plain = withoutControls(withoutMarkup(text));
     for (const QString& piece : plain.split(QLatin1Char('\n'))) {
         const QString simplified = piece.simplified();
         if (!simplified.isEmpty())

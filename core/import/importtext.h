@@ -21,4 +21,5 @@ public:
 
 private:
     static QString withoutMarkup(const QString& text);
+    static QString withoutControls(QString text);
 };

@@ -6,6 +6,7 @@
 #include "import/importlimits.h"
 #include "import/lenientjson.h"
 #include "import/paprikareader.h"
+#include "import/plaintextreader.h"
 #include "import/schemarecipereader.h"
 
 #include <QDir>
@@ -232,6 +233,19 @@ QStringList RecipeImporter::filesIn(const QStringList& paths)
         }
     }
     return out;
+}
+
+QList<ImportedRecipe> RecipeImporter::importClipboard(const QString& html, const QString& text)
+{
+    if (!html.trimmed().isEmpty()) {
+        const QList<ImportedRecipe> recipes = HtmlRecipeReader::read(html.toUtf8());
+        if (!recipes.isEmpty())
+            return recipes;
+    }
+    const ImportedRecipe recipe = PlainTextReader::read(text);
+    if (recipe.title.isEmpty())
+        return {};
+    return {recipe};
 }
 
 QList<ImportedRecipe> importRecipes(const QString& path)

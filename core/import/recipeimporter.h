@@ -27,6 +27,9 @@ public:
     // folders of pictures that browsers save beside pages are left out).
     static QStringList filesIn(const QStringList& paths);
 
+    // What the clipboard holds: a page's HTML, else text written by a person.
+    static QList<ImportedRecipe> importClipboard(const QString& html, const QString& text);
+
 private:
     static Result importJson(const QString& path);
     static Result importPage(const QString& path);
