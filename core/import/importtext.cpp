@@ -11,10 +11,18 @@ QString ImportText::withoutMarkup(const QString& text)
 
 QString ImportText::withoutControls(QString text)
 {
-    // Stray control characters that pages leave in their data read as blanks.
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control && c != QLatin1Char('\n'))
+    // Stray control characters that pages leave in their data read as
+    // blanks; halves of surrogate pairs (which JSON escapes can make) as the
+    // replacement character, as any UTF-8 reader would read them.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar& c = text[i];
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\n')) {
             c = QLatin1Char(' ');
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            c = QChar::ReplacementCharacter;
+        }
     }
     return text;
 }

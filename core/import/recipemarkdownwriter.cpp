@@ -17,6 +17,55 @@ QString RecipeMarkdownWriter::escapedLine(const QString& line)
     return line;
 }
 
+QString RecipeMarkdownWriter::oneLine(const QString& text)
+{
+    QString line = text.simplified();
+    if (line.size() > maxLine) {
+        line.truncate(maxLine);
+        if (line.back().isHighSurrogate())
+            line.chop(1);
+        line = line.trimmed();
+    }
+    return line;
+}
+
+QStringList RecipeMarkdownWriter::wrapped(const QString& paragraph)
+{
+    QStringList out;
+    QString rest = paragraph.simplified();
+    while (rest.size() > maxLine) {
+        qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), maxLine);
+        if (cut <= 0) {
+            cut = maxLine;
+            if (rest.at(cut - 1).isHighSurrogate())
+                --cut;
+        }
+        out.append(rest.left(cut).trimmed());
+        rest = rest.mid(cut).trimmed();
+    }
+    if (!rest.isEmpty())
+        out.append(rest);
+    return out;
+}
+
+QString RecipeMarkdownWriter::titleOf(const ImportedRecipe& recipe)
+{
+    return oneLine(recipe.title);
+}
+
+QStringList RecipeMarkdownWriter::writtenTags(const QStringList& tags)
+{
+    QStringList out;
+    qsizetype length = 0;
+    for (const QString& tag : cleanTags(tags)) {
+        length += tag.size() + 2;
+        if (length > maxLine)
+            break;
+        out.append(tag);
+    }
+    return out;
+}
+
 QStringList RecipeMarkdownWriter::cleanTags(const QStringList& tags)
 {
     QStringList out;
@@ -49,18 +98,19 @@ void RecipeMarkdownWriter::writeDirections(const ImportedRecipe& recipe, QString
     QString section;
     int number = 0;
     for (const ImportedStep& step : recipe.steps) {
-        const QString text = step.text.simplified();
-        if (text.isEmpty())
+        const QStringList lines = wrapped(step.text);
+        if (lines.isEmpty())
             continue;
-        const QString name = step.section.simplified();
+        const QString name = oneLine(step.section);
         if (name != section) {
             section = name;
             number = 0;
             if (!name.isEmpty())
                 out += QLatin1String("#### ") + name + QLatin1String("\n\n");
         }
-        out += QString::number(++number) + QLatin1String(". ") + text + QLatin1Char('\n');
-        out += QLatin1Char('\n');
+        // Continuation lines are indented into the list item.
+        out += QString::number(++number) + QLatin1String(". ") +
+               lines.join(QLatin1String("\n   ")) + QLatin1String("\n\n");
     }
 }
 
@@ -68,11 +118,11 @@ void RecipeMarkdownWriter::writeMetadata(const ImportedRecipe& recipe, QString& 
 {
     out += QLatin1String("### Metadata\n\n");
     auto line = [&out](const char* key, const QString& value) {
-        const QString v = value.simplified();
+        const QString v = oneLine(value);
         if (!v.isEmpty())
             out += QLatin1String(key) + QLatin1String(": ") + v + QLatin1Char('\n');
     };
-    line("tags", cleanTags(recipe.tags).join(QLatin1String(", ")));
+    line("tags", writtenTags(recipe.tags).join(QLatin1String(", ")));
     const int servings = servingsOf(recipe.yield);
     if (servings > 0)
         line("servings", QString::number(servings));
@@ -89,19 +139,21 @@ void RecipeMarkdownWriter::writeMetadata(const ImportedRecipe& recipe, QString& 
 
 QString RecipeMarkdownWriter::write(const ImportedRecipe& recipe)
 {
-    QString out = QLatin1String("# ") + recipe.title.simplified() + QLatin1String("\n\n");
+    QString out = QLatin1String("# ") + titleOf(recipe) + QLatin1String("\n\n");
     const QStringList paragraphs = recipe.description.split(QLatin1Char('\n'));
     for (const QString& paragraph : paragraphs) {
-        const QString text = paragraph.simplified();
-        if (!text.isEmpty())
-            out += escapedLine(text) + QLatin1String("\n\n");
+        const QStringList lines = wrapped(paragraph);
+        for (const QString& line : lines)
+            out += escapedLine(line) + QLatin1Char('\n');
+        if (!lines.isEmpty())
+            out += QLatin1Char('\n');
     }
     if (!recipe.pictureFile.isEmpty())
-        out += QLatin1String("![") + recipe.title.simplified().remove(QLatin1Char(']')) +
+        out += QLatin1String("![") + titleOf(recipe).remove(QLatin1Char(']')) +
                QLatin1String("](<") + recipe.pictureFile + QLatin1String(">)\n\n");
     out += QLatin1String("### Ingredients\n\n");
     for (const QString& ingredient : recipe.ingredients) {
-        const QString text = ingredient.simplified();
+        const QString text = oneLine(ingredient);
         if (!text.isEmpty())
             out += QLatin1String(" * ") + text + QLatin1Char('\n');
     }

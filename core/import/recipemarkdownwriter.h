@@ -22,9 +22,23 @@ public:
     // The number of servings a yield names ("4", "4 servings", "Serves 4",
     // "4 Portionen"), or 0 when it names something else ("1 loaf").
     static int servingsOf(const QString& yield);
+    // The title as written: on one line, at most maxLine characters.
+    static QString titleOf(const ImportedRecipe& recipe);
+    // The tags as written, which the "tags" line holds: cleanTags(), as many
+    // as fit on one line.
+    static QStringList writtenTags(const QStringList& tags);
+
+    // The parser reads lines in pieces of under 2000 bytes, and a piece that
+    // began with "# " would be a title: no line is written longer than this
+    // many characters (three bytes each at most in UTF-8).
+    static constexpr int maxLine = 600;
 
 private:
     static QString escapedLine(const QString& line);
+    // `text` on one line, cut to at most maxLine characters.
+    static QString oneLine(const QString& text);
+    // A paragraph broken at blanks into lines of at most maxLine characters.
+    static QStringList wrapped(const QString& paragraph);
     static void writeDirections(const ImportedRecipe& recipe, QString& out);
     static void writeMetadata(const ImportedRecipe& recipe, QString& out);
 };
