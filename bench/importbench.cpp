@@ -40,9 +40,9 @@ QByteArray noiseScript(QRandomGenerator& random, int bytes)
 
 QByteArray article(QRandomGenerator& random, int bytes)
 {
-    static const char* words[] = {"butter", "slowly", "the", "oven", "golden", "my",
-                                  "grandmother", "always", "crisp", "and", "whisk", "garden",
-                                  "summer", "with", "a", "pinch", "of", "love"};
+    static const char* words[] = {"butter",      "slowly", "the",   "oven",  "golden", "my",
+                                  "grandmother", "always", "crisp", "and",   "whisk",  "garden",
+                                  "summer",      "with",   "a",     "pinch", "of",     "love"};
     QByteArray out = "<article><h1>A story</h1>\n";
     while (out.size() < bytes) {
         out += "<p class=\"entry\">";
@@ -52,8 +52,8 @@ QByteArray article(QRandomGenerator& random, int bytes)
         }
         out += "<a href=\"/tag/" + QByteArray::number(random.bounded(500)) + "\">more</a></p>\n";
         if (random.bounded(6) == 0)
-            out += "<div class=\"ad\"><ins data-slot=\"" + QByteArray::number(random.generate(), 16) +
-                   "\"></ins></div>\n";
+            out += "<div class=\"ad\"><ins data-slot=\"" +
+                   QByteArray::number(random.generate(), 16) + "\"></ins></div>\n";
     }
     return out + "</article>\n";
 }
@@ -63,9 +63,10 @@ QByteArray recipeJson(int number, QRandomGenerator& random)
     QByteArray ingredients;
     const int count = 8 + random.bounded(10);
     for (int i = 0; i < count; ++i)
-        ingredients += (i ? "," : "") + QByteArray("\"") + QByteArray::number(1 + random.bounded(500)) +
-                       " g ingredient " + QByteArray::number(i) + " ((about " +
-                       QByteArray::number(random.bounded(9)) + " oz))\"";
+        ingredients += (i ? "," : "") + QByteArray("\"") +
+                       QByteArray::number(1 + random.bounded(500)) + " g ingredient " +
+                       QByteArray::number(i) + " ((about " + QByteArray::number(random.bounded(9)) +
+                       " oz))\"";
     QByteArray steps;
     for (int i = 0; i < 6; ++i)
         steps += (i ? "," : "") + QByteArray(R"({"@type":"HowToStep","text":"Step )") +
@@ -78,7 +79,8 @@ with a raw line break.","recipeYield":["4","4 servings"],"totalTime":"PT1H5M",)"
            R"("keywords":"bench, generated","recipeCuisine":"Test","author":{"@type":"Person","name":"Bench"},)"
            R"("image":{"@type":"ImageObject","url":"https://bench.example/p.jpg"},)"
            R"("recipeIngredient":[)" +
-           ingredients + R"(],"recipeInstructions":[{"@type":"HowToSection","name":"Main","itemListElement":[)" +
+           ingredients +
+           R"(],"recipeInstructions":[{"@type":"HowToSection","name":"Main","itemListElement":[)" +
            steps + "]}]}]}";
 }
 
@@ -93,8 +95,8 @@ QByteArray savedPage(int number)
     page += noiseScript(random, pageBytes / 4);
     page += "</head><body><nav><ul>";
     for (int i = 0; i < 80; ++i)
-        page += "<li><a href=\"/c/" + QByteArray::number(i) + "\">Category " + QByteArray::number(i) +
-                "</a></li>";
+        page += "<li><a href=\"/c/" + QByteArray::number(i) + "\">Category " +
+                QByteArray::number(i) + "</a></li>";
     page += "</ul></nav>\n";
     page += article(random, pageBytes - int(page.size()) - 1024);
     return page + "<footer>Bench</footer></body></html>\n";
@@ -144,11 +146,10 @@ Run importOnce(const QString& pages)
         dialog.setValue(done);
     });
     QEventLoop loop;
-    QObject::connect(&job, &RecipeImportJob::finished, &loop,
-                     [&](const ImportSummary& summary) {
-                         run.written = int(summary.written.size());
-                         loop.quit();
-                     });
+    QObject::connect(&job, &RecipeImportJob::finished, &loop, [&](const ImportSummary& summary) {
+        run.written = int(summary.written.size());
+        loop.quit();
+    });
     // A 1 ms timer: the gaps between its ticks are the main thread's stalls.
     QElapsedTimer sinceTick;
     QTimer ticker;
@@ -178,15 +179,17 @@ int main(int argc, char* argv[])
     defaults.sizes = {1000};
     defaults.repeat = 3;
     defaults.work = QDir::temp().filePath(QStringLiteral("saltrove-bench"));
-    const BenchOptions options = parseBenchOptions(
-        app.arguments().mid(1), defaults, "saltrove_importbench [--sizes 1000] [--repeat 3] [--work folder]");
+    const BenchOptions options =
+        parseBenchOptions(app.arguments().mid(1), defaults,
+                          "saltrove_importbench [--sizes 1000] [--repeat 3] [--work folder]");
 
     QTextStream out(stdout);
     out << "| saved pages | page size | import (s, median) | longest main-thread stall (ms) | "
            "peak RSS (MiB) | recipes written |\n|---|---|---|---|---|---|\n";
     for (const int count : options.sizes) {
         const QString pages = pagesFor(options.work, count);
-        const qint64 pageSize = QFileInfo(QDir(pages).filePath(QStringLiteral("dish-0.html"))).size();
+        const qint64 pageSize =
+            QFileInfo(QDir(pages).filePath(QStringLiteral("dish-0.html"))).size();
         QList<double> seconds;
         double stall = 0;
         int written = 0;

@@ -506,7 +506,8 @@ void MainWindow::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // The drop's source waits until this returns: ask for the folder after.
-    QMetaObject::invokeMethod(this, [this, paths] { importPaths(paths); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, paths] { importPaths(paths); }, Qt::QueuedConnection);
 }
 
 // The folder inside the collection that imported recipes go to, the last
@@ -569,8 +570,9 @@ void MainWindow::finishImport(const ImportSummary& summary)
     notifyStatusBar(message);
     if (!summary.written.isEmpty()) {
         // The scan's own count would hide the summary: show it again after.
-        connect(scanner.get(), &Scanner::dataUpdated, this,
-                [this, message] { notifyStatusBar(message); }, Qt::SingleShotConnection);
+        connect(
+            scanner.get(), &Scanner::dataUpdated, this,
+            [this, message] { notifyStatusBar(message); }, Qt::SingleShotConnection);
         scanner->doUpdate();
     }
     if (summary.written.size() == 1)
@@ -601,7 +603,8 @@ void MainWindow::pasteRecipe()
         QString error;
         const QString path = writer.write(recipe, &error);
         if (path.isEmpty())
-            summary.problems.append({QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
+            summary.problems.append(
+                {QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
         else
             summary.written.append(path);
     }

@@ -72,7 +72,8 @@ ArchiveReader::Status ArchiveReader::readZip(const QString& path, const Visitor&
             archive_read_data_skip(handle.get());
             continue;
         }
-        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > ImportLimits::entryBytes)
+        if (archive_entry_size_is_set(entry) &&
+            archive_entry_size(entry) > ImportLimits::entryBytes)
             return Status::EntryTooLarge;
         const char* rawName = archive_entry_pathname_utf8(entry);
         const QString name = rawName ? QString::fromUtf8(rawName)

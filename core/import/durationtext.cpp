@@ -60,14 +60,15 @@ int DurationText::wordSeconds(const QString& text)
     static const QRegularExpression clock(QStringLiteral("^(\\d{1,3}):(\\d{2})$"));
     const QRegularExpressionMatch clockMatch = clock.match(text);
     if (clockMatch.hasMatch())
-        return bounded(clockMatch.captured(1).toInt() * 3600.0 + clockMatch.captured(2).toInt() * 60.0);
+        return bounded(clockMatch.captured(1).toInt() * 3600.0 +
+                       clockMatch.captured(2).toInt() * 60.0);
     bool isNumber = false;
-    const double minutes = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
+    const double minutes =
+        QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&isNumber);
     if (isNumber)
         return bounded(minutes * 60);
-    static const QRegularExpression part(
-        QStringLiteral("(\\d+(?:[.,]\\d+)?)\\s*([^\\d\\s.,]+)"),
-        QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression part(QStringLiteral("(\\d+(?:[.,]\\d+)?)\\s*([^\\d\\s.,]+)"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
     double total = 0;
     auto parts = part.globalMatch(text);
     while (parts.hasNext()) {

@@ -15,9 +15,9 @@ bool isHeading(const QString& name)
 
 bool isSkipped(const QString& name)
 {
-    static const QSet<QString> skipped = {QStringLiteral("script"), QStringLiteral("style"),
+    static const QSet<QString> skipped = {QStringLiteral("script"),   QStringLiteral("style"),
                                           QStringLiteral("noscript"), QStringLiteral("template"),
-                                          QStringLiteral("nav"), QStringLiteral("footer")};
+                                          QStringLiteral("nav"),      QStringLiteral("footer")};
     return skipped.contains(name);
 }
 
@@ -38,8 +38,9 @@ QList<HeadingsReader::Block> HeadingsReader::blocks(HtmlTree::Node* root)
         if (heading || name == QLatin1String("li") || name == QLatin1String("p")) {
             const QString text = ImportText::line(HtmlTree::readableText(node));
             if (!text.isEmpty()) {
-                const Kind kind = heading ? Kind::Heading
-                                          : (name == QLatin1String("li") ? Kind::Item : Kind::Paragraph);
+                const Kind kind =
+                    heading ? Kind::Heading
+                            : (name == QLatin1String("li") ? Kind::Item : Kind::Paragraph);
                 const int level = isHeading(name) ? name.at(1).digitValue() : 7;
                 out.append({kind, text, level});
             }

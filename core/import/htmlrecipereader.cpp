@@ -134,9 +134,9 @@ QString HtmlRecipeReader::localPicture(HtmlTree::Node* root, const QString& page
         if (source.isEmpty() || !url.isRelative() || source.startsWith(QLatin1Char('/')) ||
             fileNameOf(source) != wanted)
             continue;
-        const QString path = QFileInfo(pageFolder.filePath(QUrl::fromPercentEncoding(
-                                           url.path().toUtf8())))
-                                 .canonicalFilePath();
+        const QString path =
+            QFileInfo(pageFolder.filePath(QUrl::fromPercentEncoding(url.path().toUtf8())))
+                .canonicalFilePath();
         if (!path.isEmpty() && path.startsWith(folder + QLatin1Char('/')))
             return path;
     }

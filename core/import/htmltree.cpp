@@ -27,11 +27,12 @@ QString fromXml(const xmlChar* text)
 bool isBlock(const QString& name)
 {
     static const QSet<QString> blocks = {
-        QStringLiteral("p"),  QStringLiteral("div"), QStringLiteral("li"), QStringLiteral("br"),
-        QStringLiteral("h1"), QStringLiteral("h2"),  QStringLiteral("h3"), QStringLiteral("h4"),
-        QStringLiteral("h5"), QStringLiteral("h6"),  QStringLiteral("tr"), QStringLiteral("ul"),
+        QStringLiteral("p"),  QStringLiteral("div"),     QStringLiteral("li"),
+        QStringLiteral("br"), QStringLiteral("h1"),      QStringLiteral("h2"),
+        QStringLiteral("h3"), QStringLiteral("h4"),      QStringLiteral("h5"),
+        QStringLiteral("h6"), QStringLiteral("tr"),      QStringLiteral("ul"),
         QStringLiteral("ol"), QStringLiteral("section"), QStringLiteral("article"),
-        QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("blockquote")};
+        QStringLiteral("dt"), QStringLiteral("dd"),      QStringLiteral("blockquote")};
     return blocks.contains(name);
 }
 

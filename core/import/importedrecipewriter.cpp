@@ -15,8 +15,7 @@ constexpr int maxNumber = 10000;
 
 ImportedRecipeWriter::ImportedRecipeWriter(const QString& folder)
     : m_folder(folder)
-{
-}
+{}
 
 bool ImportedRecipeWriter::createNew(const QString& name, const QByteArray& bytes,
                                      QString* error) const

@@ -10,7 +10,8 @@ bool isRecipeScope(HtmlTree::Node* node)
 {
     if (!HtmlTree::hasAttribute(node, "itemscope"))
         return false;
-    const QStringList types = HtmlTree::attribute(node, "itemtype").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList types =
+        HtmlTree::attribute(node, "itemtype").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& type : types) {
         if (type.endsWith(QLatin1String("/Recipe")) || type == QLatin1String("Recipe"))
             return true;
@@ -31,7 +32,8 @@ QStringList propertyNames(HtmlTree::Node* node)
 
 bool insideNestedScope(HtmlTree::Node* node, HtmlTree::Node* scope)
 {
-    for (HtmlTree::Node* up = HtmlTree::parentOf(node); up && up != scope; up = HtmlTree::parentOf(up)) {
+    for (HtmlTree::Node* up = HtmlTree::parentOf(node); up && up != scope;
+         up = HtmlTree::parentOf(up)) {
         if (HtmlTree::hasAttribute(up, "itemscope"))
             return true;
     }
@@ -120,7 +122,8 @@ ImportedRecipe MicrodataReader::recipeFrom(HtmlTree::Node* scope)
                 recipe.title = text;
             else if (name == QLatin1String("description") && recipe.description.isEmpty())
                 recipe.description = ImportText::paragraphs(HtmlTree::readableText(property));
-            else if (name == QLatin1String("recipeIngredient") || name == QLatin1String("ingredients"))
+            else if (name == QLatin1String("recipeIngredient") ||
+                     name == QLatin1String("ingredients"))
                 recipe.ingredients.append(ImportText::ingredient(text));
             else if (name == QLatin1String("recipeYield") && recipe.yield.isEmpty())
                 recipe.yield = text;

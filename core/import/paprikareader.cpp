@@ -52,9 +52,9 @@ ImportedRecipe PaprikaReader::recipeFrom(const QJsonObject& object)
     recipe.cookSeconds = DurationText::seconds(text(object, "cook_time"));
     const QJsonArray categories = object.value(QStringLiteral("categories")).toArray();
     for (const QJsonValue& category : categories) {
-        const QString tag = ImportText::line(category.isObject()
-                                                 ? category.toObject().value(QStringLiteral("name")).toString()
-                                                 : category.toString());
+        const QString tag = ImportText::line(
+            category.isObject() ? category.toObject().value(QStringLiteral("name")).toString()
+                                : category.toString());
         if (!tag.isEmpty())
             recipe.tags.append(tag);
     }

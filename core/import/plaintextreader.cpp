@@ -111,8 +111,8 @@ void PlainTextReader::readByAmounts(const QStringList& lines, ImportedRecipe& re
 ImportedRecipe PlainTextReader::read(const QString& text)
 {
     ImportedRecipe recipe;
-    QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                            .split(QLatin1Char('\n'));
+    QStringList lines =
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
     while (!lines.isEmpty() && lines.first().trimmed().isEmpty())
         lines.removeFirst();
     if (lines.isEmpty())

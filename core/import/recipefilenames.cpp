@@ -19,7 +19,8 @@ bool isReservedOnWindows(const QString& name)
                                          QStringLiteral("aux"), QStringLiteral("nul")};
     if (reserved.contains(name))
         return true;
-    return name.size() == 4 && (name.startsWith(QLatin1String("com")) || name.startsWith(QLatin1String("lpt"))) &&
+    return name.size() == 4 &&
+           (name.startsWith(QLatin1String("com")) || name.startsWith(QLatin1String("lpt"))) &&
            name.at(3).isDigit();
 }
 

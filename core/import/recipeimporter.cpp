@@ -166,8 +166,8 @@ void RecipeImporter::attachFolderPicture(ImportedRecipe& recipe, const QString& 
         return;
     const QDir folder = json.dir();
     const QStringList pictures =
-        folder.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
-                          QStringLiteral("*.webp")},
+        folder.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+                          QStringLiteral("*.png"), QStringLiteral("*.webp")},
                          QDir::Files, QDir::Name);
     QString chosen;
     qint64 largest = -1;

@@ -11,7 +11,8 @@ namespace {
 QString typeName(const QString& type)
 {
     // "Recipe", "schema:Recipe", "http://schema.org/Recipe"
-    const qsizetype cut = qMax(type.lastIndexOf(QLatin1Char('/')), type.lastIndexOf(QLatin1Char(':')));
+    const qsizetype cut =
+        qMax(type.lastIndexOf(QLatin1Char('/')), type.lastIndexOf(QLatin1Char(':')));
     return type.mid(cut + 1);
 }
 
@@ -210,9 +211,8 @@ ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
     QJsonValue ingredients = object.value(QStringLiteral("recipeIngredient"));
     if (ingredients.isUndefined() || ingredients.isNull())
         ingredients = object.value(QStringLiteral("ingredients"));
-    const QStringList written = ingredients.isString()
-                                    ? ImportText::lines(ingredients.toString())
-                                    : texts(ingredients);
+    const QStringList written =
+        ingredients.isString() ? ImportText::lines(ingredients.toString()) : texts(ingredients);
     for (const QString& line : written) {
         const QString ingredient = ImportText::ingredient(line);
         if (!ingredient.isEmpty())
@@ -224,7 +224,8 @@ ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
     recipe.yield = ImportText::line(firstText(object.value(QStringLiteral("recipeYield"))));
     if (recipe.yield.isEmpty())
         recipe.yield = ImportText::line(firstText(object.value(QStringLiteral("yield"))));
-    recipe.totalSeconds = DurationText::seconds(firstText(object.value(QStringLiteral("totalTime"))));
+    recipe.totalSeconds =
+        DurationText::seconds(firstText(object.value(QStringLiteral("totalTime"))));
     recipe.prepSeconds = DurationText::seconds(firstText(object.value(QStringLiteral("prepTime"))));
     recipe.cookSeconds = DurationText::seconds(firstText(object.value(QStringLiteral("cookTime"))));
 

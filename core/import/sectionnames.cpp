@@ -8,15 +8,33 @@
 namespace {
 
 // Folded forms (lower case, no accents).
-const char* const ingredientWords[] = {"ingredients", "ingredient", "zutaten", "zutat",
-                                       "ingredientes", "ingredienti", "what you need",
-                                       "you will need", "you'll need", nullptr};
-const char* const directionWords[] = {
-    "directions", "direction",  "instructions", "instruction", "method",     "preparation",
-    "steps",      "how to make", "zubereitung", "anleitung",   "so geht's",  "so gehts",
-    "etapes",     "deroulement", "preparacion", "elaboracion",
-    "instrucciones", "pasos",   "modo de preparacion", "preparazione", "procedimento",
-    "istruzioni", "metodo",     nullptr};
+const char* const ingredientWords[] = {
+    "ingredients", "ingredient",    "zutaten",       "zutat",       "ingredientes",
+    "ingredienti", "what you need", "you will need", "you'll need", nullptr};
+const char* const directionWords[] = {"directions",
+                                      "direction",
+                                      "instructions",
+                                      "instruction",
+                                      "method",
+                                      "preparation",
+                                      "steps",
+                                      "how to make",
+                                      "zubereitung",
+                                      "anleitung",
+                                      "so geht's",
+                                      "so gehts",
+                                      "etapes",
+                                      "deroulement",
+                                      "preparacion",
+                                      "elaboracion",
+                                      "instrucciones",
+                                      "pasos",
+                                      "modo de preparacion",
+                                      "preparazione",
+                                      "procedimento",
+                                      "istruzioni",
+                                      "metodo",
+                                      nullptr};
 
 } // namespace
 

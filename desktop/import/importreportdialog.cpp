@@ -23,7 +23,8 @@ ImportReportDialog::ImportReportDialog(const ImportSummary& summary, QWidget* pa
     list->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Why no recipe")});
     list->setRootIsDecorated(false);
     for (const ImportSummary::Problem& problem : summary.problems) {
-        auto* item = new QTreeWidgetItem(list, {QDir::toNativeSeparators(problem.path), problem.reason});
+        auto* item =
+            new QTreeWidgetItem(list, {QDir::toNativeSeparators(problem.path), problem.reason});
         item->setToolTip(0, item->text(0));
     }
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -6,6 +6,7 @@ QString ImportSummary::statusMessage() const
     if (!problems.isEmpty())
         message += QStringLiteral("; %1 files held none").arg(problems.size());
     if (cancelled)
-        message += QStringLiteral(" (cancelled after %1 of %2 files)").arg(filesRead).arg(filesTotal);
+        message +=
+            QStringLiteral(" (cancelled after %1 of %2 files)").arg(filesRead).arg(filesTotal);
     return message;
 }

@@ -100,7 +100,8 @@ QByteArray paprikaRecipe(const QString& name, const QByteArray& photo = QByteArr
 QStringList filesBelow(const QString& folder)
 {
     QStringList out;
-    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         out << QDir(folder).relativeFilePath(it.next());
     out.sort();
@@ -128,15 +129,17 @@ private:
 void TestArchiveImport::readsPaprikaArchives()
 {
     const QString path = dir.filePath("export.paprikarecipes");
-    QVERIFY(writeZip(path, {{"Banana Bread.paprikarecipe", paprikaRecipe("Banana Bread", jpeg)},
-                            {"Plain Loaf.paprikarecipe", paprikaRecipe("Plain Loaf")}},
+    QVERIFY(writeZip(path,
+                     {{"Banana Bread.paprikarecipe", paprikaRecipe("Banana Bread", jpeg)},
+                      {"Plain Loaf.paprikarecipe", paprikaRecipe("Plain Loaf")}},
                      true));
     const QList<ImportedRecipe> recipes = importRecipes(path);
     QCOMPARE(recipes.size(), 2);
     const ImportedRecipe& bread = recipes.first();
     QCOMPARE(bread.title, QString("Banana Bread"));
     QCOMPARE(bread.description, QString("Moist.\n\nFreezes well."));
-    QCOMPARE(bread.ingredients, (QStringList{"2 cups flour", "1 tsp baking soda", "3 ripe bananas"}));
+    QCOMPARE(bread.ingredients,
+             (QStringList{"2 cups flour", "1 tsp baking soda", "3 ripe bananas"}));
     QCOMPARE(bread.steps.size(), 3);
     QCOMPARE(bread.steps.last().text, QString("Bake 1 hour."));
     QCOMPARE(bread.yield, QString("1 loaf"));
@@ -179,7 +182,8 @@ void TestArchiveImport::neverWritesOutsideTheFolder()
     for (const ImportedRecipe& recipe : recipes)
         QVERIFY(!writer.write(recipe).isEmpty());
     QStringList expected = before;
-    expected << "collection/imported/escape.recipe.md" << "collection/imported/escape.jpg"
+    expected << "collection/imported/escape.recipe.md"
+             << "collection/imported/escape.jpg"
              << "collection/imported/etcpasswd.recipe.md"
              << "collection/imported/recipe.recipe.md";
     expected.sort();
@@ -190,7 +194,8 @@ void TestArchiveImport::refusesHostileArchives_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("not an archive") << "text.paprikarecipes" << "not a readable archive";
+    QTest::newRow("not an archive") << "text.paprikarecipes"
+                                    << "not a readable archive";
     QTest::newRow("too many entries") << "many.paprikarecipes"
                                       << "archive with more than 10,000 entries";
     QTest::newRow("zip bomb") << "bomb.paprikarecipes"
@@ -201,7 +206,8 @@ void TestArchiveImport::refusesHostileArchives_data()
                                      << "archive entry larger than 32 MiB";
     QTest::newRow("archive too large") << "huge.paprikarecipes"
                                        << "archive larger than 256 MiB";
-    QTest::newRow("a link named like an archive") << "link.paprikarecipes" << "cannot be read";
+    QTest::newRow("a link named like an archive") << "link.paprikarecipes"
+                                                  << "cannot be read";
 }
 
 void TestArchiveImport::refusesHostileArchives()

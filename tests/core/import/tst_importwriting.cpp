@@ -53,8 +53,8 @@ ImportedRecipe sample()
     recipe.title = "Country Sourdough Loaf";
     recipe.description = "A crackling crust.\n\nBaked in a Dutch oven.";
     recipe.ingredients = {"500 g bread flour", "350 g water", "10 g salt"};
-    recipe.steps = {{"", "Mix."}, {"The dough", "Knead."}, {"The dough", "Rest."},
-                    {"Baking", "Bake."}};
+    recipe.steps = {
+        {"", "Mix."}, {"The dough", "Knead."}, {"The dough", "Rest."}, {"Baking", "Bake."}};
     recipe.yield = "8 servings";
     recipe.totalSeconds = 5400;
     recipe.prepSeconds = 1200;
@@ -133,20 +133,23 @@ void TestImportWriting::roundTripsThroughTheParser_data()
     QTest::addColumn<QStringList>("tags");
     QTest::addColumn<QString>("author");
 
-    QTest::newRow("plain") << "Soup" << "" << QStringList{"1 kg tomatoes", "salt"}
+    QTest::newRow("plain") << "Soup"
+                           << "" << QStringList{"1 kg tomatoes", "salt"}
                            << QList<ImportedStep>{{"", "Cook."}} << QStringList{"soup"} << "";
     QTest::newRow("description that reads as title, markers and metadata")
-        << "Tricky" << "# Not the title\n### Ingredients\n### Metadata\ntags: wrong\n=====\n<b>"
+        << "Tricky"
+        << "# Not the title\n### Ingredients\n### Metadata\ntags: wrong\n=====\n<b>"
         << QStringList{"2 pcs red pepper, sliced", "1 kg flour"}
         << QList<ImportedStep>{{"", "# Also not a title"}, {"### Meta", "tags: nope"}}
         << QStringList{"real"} << "";
     QTest::newRow("line breaks inside every field")
-        << "Two\nlines" << "a\r\nb" << QStringList{"1 kg\nflour", "200 g\rsugar"}
+        << "Two\nlines"
+        << "a\r\nb" << QStringList{"1 kg\nflour", "200 g\rsugar"}
         << QList<ImportedStep>{{"Section\nname", "step\n# title?"}}
         << QStringList{"tag\none", "tags: x"} << "Someone\ntags: evil";
-    QTest::newRow("non-Latin scripts") << QString::fromUtf8("红烧肉")
-        << QString::fromUtf8("家常菜。") << QStringList{QString::fromUtf8("五花肉 500 克"),
-                                                       QString::fromUtf8("- 2 EL Zucker")}
+    QTest::newRow("non-Latin scripts")
+        << QString::fromUtf8("红烧肉") << QString::fromUtf8("家常菜。")
+        << QStringList{QString::fromUtf8("五花肉 500 克"), QString::fromUtf8("- 2 EL Zucker")}
         << QList<ImportedStep>{{"", QString::fromUtf8("切块。")}}
         << QStringList{QString::fromUtf8("中餐"), QString::fromUtf8("Straße"),
                        QString::fromUtf8("STRASSE")}
@@ -184,14 +187,22 @@ void TestImportWriting::writesServingsOrYield_data()
 {
     QTest::addColumn<QString>("yield");
     QTest::addColumn<QString>("line");
-    QTest::newRow("number") << "4" << "servings: 4";
-    QTest::newRow("servings") << "6 servings" << "servings: 6";
-    QTest::newRow("serves") << "Serves 2" << "servings: 2";
-    QTest::newRow("German") << "4 Portionen" << "servings: 4";
-    QTest::newRow("French") << "6 personnes" << "servings: 6";
-    QTest::newRow("a loaf") << "1 loaf" << "yield: 1 loaf";
-    QTest::newRow("a range") << "4-6" << "yield: 4-6";
-    QTest::newRow("cookies") << "24 cookies" << "yield: 24 cookies";
+    QTest::newRow("number") << "4"
+                            << "servings: 4";
+    QTest::newRow("servings") << "6 servings"
+                              << "servings: 6";
+    QTest::newRow("serves") << "Serves 2"
+                            << "servings: 2";
+    QTest::newRow("German") << "4 Portionen"
+                            << "servings: 4";
+    QTest::newRow("French") << "6 personnes"
+                            << "servings: 6";
+    QTest::newRow("a loaf") << "1 loaf"
+                            << "yield: 1 loaf";
+    QTest::newRow("a range") << "4-6"
+                             << "yield: 4-6";
+    QTest::newRow("cookies") << "24 cookies"
+                             << "yield: 24 cookies";
 }
 
 void TestImportWriting::writesServingsOrYield()
@@ -209,14 +220,19 @@ void TestImportWriting::namesFilesAfterTitles_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("name");
-    QTest::newRow("words") << "Country Sourdough Loaf" << "country-sourdough-loaf";
+    QTest::newRow("words") << "Country Sourdough Loaf"
+                           << "country-sourdough-loaf";
     QTest::newRow("accents kept") << QString::fromUtf8("Crème Brûlée (Mum's)")
                                   << QString::fromUtf8("crème-brûlée-mums");
-    QTest::newRow("unsafe characters") << "A/B: C*D? <E> \"F\" | G\\H" << "ab-cd-e-f-gh";
-    QTest::newRow("dots and dashes") << "..Mac & Cheese -- v2.0.." << "mac-cheese-v2-0";
+    QTest::newRow("unsafe characters") << "A/B: C*D? <E> \"F\" | G\\H"
+                                       << "ab-cd-e-f-gh";
+    QTest::newRow("dots and dashes") << "..Mac & Cheese -- v2.0.."
+                                     << "mac-cheese-v2-0";
     QTest::newRow("Chinese") << QString::fromUtf8("红烧 肉") << QString::fromUtf8("红烧-肉");
-    QTest::newRow("nothing usable") << "???" << "recipe";
-    QTest::newRow("reserved on Windows") << "Con" << "con-recipe";
+    QTest::newRow("nothing usable") << "???"
+                                    << "recipe";
+    QTest::newRow("reserved on Windows") << "Con"
+                                         << "con-recipe";
     QTest::newRow("long") << QString(200, QLatin1Char('a')) << QString(80, QLatin1Char('a'));
 }
 

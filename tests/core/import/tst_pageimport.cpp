@@ -65,20 +65,21 @@ void TestPageImport::readsRecipe_data()
         << "https://crumb.example/country-sourdough/"
         << "https://crumb.example/wp-content/uploads/loaf-1200.jpg";
     QTest::newRow("mainEntity, comment-wrapped script, raw line breaks, one string of steps")
-        << "soup-mainentity.html" << 0 << "Roasted Tomato Soup" << ""
-        << QStringList{"1 kg tomatoes", "2 cloves garlic", "500 ml stock"}
+        << "soup-mainentity.html" << 0 << "Roasted Tomato Soup"
+        << "" << QStringList{"1 kg tomatoes", "2 cloves garlic", "500 ml stock"}
         << QStringList{"|Roast the tomatoes and the garlic for 30 minutes.",
                        "|Blend with the stock.", "|Season and serve."}
-        << QStringList{} << "4 servings" << QList<int>{2700, 0, 0} << "Jon Hale" << ""
+        << QStringList{} << "4 servings" << QList<int>{2700, 0, 0} << "Jon Hale"
+        << ""
         << "https://soup.example/img/1x1.jpg";
     QTest::newRow("microdata only, nested author, meta and time values")
         << "tarte-microdata.html" << 0 << "Tarte aux pommes"
         << "Une tarte simple, pour le goûter."
         << QStringList{"1 pâte brisée", "4 pommes", "50 g de sucre"}
-        << QStringList{"|Étaler la pâte dans le moule.",
-                       "|Disposer les pommes en fines lamelles.", "|Cuire 35 min à 180 °C."}
-        << QStringList{"Dessert"} << "6 personnes" << QList<int>{0, 900, 2100}
-        << "Lucie Marchand" << "https://lucie.example/tarte-aux-pommes"
+        << QStringList{"|Étaler la pâte dans le moule.", "|Disposer les pommes en fines lamelles.",
+                       "|Cuire 35 min à 180 °C."}
+        << QStringList{"Dessert"} << "6 personnes" << QList<int>{0, 900, 2100} << "Lucie Marchand"
+        << "https://lucie.example/tarte-aux-pommes"
         << QString::fromUtf8("Tarte_files/tarte%20dor%C3%A9e.jpg");
     QTest::newRow("German headings only, og:title, sub-headings, comments left out")
         << "kaesespaetzle-headings.html" << 0 << QString::fromUtf8("Käsespätzle wie bei Oma") << ""
@@ -87,28 +88,37 @@ void TestPageImport::readsRecipe_data()
         << QStringList{"|Mehl, Eier und Salz zu einem zähen Teig schlagen.",
                        "|Den Teig in kochendes Salzwasser schaben.",
                        "Anrichten|Spätzle und Käse schichtweise in eine Form geben."}
-        << QStringList{} << "" << QList<int>{0, 0, 0} << "" << "" << "";
+        << QStringList{} << "" << QList<int>{0, 0, 0} << ""
+        << ""
+        << "";
     QTest::newRow("Italian headings only, title from the main heading")
-        << "risotto-headings.html" << 0 << "Risotto alla milanese" << ""
-        << QStringList{"320 g di riso Carnaroli", "1 bustina di zafferano", "1 l di brodo"}
+        << "risotto-headings.html" << 0 << "Risotto alla milanese"
+        << "" << QStringList{"320 g di riso Carnaroli", "1 bustina di zafferano", "1 l di brodo"}
         << QStringList{"|Tostare il riso.", "|Aggiungere il brodo poco alla volta."}
-        << QStringList{} << "" << QList<int>{0, 0, 0} << "" << "" << "";
+        << QStringList{} << "" << QList<int>{0, 0, 0} << ""
+        << ""
+        << "";
     QTest::newRow("second of two recipes in one script, a broken script beside")
-        << "two-recipes.html" << 1 << "Iced Tea" << ""
-        << QStringList{"4 tea bags", "1 l water"} << QStringList{"|Brew and chill."}
-        << QStringList{"Drink"} << "" << QList<int>{0, 0, 0} << "" << "" << "";
+        << "two-recipes.html" << 1 << "Iced Tea"
+        << "" << QStringList{"4 tea bags", "1 l water"} << QStringList{"|Brew and chill."}
+        << QStringList{"Drink"} << "" << QList<int>{0, 0, 0} << ""
+        << ""
+        << "";
     QTest::newRow("JSON file, instructions as strings, number yield, keyword list")
-        << "pancakes-strings.json" << 0 << "Fluffy Pancakes" << "Sunday breakfast."
+        << "pancakes-strings.json" << 0 << "Fluffy Pancakes"
+        << "Sunday breakfast."
         << QStringList{"200 g flour", "2 eggs", "300 ml milk", "1 tbsp sugar"}
-        << QStringList{"|Whisk everything together.", "|Rest for 10 minutes.",
-                       "|Fry in a hot pan."}
-        << QStringList{"breakfast", "Breakfast", "quick"} << "6" << QList<int>{0, 600, 900}
-        << "" << "https://pancakes.example/fluffy" << "";
+        << QStringList{"|Whisk everything together.", "|Rest for 10 minutes.", "|Fry in a hot pan."}
+        << QStringList{"breakfast", "Breakfast", "quick"} << "6" << QList<int>{0, 600, 900} << ""
+        << "https://pancakes.example/fluffy"
+        << "";
     QTest::newRow("JSON with raw tabs, line breaks and control characters in strings")
-        << "chili-control.json" << 0 << "Chili con carne" << ""
-        << QStringList{"500 g beef mince", "1 can kidney beans"}
+        << "chili-control.json" << 0 << "Chili con carne"
+        << "" << QStringList{"500 g beef mince", "1 can kidney beans"}
         << QStringList{"|Brown the mince.", "|Add the beans."} << QStringList{} << ""
-        << QList<int>{0, 0, 0} << "" << "" << "";
+        << QList<int>{0, 0, 0} << ""
+        << ""
+        << "";
 }
 
 void TestPageImport::readsRecipe()

@@ -69,9 +69,9 @@ void TestTextImport::readsCooklang_data()
         << "Sponge" << QStringList{"3 eggs", "100 g sugar"}
         << QStringList{"|Whisk eggs with sugar # until pale @ 20 °C ~ or so."} << QStringList{}
         << "" << 0;
-    QTest::newRow("nothing but comments") << "-- nothing\n[- at all -]\n" << ""
-                                          << QStringList{} << QStringList{} << QStringList{}
-                                          << "" << 0;
+    QTest::newRow("nothing but comments")
+        << "-- nothing\n[- at all -]\n"
+        << "" << QStringList{} << QStringList{} << QStringList{} << "" << 0;
 }
 
 void TestTextImport::readsCooklang()
@@ -111,28 +111,34 @@ void TestTextImport::readsPlainText_data()
     QTest::newRow("English sections")
         << "\n  Pancakes  \nFluffy ones.\n\nIngredients:\n- 200 g flour\n- 2 eggs\n- salt\n\n"
            "Directions\n1. Whisk everything.\n2) Fry.\n"
-        << "Pancakes" << "Fluffy ones." << QStringList{"200 g flour", "2 eggs", "salt"}
+        << "Pancakes"
+        << "Fluffy ones." << QStringList{"200 g flour", "2 eggs", "salt"}
         << QStringList{"|Whisk everything.", "|Fry."};
     QTest::newRow("German sections, a group line")
         << "Kartoffelsalat\r\nZutaten\r\nFür das Dressing:\r\n1 kg Kartoffeln\r\n"
            "2 EL Essig\r\nZubereitung:\r\nKartoffeln kochen.\r\nMit Essig mischen.\r\n"
-        << "Kartoffelsalat" << "" << QStringList{"1 kg Kartoffeln", "2 EL Essig"}
+        << "Kartoffelsalat"
+        << "" << QStringList{"1 kg Kartoffeln", "2 EL Essig"}
         << QStringList{"|Kartoffeln kochen.", "|Mit Essig mischen."};
     QTest::newRow("Spanish sections")
         << "Tortilla\n\nIngredientes\n4 huevos\n500 g de patatas\n\nPreparación\n"
            "Freír las patatas.\nAñadir los huevos.\n"
-        << "Tortilla" << "" << QStringList{"4 huevos", "500 g de patatas"}
+        << "Tortilla"
+        << "" << QStringList{"4 huevos", "500 g de patatas"}
         << QStringList{"|Freír las patatas.", "|Añadir los huevos."};
     QTest::newRow("no sections: lines that begin with an amount")
         << "Quick Bread\nMy grandmother's.\n500g flour\n1½ cups water\n• 2 tsp salt\n"
            "Mix everything.\n3. Bake for an hour.\n"
-        << "Quick Bread" << "My grandmother's."
-        << QStringList{"500g flour", "1½ cups water", "2 tsp salt"}
+        << "Quick Bread"
+        << "My grandmother's." << QStringList{"500g flour", "1½ cups water", "2 tsp salt"}
         << QStringList{"|Mix everything.", "|Bake for an hour."};
     QTest::newRow("no recipe: a title and prose")
-        << "Dear diary\nToday I cooked nothing.\n" << "" << ""
-        << QStringList{} << QStringList{"|Today I cooked nothing."};
-    QTest::newRow("blank") << "  \n\n" << "" << "" << QStringList{} << QStringList{};
+        << "Dear diary\nToday I cooked nothing.\n"
+        << ""
+        << "" << QStringList{} << QStringList{"|Today I cooked nothing."};
+    QTest::newRow("blank") << "  \n\n"
+                           << ""
+                           << "" << QStringList{} << QStringList{};
 }
 
 void TestTextImport::readsPlainText()
@@ -150,8 +156,9 @@ void TestTextImport::readsPlainText()
 void TestTextImport::readsTheClipboard()
 {
     // HTML with a recipe wins; HTML without one falls back to the text.
-    const QString html = R"(<div itemscope itemtype="https://schema.org/Recipe">)"
-                         R"(<b itemprop="name">Toast</b><i itemprop="recipeIngredient">1 slice bread</i></div>)";
+    const QString html =
+        R"(<div itemscope itemtype="https://schema.org/Recipe">)"
+        R"(<b itemprop="name">Toast</b><i itemprop="recipeIngredient">1 slice bread</i></div>)";
     const QList<ImportedRecipe> fromHtml = RecipeImporter::importClipboard(html, "ignored");
     QCOMPARE(fromHtml.size(), 1);
     QCOMPARE(fromHtml.first().title, QString("Toast"));

@@ -57,7 +57,9 @@ class ImportFlowTest : public QObject
             return answerFolder;
         });
         window->setImportReport([this](const ImportSummary& summary) { reports << summary; });
-        [&] { QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Found 1 recipes"), timeout); }();
+        [&] {
+            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Found 1 recipes"), timeout);
+        }();
         return window;
     }
 
@@ -103,11 +105,12 @@ private slots:
         QVERIFY(writeFile(downloads->filePath("saved/About.html"), "<html><h1>About</h1></html>"));
         const QString target = collection->filePath("Imported");
         auto window = scannedWindow(target);
-        window->setImportSourcesQuestion([this] { return QStringList{downloads->filePath("saved")}; });
+        window->setImportSourcesQuestion(
+            [this] { return QStringList{downloads->filePath("saved")}; });
         windowAction(*window, "importAction")->trigger();
 
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 2 recipes; 1 files held none"),
-                                  timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(*window),
+                                  QString("Imported 2 recipes; 1 files held none"), timeout);
         QCOMPARE(recipeFilesIn(target), (QStringList{"bread.recipe.md", "soup.recipe.md"}));
         QCOMPARE(reports.size(), 1);
         QCOMPARE(reports.first().problems.size(), 1);
@@ -130,7 +133,8 @@ private slots:
         const QString target = collection->filePath("Imported");
         {
             auto window = scannedWindow(target);
-            window->setImportSourcesQuestion([this] { return QStringList{downloads->filePath("Bread.html")}; });
+            window->setImportSourcesQuestion(
+                [this] { return QStringList{downloads->filePath("Bread.html")}; });
             windowAction(*window, "importAction")->trigger();
             QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipes"), timeout);
             QVERIFY(shownText(*window).startsWith("Bread"));
@@ -161,7 +165,8 @@ private slots:
         QFETCH(QString, message);
         QVERIFY(writeFile(downloads->filePath("Bread.html"), page("Bread")));
         auto window = scannedWindow(outside ? downloads->path() : QString());
-        window->setImportSourcesQuestion([this] { return QStringList{downloads->filePath("Bread.html")}; });
+        window->setImportSourcesQuestion(
+            [this] { return QStringList{downloads->filePath("Bread.html")}; });
         windowAction(*window, "importAction")->trigger();
         QCOMPARE(statusText(*window), message.arg(downloads->path()));
         QCOMPARE(QDir(downloads->path()).entryList(QDir::Files), QStringList{"Bread.html"});
@@ -209,7 +214,8 @@ private slots:
         QVERIFY(finished.wait(timeout));
         const auto summary = finished.first().first().value<ImportSummary>();
         QVERIFY(summary.cancelled);
-        QCOMPARE(summary.statusMessage(), QString("Imported 0 recipes (cancelled after 0 of 1 files)"));
+        QCOMPARE(summary.statusMessage(),
+                 QString("Imported 0 recipes (cancelled after 0 of 1 files)"));
         QVERIFY(recipeFilesIn(collection->filePath("Imported")).isEmpty());
     }
 
@@ -217,7 +223,8 @@ private slots:
     {
         ImportSummary summary;
         summary.written = {"/c/a.recipe.md"};
-        summary.problems = {{"/d/x.html", "no recipe found"}, {"/d/y.paprikarecipes", "damaged archive"}};
+        summary.problems = {{"/d/x.html", "no recipe found"},
+                            {"/d/y.paprikarecipes", "damaged archive"}};
         ImportReportDialog dialog(summary);
         QCOMPARE(dialog.findChild<QLabel*>("importSummaryLabel")->text(),
                  QString("Imported 1 recipes; 2 files held none"));
