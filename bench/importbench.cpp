@@ -180,7 +180,7 @@ int main(int argc, char* argv[])
     defaults.repeat = 3;
     defaults.work = QDir::temp().filePath(QStringLiteral("saltrove-bench"));
     const BenchOptions options =
-        parseBenchOptions(app.arguments().mid(1), defaults,
+        parseBenchOptions(app.arguments(), defaults,
                           "saltrove_importbench [--sizes 1000] [--repeat 3] [--work folder]");
 
     QTextStream out(stdout);

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,6 +36,8 @@ private slots:
     void takesThePictureFromTheSavedPagesFolder();
     void leavesPicturesOutsideThePagesFolder();
     void refusesPagesOverTheLimit();
+    void readsRecipeFoldersWithTheirPictures();
+    void readsPagesInTheirOwnEncoding();
 };
 
 void TestPageImport::readsRecipe_data()
@@ -212,6 +215,55 @@ void TestPageImport::refusesPagesOverTheLimit()
     const RecipeImporter::Result result = RecipeImporter::importFile(big.fileName());
     QVERIFY(result.recipes.isEmpty());
     QCOMPARE(result.problem, QString("larger than 32 MiB"));
+}
+
+void TestPageImport::readsRecipeFoldersWithTheirPictures()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray json =
+        R"({"@type":"Recipe","name":"%1","recipeIngredient":["1 egg"],"image":"full.jpg"})";
+    const QByteArray full("\xff\xd8\xff full picture");
+    const QByteArray thumb("\xff\xd8\xff thumb");
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).absolutePath());
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write("Cookbook/Omelette/recipe.json", QByteArray(json).replace("%1", "Omelette")));
+    QVERIFY(write("Cookbook/Omelette/full.jpg", full));
+    QVERIFY(write("Cookbook/Omelette/thumb.jpg", thumb));
+    QVERIFY(write("Cookbook/Toast/recipe.json", QByteArray(json).replace("%1", "Toast")));
+    QVERIFY(write("Cookbook/Toast/picture.png", "\x89PNG toast"));
+    QVERIFY(write("Cookbook/Toast/notes.txt", "not imported"));
+
+    const QStringList files = RecipeImporter::filesIn({dir.filePath("Cookbook")});
+    QCOMPARE(files, (QStringList{dir.filePath("Cookbook/Omelette/recipe.json"),
+                                 dir.filePath("Cookbook/Toast/recipe.json")}));
+    const QList<ImportedRecipe> omelette = importRecipes(files.first());
+    QCOMPARE(omelette.size(), 1);
+    QCOMPARE(omelette.first().pictureData, full);
+    const QList<ImportedRecipe> toast = importRecipes(files.last());
+    QCOMPARE(toast.size(), 1);
+    QCOMPARE(toast.first().pictureSuffix, QString("png"));
+}
+
+void TestPageImport::readsPagesInTheirOwnEncoding()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath("latin1.html"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    // "Crème brûlée" and "Zutaten für" in ISO 8859-1, as older sites still serve them.
+    file.write("<html><head><meta charset=\"iso-8859-1\"><title>Cr\xe8me br\xfbl\xe9" "e</title></head>"
+               "<body><h1>Cr\xe8me br\xfbl\xe9" "e</h1><h2>Zutaten f\xfcr 4</h2><ul><li>4 Eigelb</li>"
+               "<li>50 g Zucker</li></ul><h2>Zubereitung</h2><p>R\xfchren.</p></body></html>");
+    file.close();
+    const QList<ImportedRecipe> recipes = importRecipes(file.fileName());
+    QCOMPARE(recipes.size(), 1);
+    QCOMPARE(recipes.first().title, QString::fromUtf8("Crème brûlée"));
+    QCOMPARE(recipes.first().ingredients, (QStringList{"4 Eigelb", "50 g Zucker"}));
+    QCOMPARE(recipes.first().steps.first().text, QString::fromUtf8("Rühren."));
 }
 
 QTEST_GUILESS_MAIN(TestPageImport)
