@@ -542,7 +542,8 @@ void MainWindow::importPaths(const QStringList& paths)
     importProgress = new QProgressDialog(QStringLiteral("Importing recipes…"),
                                          QStringLiteral("Cancel"), 0, 0, this);
     importProgress->setObjectName(QStringLiteral("importProgressDialog"));
-    importProgress->setWindowModality(Qt::WindowModal);
+    // Not modal: a modal dialog turns the event loop inside every progress
+    // step, and the window stays usable (a second import waits its turn).
     importProgress->setMinimumDuration(300);
     importProgress->setAutoClose(false);
     importProgress->setAutoReset(false);
@@ -552,20 +553,20 @@ void MainWindow::importPaths(const QStringList& paths)
                 progress->setMaximum(total);
                 progress->setValue(done);
             });
-    connect(importJob.get(), &RecipeImportJob::finished, this, &MainWindow::finishImport);
+    connect(importJob.get(), &RecipeImportJob::finished, this,
+            [this](const ImportSummary& summary) {
+                // The job's thread has emitted its last signal; the job is destroyed
+                // once this handler has returned.
+                importJob.release()->deleteLater();
+                importProgress->deleteLater();
+                importProgress = nullptr;
+                finishImport(summary);
+            });
     importJob->start();
 }
 
 void MainWindow::finishImport(const ImportSummary& summary)
 {
-    // The job's thread has emitted its last signal; it is destroyed once
-    // this handler has returned.
-    if (importJob)
-        importJob.release()->deleteLater();
-    if (importProgress) {
-        importProgress->deleteLater();
-        importProgress = nullptr;
-    }
     const QString message = summary.statusMessage();
     notifyStatusBar(message);
     if (!summary.written.isEmpty()) {
@@ -585,6 +586,8 @@ void MainWindow::finishImport(const ImportSummary& summary)
 // recipe written by a person. One recipe is written at once, on this thread.
 void MainWindow::pasteRecipe()
 {
+    if (importJob)
+        return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     const QList<ImportedRecipe> recipes =
         data ? RecipeImporter::importClipboard(data->hasHtml() ? data->html() : QString(),
