@@ -255,8 +255,10 @@ void TestPageImport::readsPagesInTheirOwnEncoding()
     QFile file(dir.filePath("latin1.html"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     // "Crème brûlée" and "Zutaten für" in ISO 8859-1, as older sites still serve them.
-    file.write("<html><head><meta charset=\"iso-8859-1\"><title>Cr\xe8me br\xfbl\xe9" "e</title></head>"
-               "<body><h1>Cr\xe8me br\xfbl\xe9" "e</h1><h2>Zutaten f\xfcr 4</h2><ul><li>4 Eigelb</li>"
+    file.write("<html><head><meta charset=\"iso-8859-1\"><title>Cr\xe8me br\xfbl\xe9"
+               "e</title></head>"
+               "<body><h1>Cr\xe8me br\xfbl\xe9"
+               "e</h1><h2>Zutaten f\xfcr 4</h2><ul><li>4 Eigelb</li>"
                "<li>50 g Zucker</li></ul><h2>Zubereitung</h2><p>R\xfchren.</p></body></html>");
     file.close();
     const QList<ImportedRecipe> recipes = importRecipes(file.fileName());
