@@ -9,11 +9,16 @@
 QString RecipeMarkdownWriter::escapedLine(const QString& line)
 {
     // A leading "#" would make a title or a section marker, "=" or "---" a
-    // heading of the line before, "<" raw HTML, a number and "." a list.
-    static const QRegularExpression risky(
-        QStringLiteral("^(#|=|<|>|---|\\*\\*\\*|___|\\d+[.)]\\s)"));
+    // heading of the line before, "<" raw HTML, ">" a quote; a backslash
+    // before the character keeps it as written.
+    static const QRegularExpression risky(QStringLiteral("^(#|=|<|>|---|\\*\\*\\*|___)"));
     if (risky.match(line).hasMatch())
         return QLatin1Char('\\') + line;
+    // "1. " would start a numbered list: the backslash goes before the dot.
+    static const QRegularExpression numbered(QStringLiteral("^(\\d+)([.)]\\s)"));
+    const QRegularExpressionMatch match = numbered.match(line);
+    if (match.hasMatch())
+        return match.captured(1) + QLatin1Char('\\') + line.mid(match.capturedLength(1));
     return line;
 }
 

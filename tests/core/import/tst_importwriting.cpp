@@ -75,6 +75,8 @@ private slots:
     void writesTheFormat();
     void roundTripsThroughTheParser_data();
     void roundTripsThroughTheParser();
+    void escapesTheDescription_data();
+    void escapesTheDescription();
     void writesServingsOrYield_data();
     void writesServingsOrYield();
     void namesFilesAfterTitles_data();
@@ -181,6 +183,32 @@ void TestImportWriting::roundTripsThroughTheParser()
     const QStringList keys = parsed.otherMeta.keys();
     for (const QString& key : keys)
         QVERIFY2(key == "author", qPrintable(key));
+}
+
+void TestImportWriting::escapesTheDescription_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("title") << "# Not the title" << "\\# Not the title";
+    QTest::newRow("section") << "### Ingredients" << "\\### Ingredients";
+    QTest::newRow("setext underline") << "=====" << "\\=====";
+    QTest::newRow("rule") << "---" << "\\---";
+    QTest::newRow("raw HTML") << "<img src=x>" << "\\<img src=x>";
+    QTest::newRow("quote") << "> said" << "\\> said";
+    QTest::newRow("numbered") << "1. Preheat" << "1\\. Preheat";
+    QTest::newRow("numbered with parenthesis") << "12) Bake" << "12\\) Bake";
+    QTest::newRow("ordinary") << "2 eggs, beaten" << "2 eggs, beaten";
+    QTest::newRow("metadata-like") << "tags: nope" << "tags: nope";
+}
+
+void TestImportWriting::escapesTheDescription()
+{
+    ImportedRecipe recipe;
+    recipe.title = "Escapes";
+    QFETCH(QString, line);
+    recipe.description = line;
+    const QStringList lines = toRecipeMarkdown(recipe).split('\n');
+    QTEST(lines.value(2), "written");
 }
 
 void TestImportWriting::writesServingsOrYield_data()
