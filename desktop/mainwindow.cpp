@@ -8,20 +8,33 @@
 #include "document/activedocument.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
+#include "import/importedrecipewriter.h"
+#include "import/importreportdialog.h"
+#include "import/importsettings.h"
+#include "import/importsummary.h"
+#include "import/recipeimporter.h"
+#include "import/recipeimportjob.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
 #include "writing/metadatapane.h"
 #include "writing/rawviewpane.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
+#include <QMimeData>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRandomGenerator64>
 #include <QScreen>
 #include <QSettings>
@@ -104,6 +117,7 @@ MainWindow::MainWindow(QWidget* parent)
     QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
+    addKitchenToolBar();
     restoreCollectionAndState();
     statusBar()->show();
     toolbar->show();
@@ -136,6 +150,22 @@ void MainWindow::setUpDialogs()
     askForNewRecipe = [this] {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
                                             QStringLiteral("Recipes (*.recipe.md)"));
+    };
+    askForImportSources = [this] {
+        return QFileDialog::getOpenFileNames(
+            this, QStringLiteral("Import Recipes"),
+            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
+            QStringLiteral("Recipes (*.html *.htm *.xhtml *.json *.paprikarecipes *.paprikarecipe "
+                           "*.cook);;All files (*)"));
+    };
+    askForImportFolder = [this](const QString& startFolder) {
+        return QFileDialog::getExistingDirectory(this, QStringLiteral("Import Into Folder"),
+                                                 startFolder, QFileDialog::ShowDirsOnly);
+    };
+    showImportReport = [this](const ImportSummary& summary) {
+        auto* dialog = new ImportReportDialog(summary, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
     };
 }
 
@@ -406,4 +436,181 @@ void MainWindow::showRandomRecipe()
     }
     const auto steps = QRandomGenerator64::global()->bounded(qint64(table.size()));
     activeDocument->openPath(std::next(table.cbegin(), steps).key());
+}
+
+// The second toolbar, of the commands used while cooking and shopping; it
+// holds the Find and shopping-list actions made with their docks.
+void MainWindow::addKitchenToolBar()
+{
+    QToolBar* kitchen = addToolBar(QStringLiteral("Kitchen"));
+    kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
+    for (const char* name : {"findAction", "shoppingListAction"}) {
+        if (auto* action = findChild<QAction*>(QLatin1String(name)))
+            kitchen->addAction(action);
+    }
+    if (auto* showList = findChild<QAction*>(QStringLiteral("shoppingListAction"));
+        showList && showList->icon().isNull())
+        showList->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+    addImportActions(kitchen);
+}
+
+// Importing recipes from files and folders, and from the clipboard; files and
+// folders dropped on the window are imported too.
+void MainWindow::addImportActions(QToolBar* kitchen)
+{
+    kitchen->addSeparator();
+    QAction* action = addNamedAction(kitchen, "document-import", "Import recipes…", "importAction",
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    connect(action, &QAction::triggered, this, &MainWindow::importFiles);
+    action = addNamedAction(kitchen, "edit-paste", "Paste recipe", "pasteRecipeAction",
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(action, &QAction::triggered, this, &MainWindow::pasteRecipe);
+    setAcceptDrops(true);
+}
+
+void MainWindow::setImportSourcesQuestion(PathsQuestion question)
+{
+    askForImportSources = std::move(question);
+}
+
+void MainWindow::setImportFolderQuestion(FolderQuestion question)
+{
+    askForImportFolder = std::move(question);
+}
+
+void MainWindow::setImportReport(ImportReport report)
+{
+    showImportReport = std::move(report);
+}
+
+void MainWindow::importFiles()
+{
+    importPaths(askForImportSources());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && !importJob)
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop's source waits until this returns: ask for the folder after.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { importPaths(paths); }, Qt::QueuedConnection);
+}
+
+// The folder inside the collection that imported recipes go to, the last
+// choice offered first; remembered when chosen.
+QString MainWindow::askImportFolder()
+{
+    const QString folder = askForImportFolder(ImportSettings::folder(rootPath));
+    if (folder.isEmpty()) {
+        notifyStatusBar(QStringLiteral("Cancelled"));
+        return {};
+    }
+    if (!ImportSettings::isInside(folder, rootPath) || !QFileInfo(folder).isDir()) {
+        notifyStatusBar(QStringLiteral("Not a folder of the collection: %1").arg(folder));
+        return {};
+    }
+    ImportSettings::setFolder(folder);
+    return folder;
+}
+
+void MainWindow::importPaths(const QStringList& paths)
+{
+    if (importJob)
+        return;
+    if (paths.isEmpty()) {
+        notifyStatusBar(QStringLiteral("Cancelled"));
+        return;
+    }
+    const QString folder = askImportFolder();
+    if (folder.isEmpty())
+        return;
+    importJob = std::make_unique<RecipeImportJob>(paths, folder);
+    importProgress = new QProgressDialog(QStringLiteral("Importing recipes…"),
+                                         QStringLiteral("Cancel"), 0, 0, this);
+    importProgress->setObjectName(QStringLiteral("importProgressDialog"));
+    // Not modal: a modal dialog turns the event loop inside every progress
+    // step, and the window stays usable (a second import waits its turn).
+    importProgress->setMinimumDuration(300);
+    importProgress->setAutoClose(false);
+    importProgress->setAutoReset(false);
+    connect(importProgress, &QProgressDialog::canceled, importJob.get(), &RecipeImportJob::cancel);
+    connect(importJob.get(), &RecipeImportJob::progress, importProgress,
+            [progress = importProgress](int done, int total) {
+                progress->setMaximum(total);
+                progress->setValue(done);
+            });
+    connect(importJob.get(), &RecipeImportJob::finished, this,
+            [this](const ImportSummary& summary) {
+                // The job's thread has emitted its last signal; the job is destroyed
+                // once this handler has returned.
+                importJob.release()->deleteLater();
+                importProgress->deleteLater();
+                importProgress = nullptr;
+                finishImport(summary);
+            });
+    importJob->start();
+}
+
+void MainWindow::finishImport(const ImportSummary& summary)
+{
+    const QString message = summary.statusMessage();
+    notifyStatusBar(message);
+    if (!summary.written.isEmpty()) {
+        // The scan's own count would hide the summary: show it again after.
+        connect(
+            scanner.get(), &Scanner::dataUpdated, this,
+            [this, message] { notifyStatusBar(message); }, Qt::SingleShotConnection);
+        scanner->doUpdate();
+    }
+    if (summary.written.size() == 1)
+        activeDocument->openPath(summary.written.first());
+    if (!summary.problems.isEmpty())
+        showImportReport(summary);
+}
+
+// The clipboard's recipe: its HTML read as a page, else its text read as a
+// recipe written by a person. One recipe is written at once, on this thread.
+void MainWindow::pasteRecipe()
+{
+    if (importJob)
+        return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QList<ImportedRecipe> recipes =
+        data ? RecipeImporter::importClipboard(data->hasHtml() ? data->html() : QString(),
+                                               data->text())
+             : QList<ImportedRecipe>();
+    if (recipes.isEmpty()) {
+        notifyStatusBar(QStringLiteral("No recipe in the clipboard"));
+        return;
+    }
+    const QString folder = askImportFolder();
+    if (folder.isEmpty())
+        return;
+    ImportSummary summary;
+    const ImportedRecipeWriter writer(folder);
+    for (const ImportedRecipe& recipe : recipes) {
+        QString error;
+        const QString path = writer.write(recipe, &error);
+        if (path.isEmpty())
+            summary.problems.append(
+                {QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
+        else
+            summary.written.append(path);
+    }
+    summary.filesRead = summary.filesTotal = 1;
+    finishImport(summary);
 }

@@ -8,6 +8,11 @@
 
 class ActiveDocument;
 class FsPane;
+struct ImportSummary;
+class QDragEnterEvent;
+class QDropEvent;
+class QProgressDialog;
+class RecipeImportJob;
 class ListPane;
 class MainPane;
 class QDockWidget;
@@ -33,6 +38,21 @@ public:
     void setFolderQuestion(PathQuestion question);
     void setNewRecipeQuestion(PathQuestion question);
 
+    // Asks for the files and folders to import; empty when cancelled.
+    using PathsQuestion = std::function<QStringList()>;
+    // Asks for the folder inside the collection that imported recipes go to,
+    // starting at the given one; empty when cancelled.
+    using FolderQuestion = std::function<QString(const QString& startFolder)>;
+    // Shows which files of an import gave no recipe, and why.
+    using ImportReport = std::function<void(const ImportSummary& summary)>;
+    void setImportSourcesQuestion(PathsQuestion question);
+    void setImportFolderQuestion(FolderQuestion question);
+    void setImportReport(ImportReport report);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 signals:
     void clear();
 
@@ -42,6 +62,8 @@ private slots:
     void newRecipe();
     void notifyStatusBar(const QString& message);
     void showRandomRecipe();
+    void importFiles();
+    void pasteRecipe();
 
 private:
     void loadCollection(const QString& path);
@@ -59,8 +81,15 @@ private:
     void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void addKitchenToolBar();
+    void addImportActions(QToolBar* kitchen);
     void restoreCollectionAndState();
     void resizeToScreen();
+
+    // Importing: the folder to write to, the import on its worker, its end.
+    QString askImportFolder();
+    void importPaths(const QStringList& paths);
+    void finishImport(const ImportSummary& summary);
 
     // Sends the recipes a pane's fileSelected names to the active document.
     template<typename Pane>
@@ -73,4 +102,9 @@ private:
     QString rootPath;
     PathQuestion askForFolder;
     PathQuestion askForNewRecipe;
+    PathsQuestion askForImportSources;
+    FolderQuestion askForImportFolder;
+    ImportReport showImportReport;
+    std::unique_ptr<RecipeImportJob> importJob;
+    QProgressDialog* importProgress = nullptr; // owned by the window while an import runs
 };

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the parser and of the ingredient-line reader
-# with clang (build-fuzz/) and runs each for the given number of seconds
-# (default 60), starting from a seed corpus made of the sample cookbook and the
-# recipe template. New interesting inputs are
+# Builds the libFuzzer targets of the parser, the ingredient-line reader and the
+# importer's readers with clang (build-fuzz/) and runs each for the given number
+# of seconds (default 60), starting from a seed corpus: the sample cookbook and
+# the recipe template for the parser and the ingredient-line reader, the
+# importer's test pages and tests/fuzz/seeds for the readers. New interesting inputs are
 # kept in build-fuzz/corpus/<target>/; a crash leaves its input in
 # build-fuzz/findings/ and makes the script fail.
 #
@@ -15,7 +16,8 @@ scripts/install-deps.sh
 dir=build-fuzz
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DSALTROVE_SANITIZE=address -DSALTROVE_FUZZ=ON
-targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline)
+targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline
+    fuzz_importjsonld fuzz_importhtml fuzz_importcooklang fuzz_importplaintext)
 cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
 seeds=("resources/docs/template.md")
@@ -24,12 +26,17 @@ mkdir -p "$dir/findings"
 for target in "${targets[@]}"; do
     corpus="$dir/corpus/$target"
     mkdir -p "$corpus"
-    if [[ $target != fuzz_parserecipe ]]; then
+    case $target in
+    fuzz_parserecipe)
+        for seed in "${seeds[@]}"; do cp "$seed" "$corpus/seed-$(basename "$seed")"; done ;;
+    fuzz_importjsonld) cp tests/core/import/pages/*.json "$corpus/" ;;
+    fuzz_importhtml) cp tests/core/import/pages/*.html "$corpus/" ;;
+    fuzz_importcooklang) cp tests/fuzz/seeds/cooklang/* "$corpus/" ;;
+    fuzz_importplaintext) cp tests/fuzz/seeds/plaintext/* "$corpus/" ;;
+    *)
         # One seed per line of the seed recipes.
-        cat "${seeds[@]}" | split -l 1 -a 4 - "$corpus/seed-line-"
-    else
-        for seed in "${seeds[@]}"; do cp "$seed" "$corpus/seed-$(basename "$seed")"; done
-    fi
+        cat "${seeds[@]}" | split -l 1 -a 4 - "$corpus/seed-line-" ;;
+    esac
     echo "=== $target: ${seconds}s"
     ASAN_OPTIONS="detect_leaks=1" "$dir/tests/fuzz/$target" -max_total_time="$seconds" -max_len=8192 \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

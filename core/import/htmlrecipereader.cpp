@@ -1,0 +1,160 @@
+#include "import/htmlrecipereader.h"
+
+#include "files/safefile.h"
+#include "import/headingsreader.h"
+#include "import/importlimits.h"
+#include "import/importtext.h"
+#include "import/lenientjson.h"
+#include "import/microdatareader.h"
+#include "import/schemarecipereader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+bool isPictureSuffix(const QString& suffix)
+{
+    static const QStringList suffixes = {QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("png"), QStringLiteral("webp"),
+                                         QStringLiteral("gif")};
+    return suffixes.contains(suffix.toLower());
+}
+
+QString fileNameOf(const QString& address)
+{
+    const QString path = QUrl(address).path();
+    return QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
+}
+
+} // namespace
+
+QList<ImportedRecipe> HtmlRecipeReader::read(const QByteArray& html, const QString& pagePath)
+{
+    if (html.size() > ImportLimits::pageBytes)
+        return {};
+    const HtmlTree tree(html);
+    HtmlTree::Node* root = tree.root();
+    if (!root)
+        return {};
+    QList<ImportedRecipe> recipes = fromJsonLd(root);
+    if (recipes.isEmpty())
+        recipes = MicrodataReader::read(root);
+    if (recipes.isEmpty()) {
+        ImportedRecipe recipe = HeadingsReader::read(root, pageTitle(root));
+        if (!recipe.title.isEmpty())
+            recipes.append(recipe);
+    }
+    const QString address = pageAddress(root);
+    for (ImportedRecipe& recipe : recipes) {
+        if (recipe.source.isEmpty())
+            recipe.source = address;
+        if (recipe.image.isEmpty())
+            recipe.image = metaContent(root, QStringLiteral("og:image"));
+        if (!pagePath.isEmpty())
+            attachPicture(recipe, root, pagePath);
+    }
+    return recipes;
+}
+
+QList<ImportedRecipe> HtmlRecipeReader::fromJsonLd(HtmlTree::Node* root)
+{
+    QList<ImportedRecipe> out;
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        if (HtmlTree::name(node) != QLatin1String("script"))
+            continue;
+        const QString type = HtmlTree::attribute(node, "type").trimmed().toLower();
+        if (!type.startsWith(QLatin1String("application/ld+json")))
+            continue;
+        const QJsonDocument document = LenientJson::parse(HtmlTree::text(node).toUtf8());
+        out.append(SchemaRecipeReader::read(document));
+        if (out.size() >= ImportLimits::recipesPerFile)
+            break;
+    }
+    return out;
+}
+
+QString HtmlRecipeReader::metaContent(HtmlTree::Node* root, const QString& property)
+{
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        if (HtmlTree::name(node) != QLatin1String("meta"))
+            continue;
+        if (HtmlTree::attribute(node, "property") == property ||
+            HtmlTree::attribute(node, "name") == property)
+            return ImportText::line(HtmlTree::attribute(node, "content"));
+    }
+    return {};
+}
+
+QString HtmlRecipeReader::pageTitle(HtmlTree::Node* root)
+{
+    const QString ogTitle = metaContent(root, QStringLiteral("og:title"));
+    if (!ogTitle.isEmpty())
+        return ogTitle;
+    QString title;
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        const QString name = HtmlTree::name(node);
+        if (name == QLatin1String("h1"))
+            return ImportText::line(HtmlTree::readableText(node));
+        if (name == QLatin1String("title") && title.isEmpty())
+            title = ImportText::line(HtmlTree::text(node));
+    }
+    return title;
+}
+
+QString HtmlRecipeReader::pageAddress(HtmlTree::Node* root)
+{
+    const QString ogUrl = metaContent(root, QStringLiteral("og:url"));
+    if (!ogUrl.isEmpty())
+        return ogUrl;
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        if (HtmlTree::name(node) == QLatin1String("link") &&
+            HtmlTree::attribute(node, "rel").trimmed().toLower() == QLatin1String("canonical"))
+            return HtmlTree::attribute(node, "href").trimmed();
+    }
+    return {};
+}
+
+QString HtmlRecipeReader::localPicture(HtmlTree::Node* root, const QString& pagePath,
+                                       const QString& address)
+{
+    const QString wanted = fileNameOf(address);
+    if (wanted.isEmpty())
+        return {};
+    const QDir pageFolder = QFileInfo(pagePath).absoluteDir();
+    const QString folder = pageFolder.canonicalPath();
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        if (HtmlTree::name(node) != QLatin1String("img"))
+            continue;
+        const QString source = HtmlTree::attribute(node, "src").trimmed();
+        const QUrl url(source);
+        // Only relative references: the browser rewrote them to the folder
+        // it saved the pictures in.
+        if (source.isEmpty() || !url.isRelative() || source.startsWith(QLatin1Char('/')) ||
+            fileNameOf(source) != wanted)
+            continue;
+        const QString path =
+            QFileInfo(pageFolder.filePath(QUrl::fromPercentEncoding(url.path().toUtf8())))
+                .canonicalFilePath();
+        if (!path.isEmpty() && path.startsWith(folder + QLatin1Char('/')))
+            return path;
+    }
+    return {};
+}
+
+void HtmlRecipeReader::attachPicture(ImportedRecipe& recipe, HtmlTree::Node* root,
+                                     const QString& pagePath)
+{
+    QString path = localPicture(root, pagePath, recipe.image);
+    if (path.isEmpty())
+        path = localPicture(root, pagePath, metaContent(root, QStringLiteral("og:image")));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (path.isEmpty() || !isPictureSuffix(suffix))
+        return;
+    const QByteArray bytes = SafeFile::readAll(path, ImportLimits::pictureBytes);
+    if (bytes.isEmpty())
+        return;
+    recipe.pictureData = bytes;
+    recipe.pictureSuffix = suffix == QLatin1String("jpeg") ? QStringLiteral("jpg") : suffix;
+}

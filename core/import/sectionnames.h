@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Whether a heading or a line names a recipe's ingredients or its directions,
+// in English, German, French, Spanish or Italian ("Ingredients", "Zutaten:",
+// "Préparation", "Elaboración", "Procedimento", "For the sauce" is neither).
+class SectionNames
+{
+public:
+    static bool isIngredients(const QString& heading);
+    static bool isDirections(const QString& heading);
+
+private:
+    // The heading lower-cased, without accents, trailing colons or markup
+    // characters; empty when it is too long to be a heading.
+    static QString key(const QString& heading);
+    static bool startsWithAny(const QString& key, const char* const* words);
+};

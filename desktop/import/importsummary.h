@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What one import did: the recipe files written, and each file that gave no
+// recipe with the reason.
+struct ImportSummary
+{
+    struct Problem
+    {
+        QString path;
+        QString reason;
+    };
+
+    QStringList written;     // the new recipe files, in the order written
+    QList<Problem> problems; // files that gave no recipe, or whose recipes could not be written
+    int filesRead = 0;       // files looked at before the end or the cancel
+    int filesTotal = 0;
+    bool cancelled = false;
+
+    // "Imported 3 recipes; 2 files held none", with how far a cancelled
+    // import got.
+    QString statusMessage() const;
+};
