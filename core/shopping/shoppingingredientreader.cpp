@@ -1,6 +1,7 @@
 #include "shopping/shoppingingredientreader.h"
 
 #include "files/safefile.h"
+#include "recipe/ingredientreading.h"
 #include "recipe/recipeparser.h"
 
 #include <QBuffer>
@@ -112,13 +113,27 @@ QList<ShoppingIngredient> ShoppingIngredientReader::readIngredients(QIODevice* d
         if (!inIngredients)
             continue;
         const QString text = QString::fromUtf8(line);
-        const Ingredient parsed = parseIngredientLine(text);
-        if (!parsed.unit.isEmpty() && !parsed.ingredient.isEmpty())
-            ingredients.append(fromParsed(parsed));
-        else if (auto other = fromOtherBullet(text))
-            ingredients.append(*other);
+        if (auto ingredient = fromLine(text))
+            ingredients.append(*ingredient);
     }
     return ingredients;
+}
+
+std::optional<ShoppingIngredient> ShoppingIngredientReader::fromLine(const QString& line)
+{
+    // The lines the parser accepts and every other bullet, each read as
+    // people write them ("500g potatoes", "白蘑菇 200 克", "2 garlic cloves").
+    const Ingredient parsed = parseIngredientLine(line);
+    const bool accepted = !parsed.unit.isEmpty() && !parsed.ingredient.isEmpty();
+    if (!accepted && !bulletText(line))
+        return std::nullopt;
+    const IngredientReading reading = readIngredientLine(accepted ? line : *bulletText(line));
+    if (reading.name.isEmpty())
+        return std::nullopt;
+    ShoppingIngredient ingredient{reading.amount, reading.unit, reading.name, reading.written};
+    if (ingredient.amount.isText())
+        ingredient.unit.clear(); // a text amount holds its unit ("a pinch")
+    return ingredient;
 }
 
 ShoppingIngredient ShoppingIngredientReader::fromParsed(const Ingredient& parsed)
