@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "cooking/cookingview.h"
+
 #include "browse/fspane.h"
 #include "browse/listpane.h"
 #include "browse/treepane.h"
@@ -19,6 +21,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QProcess>
@@ -104,6 +107,7 @@ MainWindow::MainWindow(QWidget* parent)
     QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
+    addKitchenToolBar();
     restoreCollectionAndState();
     statusBar()->show();
     toolbar->show();
@@ -406,4 +410,44 @@ void MainWindow::showRandomRecipe()
     }
     const auto steps = QRandomGenerator64::global()->bounded(qint64(table.size()));
     activeDocument->openPath(std::next(table.cbegin(), steps).key());
+}
+
+// A second toolbar for the kitchen, after the main one: finding, the shopping
+// list and cooking. Unlike the main toolbar it may be hidden; the window state
+// keeps whether it is.
+void MainWindow::addKitchenToolBar()
+{
+    QToolBar* kitchen = addToolBar(QStringLiteral("Kitchen"));
+    kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
+    if (QAction* find = findChild<QAction*>(QStringLiteral("findAction"))) {
+        find->setIcon(QIcon::fromTheme(QStringLiteral("edit-find")));
+        kitchen->addAction(find);
+    }
+    if (QAction* shopping = findChild<QAction*>(QStringLiteral("shoppingListAction"))) {
+        shopping->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+        kitchen->addAction(shopping);
+    }
+    QAction* cook = addNamedAction(kitchen, "chronometer", "Cook", "cookAction",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    connect(cook, &QAction::triggered, this, &MainWindow::cookActiveRecipe);
+}
+
+// Opens the active recipe in the cooking view, a window of its own that the
+// main window owns; one view at a time, which shows the recipe last asked for.
+void MainWindow::cookActiveRecipe()
+{
+    const QString path = activeDocument->path();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        notifyStatusBar(QStringLiteral("No recipe to cook"));
+        return;
+    }
+    auto* view = findChild<CookingView*>(QStringLiteral("cookingView"));
+    if (!view) {
+        view = new CookingView(this);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    view->openRecipe(path);
+    view->showFullScreen();
+    view->raise();
+    view->activateWindow();
 }

@@ -42,6 +42,7 @@ private slots:
     void newRecipe();
     void notifyStatusBar(const QString& message);
     void showRandomRecipe();
+    void cookActiveRecipe();
 
 private:
     void loadCollection(const QString& path);
@@ -59,6 +60,7 @@ private:
     void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void addKitchenToolBar();
     void restoreCollectionAndState();
     void resizeToScreen();
 

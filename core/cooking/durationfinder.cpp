@@ -342,6 +342,20 @@ struct UnitReading
     qsizetype end = 0;
 };
 
+// Whether the full stop at `at` belongs to the abbreviation before it ("25
+// Min. backen", "1 Std. 15 Min.") rather than ending the sentence ("rest 5
+// min." or "5 min. Then").
+bool abbreviationStopAt(QStringView text, qsizetype at)
+{
+    if (at >= text.size() || text[at] != QLatin1Char('.'))
+        return false;
+    const qsizetype next = skipBlanks(text, at + 1);
+    if (next == at + 1 || next >= text.size())
+        return next < text.size() &&
+               (text[next] == QLatin1Char(',') || text[next] == QLatin1Char(')'));
+    return text[next].isLower() || text[next].digitValue() >= 0;
+}
+
 std::optional<UnitReading> readUnit(QStringView text, qsizetype at)
 {
     for (const UnitWord& unit : unitWords) {
@@ -360,8 +374,7 @@ std::optional<UnitReading> readUnit(QStringView text, qsizetype at)
             word == u"h" && end < text.size() && text[end].digitValue() >= 0;
         if (!wordEndsAt(text, end) && !hourThenDigits)
             continue;
-        if (unit.kind == UnitKind::Abbreviation && end < text.size() &&
-            text[end] == QLatin1Char('.') && word != u"h")
+        if (unit.kind == UnitKind::Abbreviation && word != u"h" && abbreviationStopAt(text, end))
             ++end;
         return UnitReading{unit.seconds, unit.kind, end};
     }

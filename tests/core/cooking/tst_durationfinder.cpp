@@ -64,7 +64,8 @@ void TestDurationFinder::findsSpans_data()
     // German
     row("Minuten", "Bei 180 °C 25-30 Min. backen.", {"25-30 Min.=1500-1800"});
     row("Stunden", "2 Stunden gehen lassen", {"2 Stunden=7200"});
-    row("Std. Min.", "Garzeit 1 Std. 15 Min.", {"1 Std. 15 Min.=4500"});
+    row("Std. Min.", "Garzeit 1 Std. 15 Min. im Ofen", {"1 Std. 15 Min.=4500"});
+    row("full stop ends the sentence", "Rest 5 min. Then 10 min.", {"5 min=300", "10 min=600"});
     row("bis", "10 bis 15 Minuten köcheln", {"10 bis 15 Minuten=600-900"});
     row("eine Stunde", "eine Stunde ruhen lassen", {"eine Stunde=3600"});
     row("eine halbe Stunde", "eine halbe Stunde ziehen lassen", {"eine halbe Stunde=1800"});
