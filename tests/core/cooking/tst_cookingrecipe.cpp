@@ -18,6 +18,7 @@ private slots:
     void matchesStepIngredients();
     void scalesAmountsInText_data();
     void scalesAmountsInText();
+    void sampleRecipeShowsTheRules();
 
 private:
     QString write(const QString& name, const QByteArray& content);
@@ -179,6 +180,31 @@ void TestCookingRecipe::scalesAmountsInText()
     QCOMPARE(recipe.stepText(0, Fraction(numerator, denominator)), expected);
     if (numerator == denominator)
         QCOMPARE(recipe.stepText(0, Fraction(1)), recipe.steps().at(0).text);
+}
+
+// The sample cookbook's recipe for cooking mode has a range, a compound span
+// of time and amounts in its steps that follow the servings.
+void TestCookingRecipe::sampleRecipeShowsTheRules()
+{
+    const CookingRecipe recipe =
+        CookingRecipe::read(QStringLiteral(SAMPLE_COOKBOOK "/Soups/red-lentil-dal.recipe.md"));
+    QCOMPARE(recipe.title(), QStringLiteral("Red Lentil Dal"));
+    QCOMPARE(recipe.servings(), 4);
+    QCOMPARE(recipe.steps().size(), 5);
+    QCOMPARE(recipe.steps().at(4).section, QStringLiteral("To finish"));
+    QStringList spans;
+    qint64 longest = 0;
+    for (const CookingStep& step : recipe.steps()) {
+        for (const StepDuration& duration : step.durations) {
+            spans.append(step.text.mid(duration.position, duration.length));
+            longest = std::max(longest, duration.highSeconds);
+        }
+    }
+    QCOMPARE(spans, (QStringList{"5-7 minutes", "a minute", "20–25 minutes", "1 hour 10 minutes"}));
+    QCOMPARE(longest, 4200);
+    QCOMPARE(recipe.stepText(0, Fraction(2)),
+             QStringLiteral("Melt 2 tbsp butter in a large pot and soften the onion for 5-7 minutes."));
+    QVERIFY(recipe.stepText(2, Fraction(2)).contains(QStringLiteral("1½ l water")));
 }
 
 QTEST_GUILESS_MAIN(TestCookingRecipe)
