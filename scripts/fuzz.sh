@@ -14,7 +14,7 @@ scripts/install-deps.sh
 dir=build-fuzz
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DSALTROVE_SANITIZE=address -DSALTROVE_FUZZ=ON
-targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher)
+targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_cookingrecipe)
 cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
 seeds=("resources/docs/template.md")
@@ -23,7 +23,7 @@ mkdir -p "$dir/findings"
 for target in "${targets[@]}"; do
     corpus="$dir/corpus/$target"
     mkdir -p "$corpus"
-    if [[ $target != fuzz_parserecipe ]]; then
+    if [[ $target != fuzz_parserecipe && $target != fuzz_cookingrecipe ]]; then
         # One seed per line of the seed recipes.
         cat "${seeds[@]}" | split -l 1 -a 4 - "$corpus/seed-line-"
     else

@@ -140,7 +140,6 @@ public:
                 separate();
             break;
         case MD_BLOCK_H:
-            m_heading = true;
             m_text.clear();
             break;
         case MD_BLOCK_P:
@@ -176,7 +175,6 @@ public:
             break;
         case MD_BLOCK_H:
             m_section = sectionName(m_text);
-            m_heading = false;
             m_text.clear();
             break;
         case MD_BLOCK_P:
@@ -282,7 +280,6 @@ private:
     int m_strongDepth = 0;
     int m_skipped = 0;
     bool m_inItem = false;
-    bool m_heading = false;
     bool m_onlyStrong = false;
     bool m_strongSeen = false;
 };

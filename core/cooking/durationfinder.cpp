@@ -565,6 +565,9 @@ std::optional<Span> readSpan(QStringView text, qsizetype at)
     readHalfSuffix(text, span, unit->seconds);
     if (low == high)
         readCompoundParts(text, span, unit->seconds, hourLetter);
+    // Less than half a second ("1/1000 sec") is no span to time.
+    if (span.low <= 0)
+        return std::nullopt;
     return span;
 }
 

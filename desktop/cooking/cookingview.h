@@ -5,7 +5,6 @@
 #include "quantity/fraction.h"
 
 #include <QDBusConnection>
-#include <QPointer>
 #include <QWidget>
 
 #include <memory>

@@ -143,6 +143,8 @@ void TestDurationFinder::leavesOtherNumbersAlone_data()
     QTest::newRow("hot") << "Serve 4 hot";
     QTest::newRow("Chinese fraction") << "加入三分之一的糖";
     QTest::newRow("no number") << "Bake for minutes until golden";
+    QTest::newRow("too short to time") << "Flash-heat 1/1000 sec";
+    QTest::newRow("zero") << "Bake 0 minutes";
     QTest::newRow("empty") << "";
 }
 
