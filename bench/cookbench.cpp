@@ -48,7 +48,7 @@ QByteArray longRecipe()
         text += QByteArray(" * ") + QByteArray::number(50 + i * 10) + ' ' + units[i % 5] + ' ' +
                 names[i % 10] + " " + QByteArray::number(i) + ", chopped\n";
     text += "\n### Directions\n\n";
-    for (int step = 1; text.size() < recipeBytes - 600; ++step) {
+    for (int step = 1; text.size() < recipeBytes - 260; ++step) {
         text += QByteArray::number(step) + ". Heat the oven to 180 °C. Add 200 g " +
                 names[step % 10] + " and 3 " + names[(step + 3) % 10] +
                 ", stir for 2 minutes, then simmer 10-15 min or 1 hour 20 minutes, "
