@@ -9,4 +9,5 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/screenshot.sh
 scripts/screenshot-find.sh
 scripts/screenshot-shopping.sh
+scripts/screenshot-cooking.sh
 scripts/screenshot-touch.sh
