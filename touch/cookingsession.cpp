@@ -30,10 +30,15 @@ QString ingredientText(const IngredientReading& ingredient, const Fraction& fact
 } // namespace
 
 CookingSession::CookingSession(QObject* parent)
+    : CookingSession(nullptr, QDBusConnection::sessionBus(), parent)
+{}
+
+CookingSession::CookingSession(std::unique_ptr<CookingClock> clock, const QDBusConnection& bus,
+                               QObject* parent)
     : QObject(parent)
-    , m_timers(std::make_unique<CookingTimers>())
-    , m_inhibitor(std::make_unique<ScreenSaverInhibitor>())
-    , m_notifier(std::make_unique<TimerNotifier>())
+    , m_timers(std::make_unique<CookingTimers>(std::move(clock)))
+    , m_inhibitor(std::make_unique<ScreenSaverInhibitor>(bus))
+    , m_notifier(std::make_unique<TimerNotifier>(bus))
     , m_watcher(std::make_unique<QFileSystemWatcher>())
 {
     connect(m_timers.get(), &CookingTimers::timersChanged, this, &CookingSession::timersChanged);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "cooking/cookingclock.h"
 #include "cooking/cookingrecipe.h"
 #include "quantity/fraction.h"
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -41,6 +43,9 @@ class CookingSession : public QObject
 
 public:
     explicit CookingSession(QObject* parent = nullptr);
+    // With the timers' clock and the session bus given, as tests give them.
+    CookingSession(std::unique_ptr<CookingClock> clock, const QDBusConnection& bus,
+                   QObject* parent = nullptr);
     ~CookingSession() override;
 
     QString path() const { return m_recipe.path(); }
