@@ -446,7 +446,9 @@ void MainWindow::cookActiveRecipe()
         view = new CookingView(this);
         view->setAttribute(Qt::WA_DeleteOnClose);
     }
-    view->openRecipe(path);
+    // The recipe already cooking stays on its step.
+    if (view->recipe().path() != path)
+        view->openRecipe(path);
     view->showFullScreen();
     view->raise();
     view->activateWindow();

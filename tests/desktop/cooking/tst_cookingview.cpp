@@ -199,6 +199,10 @@ private slots:
         QTest::keyClick(view, Qt::Key_PageDown);
         QTest::keyClick(view, Qt::Key_Space);
         QCOMPARE(labelText(view, "cookingStep"), QStringLiteral("Serve with 4 tbsp sugar."));
+        // Cook again on the same recipe: the same view, on the same step.
+        windowAction(window, QStringLiteral("cookAction"))->trigger();
+        QCOMPARE(window.findChildren<CookingView*>().size(), 1);
+        QCOMPARE(view->currentStep(), 2);
 
         // F11 and Escape leave full screen; Escape then closes and releases the screen.
         QTest::keyClick(view, Qt::Key_F11);
