@@ -202,8 +202,9 @@ void TestCookingRecipe::sampleRecipeShowsTheRules()
     }
     QCOMPARE(spans, (QStringList{"5-7 minutes", "a minute", "20–25 minutes", "1 hour 10 minutes"}));
     QCOMPARE(longest, 4200);
-    QCOMPARE(recipe.stepText(0, Fraction(2)),
-             QStringLiteral("Melt 2 tbsp butter in a large pot and soften the onion for 5-7 minutes."));
+    QCOMPARE(
+        recipe.stepText(0, Fraction(2)),
+        QStringLiteral("Melt 2 tbsp butter in a large pot and soften the onion for 5-7 minutes."));
     QVERIFY(recipe.stepText(2, Fraction(2)).contains(QStringLiteral("1½ l water")));
 }
 
