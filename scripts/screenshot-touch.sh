@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes the pictures of the touch program shown in README.md: the main page
-# and a recipe page on the sample cookbook, rendered offscreen at the window's
-# 480×640, saved as saltrovetouch-main.png and saltrovetouch-recipe.png in
-# docs/images/ (or in the folder given as the second argument).
+# Takes the pictures of the touch program shown in README.md: the main page,
+# a recipe page and the cooking page on the sample cookbook, rendered
+# offscreen at the window's 480×640, saved as saltrovetouch-main.png,
+# saltrovetouch-recipe.png and saltrovetouch-cook.png in docs/images/ (or in
+# the folder given as the second argument).
 #
 #   scripts/screenshot-touch.sh [cookbook] [output folder]
 set -euo pipefail

@@ -1,5 +1,6 @@
 #include "qmltypes.h"
 
+#include "cookingsession.h"
 #include "dirmodel.h"
 #include "documentloader.h"
 #include "scanneradapter.h"
@@ -11,6 +12,7 @@ void registerQmlTypes()
 {
     qmlRegisterType<ScannerAdapter>("Saltrove", 1, 0, "Scanner");
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
+    qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
 }

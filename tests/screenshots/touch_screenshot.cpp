@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QQmlApplicationEngine>
@@ -47,6 +48,9 @@ bool save(QQuickWindow* window, const QString& path)
 int main(int argc, char* argv[])
 {
     qputenv("QT_QUICK_CONTROLS_STYLE", "Material");
+    // No session bus: the cooking page's screen saver and notification calls
+    // must not reach the desktop the pictures are taken on.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         QTextStream(stderr) << "usage: touch_screenshot <cookbook> <output folder>" << Qt::endl;
@@ -107,5 +111,31 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     if (!save(window, output.filePath(QStringLiteral("saltrovetouch-recipe.png"))))
         return EXIT_FAILURE;
+
+    // The cooking page of the sample's dal, from the recipe page's "Cook", on
+    // its third step with a timer running.
+    const QString dal = cookbook + QStringLiteral("/Soups/red-lentil-dal.recipe.md");
+    if (QFile::exists(dal)) {
+        auto* recipePage = pageStack->property("currentItem").value<QQuickItem*>();
+        if (!recipePage)
+            return EXIT_FAILURE;
+        recipePage->setProperty("path", dal);
+        if (!QMetaObject::invokeMethod(recipePage, "cook"))
+            return EXIT_FAILURE;
+        if (!waitFor([&] { return pageStack->property("depth").toInt() == 3 && settled(); }))
+            return EXIT_FAILURE;
+        auto* cookPage = pageStack->property("currentItem").value<QQuickItem*>();
+        QObject* session = cookPage->property("session").value<QObject*>();
+        if (!session)
+            return EXIT_FAILURE;
+        session->setProperty("currentStep", 2);
+        int timer = 0;
+        QMetaObject::invokeMethod(session, "startTimer", Q_RETURN_ARG(int, timer), Q_ARG(int, 2),
+                                  Q_ARG(int, 0));
+        // The swipe to the step settles and the timer's strip is laid out.
+        waitFor([] { return false; }, 1200);
+        if (!save(window, output.filePath(QStringLiteral("saltrovetouch-cook.png"))))
+            return EXIT_FAILURE;
+    }
     return EXIT_SUCCESS;
 }

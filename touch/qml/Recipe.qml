@@ -11,6 +11,22 @@ Tessellate.ScrollablePage {
 
     title: qsTr("Recipe")
 
+    // Help shows the introduction through this page without a path: no
+    // recipe, no actions.
+    actions: page.path !== "" ? [cookAction] : []
+
+    Tessellate.Action {
+        id: cookAction
+        objectName: "cookAction"
+        text: qsTr("Cook")
+        icon.name: "chronometer"
+        onTriggered: page.cook()
+    }
+
+    function cook() {
+        ApplicationWindow.window.pageStack.push(Qt.resolvedUrl("Cook.qml"), {path: page.path})
+    }
+
     DocumentLoader {
         id: loader
         // Pictures wider than the page are shown as wide as it.
