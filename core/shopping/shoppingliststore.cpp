@@ -121,7 +121,7 @@ void ShoppingListStore::setCollectionPath(const QString& folder)
         readFileIfChanged();
         return;
     }
-    m_watcher.reset();
+    unwatch();
     m_folder = folder;
     m_inFile = false;
     m_knownBytes.clear();
@@ -442,7 +442,7 @@ void ShoppingListStore::moveSettingsIntoFile()
 
 void ShoppingListStore::keepInSettings(const QString& reason, bool keepCurrent)
 {
-    m_watcher.reset();
+    unwatch();
     m_inFile = false;
     if (keepCurrent)
         save();
@@ -516,6 +516,16 @@ void ShoppingListStore::watch()
     const QString path = QDir(m_folder).filePath(ShoppingListFile::fileName());
     if (QFileInfo::exists(path) && !m_watcher->files().contains(path))
         m_watcher->addPath(path);
+}
+
+// The watcher may be the one reporting: it is emptied, never destroyed here.
+void ShoppingListStore::unwatch()
+{
+    if (!m_watcher)
+        return;
+    const QStringList paths = m_watcher->files() + m_watcher->directories();
+    if (!paths.isEmpty())
+        m_watcher->removePaths(paths);
 }
 
 void ShoppingListStore::onDiskChange()

@@ -91,6 +91,7 @@ private:
     void save();
     bool writeFile();
     void watch();
+    void unwatch();
     void onDiskChange();
     int handRowIndex(const QString& text) const;
 
