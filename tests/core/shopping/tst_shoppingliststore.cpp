@@ -2,12 +2,12 @@
 #include "shopping/shoppinglistfile.h"
 #include "shopping/shoppinglistsettings.h"
 #include "shopping/shoppingliststore.h"
+#include "support/otherprocess.h"
 #include "support/unprivileged.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -34,20 +34,9 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Writes the file from another process, in place or through a new file
-// renamed over the old one, as editors and sync tools do.
 bool writeFromAnotherProcess(const QString& path, const QByteArray& bytes, bool renameOver)
 {
-    QProcess shell;
-    const QString script = renameOver ? QStringLiteral("cat > \"$1.part\" && mv \"$1.part\" \"$1\"")
-                                      : QStringLiteral("cat > \"$1\"");
-    shell.start(QStringLiteral("/bin/sh"),
-                {QStringLiteral("-c"), script, QStringLiteral("sh"), path});
-    if (!shell.waitForStarted())
-        return false;
-    shell.write(bytes);
-    shell.closeWriteChannel();
-    return shell.waitForFinished() && shell.exitCode() == 0;
+    return otherprocess::writeFile(path, bytes, renameOver);
 }
 
 QStringList rowTexts(const ShoppingListStore& store)
