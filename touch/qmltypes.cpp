@@ -3,6 +3,7 @@
 #include "dirmodel.h"
 #include "documentloader.h"
 #include "scanneradapter.h"
+#include "shoppinglistadapter.h"
 #include "standardpaths.h"
 
 #include <QQmlEngine>
@@ -13,4 +14,5 @@ void registerQmlTypes()
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
+    qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
 }

@@ -11,6 +11,22 @@ Tessellate.ScrollablePage {
 
     title: qsTr("Recipe")
 
+    // The help page is a recipe page without a path: nothing to add there.
+    actions: page.path !== "" ? [shoppingAction] : []
+
+    Tessellate.Action {
+        id: shoppingAction
+        objectName: "addToShoppingListAction"
+        text: qsTr("Add to shopping list")
+        icon.name: "view-list-details"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.shoppingList)
+                return
+            window.showPassiveNotification(window.shoppingList.addRecipe(page.path))
+        }
+    }
+
     DocumentLoader {
         id: loader
         onChanged: page.show(textForDisplay())
