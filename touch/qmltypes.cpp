@@ -2,6 +2,7 @@
 
 #include "dirmodel.h"
 #include "documentloader.h"
+#include "recipesearch.h"
 #include "scanneradapter.h"
 #include "shoppinglistadapter.h"
 #include "standardpaths.h"
@@ -15,4 +16,5 @@ void registerQmlTypes()
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
     qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
+    qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
 }
