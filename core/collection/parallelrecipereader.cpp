@@ -1,7 +1,10 @@
 #include "collection/parallelrecipereader.h"
 
 #include "files/safefile.h"
+#include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
+
+#include <QBuffer>
 
 #include <algorithm>
 #include <limits>
@@ -42,7 +45,7 @@ void ParallelRecipeReader::add(QString path)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, false, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, false, false});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
@@ -128,11 +131,28 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
-    ParsedRecipe parsed = parseRecipe(&file.file());
+    // A file of a size that is shown is read once and parsed from memory,
+    // which also lists its ingredients as people write them; a larger one is
+    // only parsed, as it streams by.
+    QBuffer buffer;
+    QIODevice* device = &file.file();
+    if (file.file().size() <= SafeFile::textSizeLimit) {
+        buffer.setData(file.file().readAll());
+        buffer.open(QIODevice::ReadOnly);
+        device = &buffer;
+    }
+    ParsedRecipe parsed = parseRecipe(device);
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.ingredients.reserve(parsed.ingredients.size());
     for (Ingredient& ingredient : parsed.ingredients)
         recipe.ingredients.append(std::move(ingredient.ingredient));
+    if (device == &buffer) {
+        buffer.seek(0);
+        IngredientSections::forEachLine(&buffer, [&recipe](QByteArrayView line) {
+            if (auto reading = IngredientSections::readListed(QString::fromUtf8(line)))
+                recipe.listedNames.append(std::move(reading->name));
+        });
+    }
     recipe.read = true;
 }

@@ -24,6 +24,7 @@ public:
         QString title;
         QStringList tags;
         QStringList ingredients; // names of the accepted ingredient lines, in file order
+        QStringList listedNames; // names of every listed ingredient, read as people write them
         bool read = false;       // false: the file could not be opened as a regular file
         bool done = false;       // read or refused; set under the lock
     };

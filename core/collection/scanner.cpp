@@ -3,6 +3,7 @@
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "recipe/recipeparser.h"
+#include "search/ingredientnameindex.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -194,6 +195,12 @@ std::shared_ptr<QStandardItemModel> Scanner::ingredientModel() const
     return m_ingredientModel;
 }
 
+std::shared_ptr<const IngredientNameIndex> Scanner::listedIngredients() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_listedIngredients;
+}
+
 QHash<QString, QString> Scanner::titlesByPath() const
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
@@ -249,9 +256,11 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     Entries entries;
     IndexMap indexesByTag;
     IndexMap indexesByIngredient;
+    auto listedNames = std::make_shared<IngredientNameIndex>();
     const auto addToIndexes = [&](ParallelRecipeReader::Recipe& recipe) {
         if (!recipe.read)
             return;
+        listedNames->add(recipe.path, recipe.listedNames);
         const int index = int(entries.titles.size());
         entries.titles.append(std::move(recipe.title));
         entries.paths.append(std::move(recipe.path));
@@ -310,6 +319,7 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     }
     std::unique_ptr<QStandardItemModel> tagModel = buildTreeModel(indexesByTag, order, recipeItems);
     indexesByTag = {};
+    listedNames->finish();
     if (ingredientBuilder.joinable())
         ingredientBuilder.join(); // the title model takes the recipe items themselves
     QHash<QString, QString> titlesByPath;
@@ -322,14 +332,15 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     // Replaced models are destroyed on the disposer's thread, not the GUI's.
     publish(rootPath, ModelDisposer::share(std::move(ingredientModel), m_disposer),
             ModelDisposer::share(std::move(tagModel), m_disposer), std::move(titlesByPath),
-            ModelDisposer::share(std::move(titleModel), m_disposer));
+            ModelDisposer::share(std::move(titleModel), m_disposer), std::move(listedNames));
 }
 
 void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
                       ModelPointer tagModel, QHash<QString, QString> titlesByPath,
-                      ModelPointer titleModel)
+                      ModelPointer titleModel, std::shared_ptr<const IngredientNameIndex> names)
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
+    m_listedIngredients = std::move(names);
     // The replaced models belong to the owner's thread and must not die on
     // this one: they are kept until the owner takes them in afterPublication().
     m_retiredModels.push_back(std::exchange(m_ingredientModel, std::move(ingredientModel)));

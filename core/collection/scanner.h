@@ -10,6 +10,7 @@
 #include <mutex>
 #include <vector>
 
+class IngredientNameIndex;
 class ModelDisposer;
 class QStandardItemModel;
 class QThread;
@@ -35,6 +36,10 @@ public:
     std::shared_ptr<QStandardItemModel> tagModel() const;
     std::shared_ptr<QStandardItemModel> ingredientModel() const;
     QHash<QString, QString> titlesByPath() const;
+    // Beside the models: every ingredient the recipes list, by the names
+    // people write, with the recipes that list it. Not a model: it is never
+    // shown as it is, only searched.
+    std::shared_ptr<const IngredientNameIndex> listedIngredients() const;
 
 signals:
     void dataUpdated();
@@ -53,7 +58,8 @@ private:
     void runScan(const QString& rootPath, QThread* resultThread);
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
-                 std::shared_ptr<QStandardItemModel> titleModel);
+                 std::shared_ptr<QStandardItemModel> titleModel,
+                 std::shared_ptr<const IngredientNameIndex> names);
 
     // Declared before the models, so that it outlives the Scanner's shares.
     std::shared_ptr<ModelDisposer> m_disposer;
@@ -62,6 +68,7 @@ private:
     std::shared_ptr<QStandardItemModel> m_ingredientModel;
     std::shared_ptr<QStandardItemModel> m_titleModel;
     QHash<QString, QString> m_titlesByPath;
+    std::shared_ptr<const IngredientNameIndex> m_listedIngredients;
     // Also under the lock: models replaced by the scan thread, waiting to be
     // released on the owner's thread, and whether the folder changed mid-scan.
     std::vector<std::shared_ptr<QStandardItemModel>> m_retiredModels;

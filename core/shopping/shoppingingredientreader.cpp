@@ -1,6 +1,7 @@
 #include "shopping/shoppingingredientreader.h"
 
 #include "files/safefile.h"
+#include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
 
 #include <QBuffer>
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr qint64 maxLineLength = 2000;
 constexpr int maxServings = 99;
 
 const QString recipeSuffix = QStringLiteral(".recipe.md");
@@ -91,34 +91,22 @@ ShoppingRecipe ShoppingIngredientReader::read(const QString& path)
 QList<ShoppingIngredient> ShoppingIngredientReader::readIngredients(QIODevice* device)
 {
     QList<ShoppingIngredient> ingredients;
-    if (!device || !device->isReadable())
-        return ingredients;
-    // The parser's sections and line pieces, so that the accepted lines are
-    // exactly the ones the parser takes.
-    bool inIngredients = false;
-    char buffer[maxLineLength];
-    while (!device->atEnd()) {
-        const qint64 length = device->readLine(buffer, maxLineLength);
-        if (length <= 0)
-            break;
-        const QByteArrayView line(buffer, length);
-        if (line.startsWith("# "))
-            continue;
-        if (line.startsWith("### Ingred") || line.startsWith("### Direc") ||
-            line.startsWith("### Meta")) {
-            inIngredients = line.startsWith("### Ingred");
-            continue;
-        }
-        if (!inIngredients)
-            continue;
-        const QString text = QString::fromUtf8(line);
-        const Ingredient parsed = parseIngredientLine(text);
-        if (!parsed.unit.isEmpty() && !parsed.ingredient.isEmpty())
-            ingredients.append(fromParsed(parsed));
-        else if (auto other = fromOtherBullet(text))
-            ingredients.append(*other);
-    }
+    IngredientSections::forEachLine(device, [&ingredients](QByteArrayView line) {
+        if (auto ingredient = fromLine(QString::fromUtf8(line)))
+            ingredients.append(*ingredient);
+    });
     return ingredients;
+}
+
+std::optional<ShoppingIngredient> ShoppingIngredientReader::fromLine(const QString& line)
+{
+    const std::optional<IngredientReading> reading = IngredientSections::readListed(line);
+    if (!reading)
+        return std::nullopt;
+    ShoppingIngredient ingredient{reading->amount, reading->unit, reading->name, reading->written};
+    if (ingredient.amount.isText())
+        ingredient.unit.clear(); // a text amount holds its unit ("a pinch")
+    return ingredient;
 }
 
 ShoppingIngredient ShoppingIngredientReader::fromParsed(const Ingredient& parsed)

@@ -13,8 +13,8 @@ class QIODevice;
 
 // Reads what the shopping list needs of a recipe file: its title, its
 // servings and its ingredients. The ingredients are the lines the parser
-// accepts, plus the bullets of the ingredients sections that it leaves out for
-// having fewer than three words ("* salt", "* 2 eggs").
+// accepts, plus the bullets of the ingredients sections that it leaves out
+// ("* salt", "* 2 eggs", "- 白蘑菇 200 克"), each read as people write them.
 class ShoppingIngredientReader
 {
 public:
@@ -25,6 +25,10 @@ public:
     // The ingredients of a recipe text, in file order, from the current
     // position of an open device to its end.
     static QList<ShoppingIngredient> readIngredients(QIODevice* device);
+
+    // One line of an ingredients section, as people write it: the lines the
+    // parser accepts and every other bullet; nothing for other lines.
+    static std::optional<ShoppingIngredient> fromLine(const QString& line);
 
     // One accepted ingredient line. Where the unit is itself a fraction after
     // a whole number ("1 1/2 cup flour"), the two are one amount and the first

@@ -1,6 +1,8 @@
 #include "shopping/shoppinglist.h"
 
+#include "quantity/kitchenunits.h"
 #include "quantity/unitgroups.h"
+#include "search/nameforms.h"
 #include "shopping/shoppingingredientreader.h"
 
 #include <QHash>
@@ -19,8 +21,9 @@ struct Contribution
 // text amount, which stands alone.
 struct Part
 {
-    QString key; // the sum key; empty for text
-    QString unit;
+    QString key;           // the sum key; empty for text
+    QString unit;          // as the first amount wrote it
+    QStringList usedUnits; // as every added amount wrote it
     Amount sum;
     int lines = 0;
     bool asWritten = false;
@@ -34,8 +37,13 @@ QString numberText(const Part& part, bool mayShowAsWritten)
     if (mayShowAsWritten && part.lines == 1 && part.asWritten)
         return part.written;
     if (UnitGroups::isGroup(part.key)) {
-        const QString unit = UnitGroups::displayUnit(part.key, part.sum.low());
+        QString unit = UnitGroups::displayUnit(part.key, part.sum.low(), part.usedUnits);
         const Amount shown = part.sum.scaled(Fraction(1) / UnitGroups::baseUnitsPer(unit));
+        // In the first recipe's own spelling where it is that unit by another
+        // name ("克", "Gramm"); a mere difference of case ("L") is not kept.
+        if (KitchenUnits::sumKey(unit) == KitchenUnits::sumKey(part.unit) &&
+            part.unit.toCaseFolded() != unit)
+            unit = part.unit;
         return shown.toDisplayString() + QLatin1Char(' ') + unit;
     }
     const QString number = part.sum.toDisplayString();
@@ -63,12 +71,14 @@ QString amountsText(const QList<Contribution>& contributions, bool mayShowAsWrit
         });
         if (found != parts.end()) {
             found->sum = found->sum.plus(value);
+            found->usedUnits.append(ingredient.unit);
             ++found->lines;
             continue;
         }
         Part number;
         number.key = key;
         number.unit = ingredient.unit;
+        number.usedUnits = {ingredient.unit};
         number.sum = value;
         number.lines = 1;
         number.asWritten = contribution.factor == Fraction(1);
@@ -181,6 +191,12 @@ QList<ShoppingItem> ShoppingList::items() const
             if (key.isEmpty())
                 continue;
             auto found = rowOfKey.constFind(key);
+            // The singular and the plural of one name share a row.
+            for (const QString& variant : NameForms::variants(key)) {
+                if (found != rowOfKey.constEnd())
+                    break;
+                found = rowOfKey.constFind(variant);
+            }
             if (found == rowOfKey.constEnd()) {
                 found = rowOfKey.insert(key, rows.size());
                 Row row;
@@ -233,7 +249,7 @@ QString ShoppingList::toMarkdown() const
 
 QString ShoppingList::nameKey(const QString& name)
 {
-    return name.trimmed().toCaseFolded();
+    return name.simplified().toCaseFolded();
 }
 
 void ShoppingList::forgetTicksNotShown()

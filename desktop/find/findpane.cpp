@@ -3,6 +3,7 @@
 #include "collection/scanner.h"
 #include "find/chosennamesedit.h"
 #include "find/findresultsmodel.h"
+#include "search/ingredientnameindex.h"
 #include "search/textfolding.h"
 #include "search/wordstartmatcher.h"
 
@@ -127,15 +128,18 @@ void FindPane::connectWidgets()
 void FindPane::setScanner(Scanner* scanner)
 {
     connect(scanner, &Scanner::dataUpdated, this, [this, scanner] {
-        setModels(scanner->titleModel(), scanner->ingredientModel(), scanner->tagModel());
+        setModels(scanner->titleModel(), scanner->ingredientModel(), scanner->tagModel(),
+                  scanner->listedIngredients());
     });
 }
 
 void FindPane::setModels(std::shared_ptr<QStandardItemModel> titleModel,
                          std::shared_ptr<QStandardItemModel> ingredientModel,
-                         std::shared_ptr<QStandardItemModel> tagModel)
+                         std::shared_ptr<QStandardItemModel> tagModel,
+                         std::shared_ptr<const IngredientNameIndex> listedIngredients)
 {
     m_titleModel = std::move(titleModel);
+    m_listedIngredients = std::move(listedIngredients);
     m_ingredientModel = std::move(ingredientModel);
     m_tagModel = std::move(tagModel);
     // Never the old collection's rows under the new one.
@@ -184,8 +188,9 @@ bool FindPane::hasConditions() const
            !m_tags->chosen().isEmpty();
 }
 
-// Takes the recipes in the title model's order, and the names of the
-// ingredient and tag indexes, from the models of the last publication.
+// Takes the recipes in the title model's order, the names of the listed
+// ingredients (or of the ingredient index) and of the tag index, from the
+// last publication.
 void FindPane::refreshCollection()
 {
     m_collectionStale = false;
@@ -200,7 +205,8 @@ void FindPane::refreshCollection()
             collection->append({item->text(), item->data(PathRole).toString()});
         }
     }
-    const QStringList ingredients = topLevelTexts(m_ingredientModel.get());
+    const QStringList ingredients =
+        m_listedIngredients ? m_listedIngredients->names() : topLevelTexts(m_ingredientModel.get());
     m_foldedIngredients.clear();
     m_foldedIngredients.reserve(ingredients.size());
     TextFolding folding;
@@ -224,8 +230,10 @@ QList<RecipeFinder::Choice> FindPane::ingredientChoices()
         RecipeFinder::Choice choice{name, {}};
         const QString folded = folding.fold(name);
         for (int row = 0; row < m_foldedIngredients.size(); ++row) {
-            if (WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
-                choice.paths += childPaths(m_ingredientModel->item(row));
+            if (!WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
+                continue;
+            choice.paths += m_listedIngredients ? m_listedIngredients->pathsOf(row)
+                                                : childPaths(m_ingredientModel->item(row));
         }
         choices.append(choice);
     }

@@ -11,6 +11,7 @@
 #include <optional>
 
 class ChosenNamesEdit;
+class IngredientNameIndex;
 class FindResultsModel;
 class QLabel;
 class QLineEdit;
@@ -41,9 +42,12 @@ public:
     // Takes the scanner's models after each of its publications.
     void setScanner(Scanner* scanner);
     // The collection's indexes; empty pointers while there is none.
+    // Ingredients are offered and matched by the names the recipes list
+    // (`listedIngredients`), or by the ingredient index where there are none.
     void setModels(std::shared_ptr<QStandardItemModel> titleModel,
                    std::shared_ptr<QStandardItemModel> ingredientModel,
-                   std::shared_ptr<QStandardItemModel> tagModel);
+                   std::shared_ptr<QStandardItemModel> tagModel,
+                   std::shared_ptr<const IngredientNameIndex> listedIngredients = {});
 
 public slots:
     // Puts the keyboard focus in the text field, its text selected.
@@ -71,6 +75,7 @@ private:
     std::shared_ptr<QStandardItemModel> m_titleModel;
     std::shared_ptr<QStandardItemModel> m_ingredientModel;
     std::shared_ptr<QStandardItemModel> m_tagModel;
+    std::shared_ptr<const IngredientNameIndex> m_listedIngredients;
     // The ingredient names of the current index, folded, in row order.
     QStringList m_foldedIngredients;
     bool m_collectionStale = false;

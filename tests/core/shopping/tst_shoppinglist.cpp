@@ -144,7 +144,12 @@ private slots:
             {"3 cloves garlic"});
         row("kg and g", " * 500 g flour\n", 2, " * 750 g flour\n", {"1¼ kg flour"});
         row("ml and l", " * 500 ml milk\n", 2, " * 1 l milk\n", {"1½ l milk"});
-        row("ml into dl", " * 250 ml cream\n", 2, " * 50 ml cream\n", {"3 dl cream"});
+        row("no unit that neither recipe used", " * 250 ml cream\n", 2, " * 50 ml cream\n",
+            {"300 ml cream"});
+        row("half a litre and millilitres", " * ½ l water\n", 2, " * 250 ml water\n",
+            {"750 ml water"});
+        row("decilitres where a recipe used them", " * 2 dl cream\n", 2, " * 50 ml cream\n",
+            {"2½ dl cream"});
         row("units without regard to case", " * 1 L milk\n", 2, " * 5 DL milk\n", {"1½ l milk"});
         row("mg is no metric group", " * 500 mg saffron\n", 2, " * 1 g saffron\n",
             {"500 mg + 1 g saffron"});
@@ -153,8 +158,21 @@ private slots:
         row("no tbsp to tsp", " * 1 tbsp sugar\n", 2, " * 1 tsp sugar\n", {"1 tbsp + 1 tsp sugar"});
         row("no volume to weight", " * 1 l water\n", 2, " * 1 kg water\n", {"1 l + 1 kg water"});
         row("ice is not rice", " * 1 cup rice\n", 2, " * 2 cup ice\n", {"1 cup rice", "2 cup ice"});
-        row("no plural guessing", " * 1 pcs onion\n", 2, " * 2 pcs onions\n",
-            {"1 pcs onion", "2 pcs onions"});
+        row("singular and plural merge", " * 1 pcs onion\n", 2, " * 2 pcs onions\n",
+            {"3 pcs onion"});
+        row("eggs and an egg", " * 2 eggs\n", 2, " * 1 egg\n", {"3 eggs"});
+        row("Zwiebel und Zwiebeln", " * 1 Zwiebel\n", 2, " * 2 Zwiebeln\n", {"3 Zwiebel"});
+        row("Ei und Eier", " * 3 Eier\n", 2, " * 1 Ei\n", {"4 Eier"});
+        row("glued and spaced grams", " * 200 g bacon\n", 2, " * 100g bacon\n", {"300 g bacon"});
+        row("glued amount scales", " * 500g potatoes\n", 4, "", {"1 kg potatoes"});
+        row("grams in three languages", " * 200 g Zucker\n", 2, " * 100 Gramm Zucker\n",
+            {"300 g Zucker"});
+        row("spoons by any name", " * 1 tbsp Öl\n", 2, " * 2 EL Öl\n", {"3 tbsp Öl"});
+        row("name first, scaled", " - 白蘑菇 200 克\n", 4, "", {"400 克 白蘑菇"});
+        row("name first, merged", " - 盐: 2 g\n", 2, " - 盐 3 克\n", {"5 g 盐"});
+        row("name first with note", " - 大蒜 5 瓣（可选，约 20g）\n", 2, "", {"5 瓣 大蒜"});
+        row("cloves after the name", " * 2 garlic cloves\n", 2, " * 1 clove garlic\n",
+            {"3 cloves garlic"});
         row("alone at ×1 as written", " * 1 1/2 cup flour\n * 1500 ml water\n * 1,5 kg salt\n", 2,
             "", {"1 1/2 cup flour", "1500 ml water", "1,5 kg salt"});
         row("halved", " * 1 kg flour\n * 3 pcs eggs\n", 1, "", {"500 g flour", "1½ pcs eggs"});

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -177,6 +178,48 @@ private slots:
             QCOMPARE(scanned.scanner.titlesByPath().value(path),
                      model->index(row, 0).data().toString());
         }
+    }
+
+    // Ingredients are chosen by the names people write, not only by lines of
+    // three words: two-word lines, names after the number, names first.
+    void choosesIngredientsAsPeopleWriteThem_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("two-word line") << "onion" << QStringList{"Zwiebelkuchen", "Zwiebelsuppe"};
+        QTest::newRow("cloves after the name") << "garlic" << QStringList{"Aioli"};
+        QTest::newRow("German two words") << "Knoblauchzehen" << QStringList{"Zwiebelsuppe"};
+        QTest::newRow("Chinese name first") << "白蘑菇" << QStringList{"蘑菇汤"};
+        QTest::newRow("Chinese with colon") << "盐" << QStringList{"蘑菇汤"};
+        QTest::newRow("glued amount") << "potatoes" << QStringList{"Aioli"};
+        QTest::newRow("prose is no ingredient") << "stir" << QStringList{};
+    }
+
+    void choosesIngredientsAsPeopleWriteThem()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, rows);
+        QTemporaryDir cookbook;
+        QVERIFY(writeFile(cookbook.filePath(QStringLiteral("aioli.recipe.md")),
+                          "# Aioli\n\n### Ingredients\n\n * 2 garlic cloves\n"
+                          " * 500g potatoes\n\nStir well.\n"));
+        QVERIFY(writeFile(cookbook.filePath(QStringLiteral("kuchen.recipe.md")),
+                          "# Zwiebelkuchen\n\n### Ingredients\n\n- 1/2 onion\n- 2 Eier\n"));
+        QVERIFY(writeFile(cookbook.filePath(QStringLiteral("suppe.recipe.md")),
+                          "# Zwiebelsuppe\n\n### Ingredients\n\n- 3 Onions\n"
+                          "- 2 Knoblauchzehen\n"));
+        QVERIFY(writeFile(cookbook.filePath(QStringLiteral("mogu.recipe.md")),
+                          "# 蘑菇汤\n\n### Ingredients\n\n- 白蘑菇 200 克\n- 盐: 2 g\n"));
+        ScannedPane scanned(cookbook.path());
+        // Names equal without regard to case are offered once.
+        const QStringList offered =
+            scanned.ingredients()->findChild<QStringListModel*>()->stringList();
+        QCOMPARE(offered.filter(QStringLiteral("onion"), Qt::CaseInsensitive).size(), 2);
+        QVERIFY(offered.contains(QStringLiteral("白蘑菇")));
+        scanned.ingredients()->addName(chosen);
+        const QString label = QStringLiteral("%1 recipes").arg(rows.size());
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.label(), label, timeout);
+        QCOMPARE(scanned.rows(), rows);
     }
 
     void saysItIsReadingUntilTheIndexIsBuilt()

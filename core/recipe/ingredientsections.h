@@ -1,0 +1,30 @@
+#pragma once
+
+#include "recipe/ingredientreading.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+// The ingredients a recipe lists, as people write them: the lines of its
+// ingredients sections that the format accepts, and every other bullet there
+// ("* salt", "- 白蘑菇 200 克"); prose between them is left out.
+class IngredientSections
+{
+public:
+    // Every line of the ingredients sections, from the device's position to
+    // its end, in the pieces and sections in which the parser reads them.
+    static void forEachLine(QIODevice* device, const std::function<void(QByteArrayView)>& handle);
+
+    // The listed ingredients, in file order; a device that cannot be read
+    // lists none.
+    static QList<IngredientReading> read(QIODevice* device);
+
+    // One line of an ingredients section, when it lists an ingredient.
+    static std::optional<IngredientReading> readListed(const QString& line);
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Which recipes list which ingredients, by the names people write
+// ("2 Knoblauchzehen", "2 garlic cloves", "白蘑菇 200 克" give "Knoblauchzehen",
+// "garlic", "白蘑菇"). Names equal but for case are one entry under the first
+// spelling met. Built by the scan, read-only once finished.
+class IngredientNameIndex
+{
+public:
+    // Adds one recipe with the names of its ingredients; a name it lists twice
+    // counts once.
+    void add(const QString& path, const QStringList& names);
+    // Orders the names without regard to case; call once, after the last add.
+    void finish();
+
+    qsizetype size() const { return m_names.size(); }
+    // The names, in order after finish().
+    const QStringList& names() const { return m_names; }
+    // The recipes that list the name at `index`, in the order they were added.
+    QStringList pathsOf(qsizetype index) const;
+
+private:
+    QStringList m_paths;
+    QStringList m_names;
+    std::vector<std::vector<int>> m_recipesOfName; // positions in m_paths
+    QHash<QString, qsizetype> m_nameOfKey;         // case-folded name; emptied by finish()
+};
