@@ -2,6 +2,7 @@
 
 #include "collection/scanner.h"
 #include "scanneradapter.h"
+#include "search/ingredientnameindex.h"
 #include "search/textfolding.h"
 #include "search/wordstartmatcher.h"
 
@@ -155,10 +156,12 @@ void RecipeSearch::refreshCollection()
     m_titleModel = scanner ? scanner->titleModel() : nullptr;
     m_ingredientModel = scanner ? scanner->ingredientModel() : nullptr;
     m_tagModel = scanner ? scanner->tagModel() : nullptr;
+    m_listedIngredients = scanner ? scanner->listedIngredients() : nullptr;
     m_ingredientChoices.reset();
     m_tagChoices.reset();
     TextFolding folding;
-    m_ingredientNames = topLevelTexts(m_ingredientModel.get());
+    m_ingredientNames =
+        m_listedIngredients ? m_listedIngredients->names() : topLevelTexts(m_ingredientModel.get());
     m_foldedIngredients.clear();
     for (const QString& name : std::as_const(m_ingredientNames))
         m_foldedIngredients.append(folding.fold(name));
@@ -195,8 +198,10 @@ QList<RecipeFinder::Choice> RecipeSearch::ingredientChoices()
         RecipeFinder::Choice choice{name, {}};
         const QString folded = folding.fold(name);
         for (int row = 0; row < m_foldedIngredients.size(); ++row) {
-            if (WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
-                choice.paths += childPaths(m_ingredientModel->item(row));
+            if (!WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
+                continue;
+            choice.paths += m_listedIngredients ? m_listedIngredients->pathsOf(row)
+                                                : childPaths(m_ingredientModel->item(row));
         }
         choices.append(choice);
     }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class IngredientNameIndex;
 class QStandardItemModel;
 
 // The desktop's Find capability for the touch pages: recipes whose text
@@ -76,6 +77,9 @@ private:
     QPointer<ScannerAdapter> m_scanner;
     std::shared_ptr<QStandardItemModel> m_titleModel;
     std::shared_ptr<QStandardItemModel> m_ingredientModel;
+    // The names recipes list, as the scan read them; the ingredient index's
+    // names where the scan published none.
+    std::shared_ptr<const IngredientNameIndex> m_listedIngredients;
     std::shared_ptr<QStandardItemModel> m_tagModel;
     QStringList m_ingredientNames;
     QStringList m_foldedIngredients;
