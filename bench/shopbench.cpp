@@ -91,6 +91,8 @@ FindFigures measureFind(const QString& root, const BenchOptions& options)
             waitFor([&] { return answered(search); });
             QCoreApplication::processEvents();
             asked << milliseconds(timer);
+            if (round == 0)
+                progress() << query << ": " << search.status() << Qt::endl;
         }
     }
     figures.queryMedian = median(asked);
