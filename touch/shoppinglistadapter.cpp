@@ -50,7 +50,10 @@ ShoppingListAdapter::ShoppingListAdapter(QObject* parent)
         showRows();
         emit listChanged();
     });
-    connect(m_store.get(), &ShoppingListStore::message, this, &ShoppingListAdapter::message);
+    // Passed on from the event loop: the first is said while the page that
+    // declares this object is still being made, before it listens.
+    connect(m_store.get(), &ShoppingListStore::message, this, &ShoppingListAdapter::message,
+            Qt::QueuedConnection);
     showRecipes();
     showRows();
 }

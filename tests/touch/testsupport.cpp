@@ -109,3 +109,10 @@ QString TestSupport::clipboardText() const
     const QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard ? clipboard->text() : QString();
 }
+
+void TestSupport::clearSettings()
+{
+    QSettings settings;
+    settings.clear();
+    settings.sync();
+}

@@ -46,6 +46,8 @@ public:
     Q_INVOKABLE bool writeTextElsewhere(const QString& path, const QString& text,
                                         bool renameOver) const;
     Q_INVOKABLE QString clipboardText() const;
+    // Forgets everything the program keeps in its settings.
+    Q_INVOKABLE void clearSettings();
 
 private:
     QTemporaryDir m_home;

@@ -14,6 +14,8 @@ TestCase {
     property string pie
 
     function init() {
+        // A list one case kept in the settings is no other case's.
+        TestSupport.clearSettings()
         cookbook = TestSupport.newFolder()
         soup = cookbook + "/Suppen/Tomatensuppe für Jürgen.recipe.md"
         pie = cookbook + "/Tartes/tarte à l'oignon.recipe.md"
@@ -189,6 +191,20 @@ TestCase {
         tryCompare(rows, "count", 4)
         compare(shownRows(rows), ["[ ] 1 kg ripe tomatoes", "[ ] salt", "[ ] Brot",
                                   "[x] 3 onions"])
+    }
+
+    // A file it cannot read is left alone, and the window says so.
+    function test_aFileTooLargeIsLeftAlone() {
+        var text = "# Shopping list\n\n## To buy\n\n" + "- [ ] rice\n".repeat(100000)
+        verify(TestSupport.writeTextElsewhere(cookbook + "/shopping-list.md", text, false))
+        var window = openWindow()
+        tryCompare(findChild(window.contentItem, "passiveNotification"), "text",
+                   "The shopping list is kept on this computer only: "
+                   + "shopping-list.md is larger than 1 MiB")
+        compare(window.shoppingList.keptInFile, false)
+        addFromRecipePage(window, pie)
+        compare(listFile(), text)
+        compare(openList(window).count, 2)
     }
 
     function test_copiesAChecklist() {
