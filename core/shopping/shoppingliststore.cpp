@@ -367,7 +367,8 @@ ShoppingListStore::FileRead ShoppingListStore::readFile(QByteArray* bytes, QStri
 
 // The recipes and ticks of the file, and its other rows as rows written by
 // hand. A row is a recipe's row when it reads as one of the merged rows, in
-// full or by name; rows this program knew as hand rows stay hand rows.
+// full or by name, and is the first to; rows this program knew as hand rows
+// stay hand rows.
 void ShoppingListStore::takeFile(const QString& text)
 {
     const ShoppingListFile file = ShoppingListFile::parse(text, m_folder);
@@ -383,12 +384,14 @@ void ShoppingListStore::takeFile(const QString& text)
     for (const ShoppingFileRow& row : std::as_const(m_handRows))
         knownHand.insert(folded(row.text));
     QSet<QString> ticked;
+    QSet<QString> claimed; // merged rows already met: a second of a name is a hand row
     QList<ShoppingFileRow> hand;
     QSet<QString> handSeen;
     for (const ShoppingFileRow& row : file.rows) {
         const QString key = folded(row.text);
         const auto item = keyOfRow.constFind(key);
-        if (!knownHand.contains(key) && item != keyOfRow.constEnd()) {
+        if (!knownHand.contains(key) && item != keyOfRow.constEnd() && !claimed.contains(*item)) {
+            claimed.insert(*item);
             if (row.ticked)
                 ticked.insert(*item);
             continue;

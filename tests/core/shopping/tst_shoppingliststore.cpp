@@ -227,6 +227,12 @@ private slots:
         QVERIFY(!store.addHandRow(QStringLiteral("   ")));
         store.setHandRowTicked(QStringLiteral("BIN BAGS"), true);
         store.addRecipe(ShoppingIngredientReader::read(soup));
+        // The recipe's "salt" and the hand-written one are two rows, also for
+        // a device that never knew which was which.
+        ShoppingListStore stranger;
+        stranger.setCollectionPath(dir->path());
+        QCOMPARE(rowTexts(stranger), rowTexts(store));
+        QCOMPARE(rowTexts(store).count(QStringLiteral("[ ] salt")), 2);
         store.removeRecipe(soup);
         store.rereadAll();
         ShoppingListStore reader;
