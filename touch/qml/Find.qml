@@ -81,7 +81,6 @@ Tessellate.ScrollablePage {
                 model: choiceField.chosen
                 delegate: Controls.Button {
                     implicitHeight: page.target
-                    highlighted: true
                     text: modelData + "  \u2715"
                     onClicked: choiceField.drop(modelData)
                 }
