@@ -33,5 +33,15 @@ QString DocumentLoader::text() const
 
 QString DocumentLoader::textForDisplay() const
 {
-    return RecipeImageProvider::redirectPictures(text(), QUrl::fromLocalFile(m_path));
+    return RecipeImageProvider::redirectPictures(text(), QUrl::fromLocalFile(m_path),
+                                                 m_pictureWidth);
+}
+
+void DocumentLoader::setPictureWidth(int width)
+{
+    width = qMax(0, width);
+    if (width == m_pictureWidth)
+        return;
+    m_pictureWidth = width;
+    emit pictureWidthChanged();
 }

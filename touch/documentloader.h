@@ -10,6 +10,8 @@ class DocumentLoader : public QObject
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY changed)
     Q_PROPERTY(QString text READ text NOTIFY changed)
+    // The widest a picture is shown in textForDisplay(); 0 for no limit.
+    Q_PROPERTY(int pictureWidth READ pictureWidth WRITE setPictureWidth NOTIFY pictureWidthChanged)
 public:
     explicit DocumentLoader(QObject* parent = nullptr);
     ~DocumentLoader() override;
@@ -18,13 +20,18 @@ public:
     void setPath(const QString& path);
 
     QString text() const;
+
+    int pictureWidth() const { return m_pictureWidth; }
+    void setPictureWidth(int width);
     // The text as a page shows it: the pictures it names on this computer are
-    // loaded by the program's safe picture provider.
+    // loaded by the program's safe picture provider, at most pictureWidth wide.
     Q_INVOKABLE QString textForDisplay() const;
 
 signals:
     void changed();
+    void pictureWidthChanged();
 
 private:
     QString m_path;
+    int m_pictureWidth = 0;
 };

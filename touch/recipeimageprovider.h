@@ -22,7 +22,8 @@ public:
     QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
 
     // `markdown` with every picture that names a local file (relative to
-    // `base`, absolute, or a file URL) redirected to this provider. Text
-    // without such pictures comes back unchanged.
-    static QString redirectPictures(const QString& markdown, const QUrl& base);
+    // `base`, absolute, or a file URL) redirected to this provider, which
+    // shows it at most `width` pixels wide when `width` is positive. Text
+    // without pictures comes back unchanged.
+    static QString redirectPictures(const QString& markdown, const QUrl& base, int width = 0);
 };

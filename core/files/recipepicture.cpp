@@ -2,6 +2,9 @@
 
 #include "files/safefile.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 QImage RecipePicture::fromFile(const QString& localPath)
 {
     return fromBytes(SafeFile::readAll(localPath, SafeFile::imageSizeLimit));
@@ -20,4 +23,17 @@ QImage RecipePicture::blank()
     QImage image(1, 1, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
+}
+
+QString RecipePicture::problemWith(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (reader.canRead() && reader.size().isValid())
+        return QString();
+    return reader.errorString();
 }

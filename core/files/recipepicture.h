@@ -15,4 +15,8 @@ public:
     static QImage fromFile(const QString& localPath);
     static QImage fromBytes(const QByteArray& bytes);
     static QImage blank();
+
+    // Why bytes that are there give no picture ("Unsupported image format"),
+    // or nothing when they decode.
+    static QString problemWith(const QByteArray& bytes);
 };

@@ -5,14 +5,25 @@
 #include "files/documentloading.h"
 
 #include <QDir>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
+
+namespace {
+
+// Room beside a fitted picture, for the frame of the text around it.
+constexpr qreal pictureMargin = 4;
+
+} // namespace
 
 MainPane::MainPane(QWidget* parent)
     : PaneBase(parent)
@@ -29,6 +40,14 @@ MainPane::MainPane(QWidget* parent)
             [this](const QUrl& url) { emit notifySimple(url.toString()); });
     connect(view.get(), &QTextBrowser::anchorClicked, this, &MainPane::followLink);
     browser = view.get();
+    browser->installEventFilter(this);
+    // Fitting pictures to the view changes formats; nothing is ever undone.
+    document->setUndoRedoEnabled(false);
+    connect(document.get(), &RecipeDocument::pictureRefused, this,
+            [this](const QString& name, const QString& reason) {
+                emit notifySimple(
+                    QStringLiteral("Cannot show the picture %1: %2").arg(name, reason));
+            });
     layout->addWidget(view.release());
     setLayout(layout.release());
     openPath(QString());
@@ -56,6 +75,8 @@ void MainPane::openPath(const QString& path)
     renderWithWrapping(*browser, [this, &loaded] {
         document->setMarkdown(loaded.text, QTextDocument::MarkdownDialectGitHub);
     });
+    pictures.collect(*document);
+    fitPicturesToView();
     QTextCursor cursor = browser->textCursor();
     cursor.setPosition(0);
     browser->setTextCursor(cursor);
@@ -84,13 +105,44 @@ void MainPane::print()
 {
     QPrintDialog dialog(static_cast<QWidget*>(nullptr));
     if (dialog.exec() == QDialog::Accepted)
-        document->print(dialog.printer());
+        printFitted(dialog.printer());
 }
 
 void MainPane::printPreview()
 {
     QPrintPreviewDialog dialog(nullptr, Qt::WindowFlags());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { document->print(printer); });
+            [this](QPrinter* printer) { printFitted(printer); });
     dialog.exec();
+}
+
+bool MainPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == browser && event->type() == QEvent::Resize)
+        fitPicturesToView();
+    return PaneBase::eventFilter(watched, event);
+}
+
+void MainPane::fitPicturesToView()
+{
+    // The width the text has whether or not the scroll bar shows, so that
+    // fitting never makes the bar come and go.
+    const qreal width = browser->contentsRect().width() -
+                        browser->verticalScrollBar()->sizeHint().width() -
+                        2 * document->documentMargin() - pictureMargin;
+    pictures.fit(*document, width);
+}
+
+void MainPane::printFitted(QPagedPaintDevice* printer)
+{
+    // Printing lays the text out on the page with margins of 2 cm and draws
+    // pictures at the printer's resolution: a picture may be as wide as the
+    // page between the margins, counted in the screen's pixels.
+    const qreal margins = 2 * (2 / 2.54) * printer->logicalDpiY();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal screenDpi = screen ? screen->logicalDotsPerInchX() : 96;
+    const qreal scale = printer->logicalDpiX() / screenDpi;
+    pictures.fit(*document, (printer->width() - margins) / scale - pictureMargin);
+    document->print(printer);
+    fitPicturesToView();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "document/panebase.h"
+#include "document/picturefitting.h"
 
 #include <QString>
 
 #include <memory>
 
+class QPagedPaintDevice;
 class QTextBrowser;
+class RecipeDocument;
 class QTextDocument;
 class QUrl;
 
@@ -31,10 +34,18 @@ public slots:
     void print();
     void printPreview();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void followLink(const QUrl& url);
+    // Pictures wider than the view or the printed page are shown as wide as
+    // it, in their own proportions.
+    void fitPicturesToView();
+    void printFitted(QPagedPaintDevice* printer);
 
-    std::unique_ptr<QTextDocument> document;
+    std::unique_ptr<RecipeDocument> document;
     QString rootPath;
     QTextBrowser* browser = nullptr; // child through the layout
+    PictureFitting pictures;
 };

@@ -21,13 +21,16 @@ QByteArray dataUrlBytes(const QUrl& url)
     return payload;
 }
 
-QByteArray resourceBytes(const QUrl& url)
+QByteArray resourceBytes(const QUrl& url, SafeFile::Status* status)
 {
     if (url.scheme().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
         return dataUrlBytes(url);
-    if (url.isLocalFile())
-        return SafeFile::readAll(url.toLocalFile(), SafeFile::imageSizeLimit);
-    return {}; // nothing from the network, nothing relative to the working folder
+    if (!url.isLocalFile())
+        return {}; // nothing from the network, nothing relative to the working folder
+    SafeFile file(url.toLocalFile(), SafeFile::imageSizeLimit);
+    *status = file.status();
+    // What was checked is what is read, never beyond the limit.
+    return file.isOpen() && file.size() > 0 ? file.file().read(file.size()) : QByteArray();
 }
 
 } // namespace
@@ -35,8 +38,14 @@ QByteArray resourceBytes(const QUrl& url)
 QVariant RecipeDocument::loadResource(int type, const QUrl& name)
 {
     // The name arrives resolved against the base URL, the recipe file.
-    const QByteArray bytes = resourceBytes(name);
+    SafeFile::Status status = SafeFile::Status::Opened;
+    const QByteArray bytes = resourceBytes(name, &status);
     if (type != QTextDocument::ImageResource)
         return bytes;
+    const QString fileName = name.fileName();
+    if (status == SafeFile::Status::TooLarge)
+        emit pictureRefused(fileName, QStringLiteral("it is too large"));
+    else if (const QString problem = RecipePicture::problemWith(bytes); !problem.isEmpty())
+        emit pictureRefused(fileName, problem);
     return RecipePicture::fromBytes(bytes);
 }

@@ -14,6 +14,11 @@ class RecipeDocument : public QTextDocument
 public:
     using QTextDocument::QTextDocument;
 
+signals:
+    // A picture that is there but cannot be shown: too large, or in a format
+    // no image plugin reads. `name` is the picture's file name.
+    void pictureRefused(const QString& name, const QString& reason);
+
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
 };

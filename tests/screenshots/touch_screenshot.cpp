@@ -5,6 +5,7 @@
 // and a copy of the cookbook, whose shopping list it writes
 // (scripts/screenshot-touch.sh does).
 #include "qmltypes.h"
+#include "recipeimageprovider.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
@@ -80,7 +81,10 @@ int main(int argc, char* argv[])
     }
     registerQmlTypes();
 
-    QQmlApplicationEngine engine(QUrl(QStringLiteral("qrc:/qml/main.qml")));
+    // As the program does: the recipe pages' pictures come from its provider.
+    QQmlApplicationEngine engine;
+    engine.addImageProvider(RecipeImageProvider::name(), new RecipeImageProvider); // engine's
+    engine.load(QUrl(QStringLiteral("qrc:/qml/main.qml")));
     auto* window = engine.rootObjects().isEmpty()
                        ? nullptr
                        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());

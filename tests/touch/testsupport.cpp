@@ -65,7 +65,7 @@ bool TestSupport::writePicture(const QString& path, int width, int height)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
-    return picture.save(path, "PNG");
+    return picture.save(path); // in the format its suffix names
 }
 
 QString TestSupport::home() const

@@ -48,7 +48,9 @@ Tessellate.ScrollablePage {
         }
 
         delegate: Controls.ItemDelegate {
-            text: model.display
+            // A title is text, not a mnemonic: the controls show a run of n
+            // "&" as n - 1 of them, so each run gets one more.
+            text: model.display.replace(/&+/g, "$&&")
             highlighted: focus && ListView.isCurrentItem
             onClicked: {
                 var recipe = Controls.ApplicationWindow.window.pageStack.push(

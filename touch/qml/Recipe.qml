@@ -29,7 +29,18 @@ Tessellate.ScrollablePage {
 
     DocumentLoader {
         id: loader
+        // Pictures wider than the page are shown as wide as it.
+        pictureWidth: Math.floor(recipeText.width)
         onChanged: page.show(textForDisplay())
+        onPictureWidthChanged: refit.restart()
+    }
+
+    // A page that changes its width (turned, resized) shows its pictures
+    // again once the width has settled.
+    Timer {
+        id: refit
+        interval: 100
+        onTriggered: page.show(loader.textForDisplay())
     }
 
     // Word wrapping lays out a run of text without a word boundary in time

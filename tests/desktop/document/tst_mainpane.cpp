@@ -52,6 +52,27 @@ QByteArray longRecipe(const QByteArray& title)
     return text;
 }
 
+// The size at which the view shows the first picture of its text.
+QSizeF shownPictureSize(MainPane& pane)
+{
+    QTextDocument* document = browserOf(pane)->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat image = format.toImageFormat();
+            const QImage picture =
+                document->resource(QTextDocument::ImageResource, QUrl(image.name()))
+                    .value<QImage>();
+            return QSizeF(
+                image.hasProperty(QTextFormat::ImageWidth) ? image.width() : picture.width(),
+                image.hasProperty(QTextFormat::ImageHeight) ? image.height() : picture.height());
+        }
+    }
+    return QSizeF();
+}
+
 } // namespace
 
 class MainPaneTest : public QObject
@@ -161,6 +182,78 @@ private slots:
         pane.openPath(dir.filePath(QStringLiteral("cakes/sponge.recipe.md")));
         image = document->resource(QTextDocument::ImageResource, QUrl("photo.png")).value<QImage>();
         QCOMPARE(image.size(), QSize(11, 13));
+    }
+
+    // Pictures of the formats cookbooks use show; one wider than the view is
+    // shown as wide as the view, in proportion, following the view's width;
+    // a smaller one keeps its size.
+    void picturesFitTheView_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("WebP") << "photo.webp" << QSize(40, 30);
+        QTest::newRow("phone photo") << "phone.jpg" << QSize(3000, 1500);
+        QTest::newRow("narrower than the view") << "small.png" << QSize(300, 200);
+        QTest::newRow("wide WebP") << "wide.webp" << QSize(2400, 800);
+    }
+
+    void picturesFitTheView()
+    {
+        QFETCH(QString, file);
+        QFETCH(QSize, size);
+        QTemporaryDir here;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY2(picture.save(here.filePath(file)), "no image plugin writes this format");
+        const QString path = here.filePath(QStringLiteral("pictured.recipe.md"));
+        QVERIFY(testing::writeFile(path, "# Pictured\n\n![photo](" + file.toUtf8() + ")\n"));
+
+        MainPane pane;
+        QSignalSpy messages(&pane, &MainPane::notifySimple);
+        pane.resize(600, 500);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.openPath(path);
+        QTextBrowser* browser = browserOf(pane);
+        for (const int width : {600, 900, 450}) {
+            pane.resize(width, 500);
+            QCoreApplication::processEvents();
+            const QSizeF shown = shownPictureSize(pane);
+            const qreal room = browser->viewport()->width();
+            if (size.width() < room - 40) {
+                QCOMPARE(shown, QSizeF(size));
+                continue;
+            }
+            QVERIFY2(shown.width() <= room && shown.width() > room - 60,
+                     qPrintable(QStringLiteral("%1 in %2").arg(shown.width()).arg(room)));
+            QCOMPARE(qRound(shown.height()), qRound(shown.width() * size.height() / size.width()));
+        }
+        // Nothing about the picture needed saying.
+        for (const QList<QVariant>& message : std::as_const(messages))
+            QVERIFY(!message.first().toString().startsWith(QLatin1String("Cannot show")));
+    }
+
+    // A picture that is there but in a format no plugin reads says why.
+    void unreadablePicturesSayWhy()
+    {
+        QTemporaryDir here;
+        QVERIFY(
+            testing::writeFile(here.filePath(QStringLiteral("photo.avif")), QByteArray("\0\0\0\x1c"
+                                                                                       "ftypavif",
+                                                                                       12)
+                                                                                .repeated(20)));
+        const QString path = here.filePath(QStringLiteral("pictured.recipe.md"));
+        QVERIFY(testing::writeFile(path, "# Pictured\n\n![photo](photo.avif)\n\nAfter.\n"));
+        MainPane pane;
+        QSignalSpy messages(&pane, &MainPane::notifySimple);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.openPath(path);
+        QTRY_VERIFY(!messages.isEmpty());
+        QVERIFY2(messages.last().first().toString().startsWith(
+                     QLatin1String("Cannot show the picture photo.avif: ")),
+                 qPrintable(messages.last().first().toString()));
+        QVERIFY(shown(pane).contains(QStringLiteral("After.")));
     }
 
     // Whatever a picture names, only regular files of a bounded size are read:

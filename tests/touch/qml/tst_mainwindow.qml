@@ -74,6 +74,17 @@ TestCase {
         return notification.text
     }
 
+    // The text items an item draws.
+    function textItems(item, found) {
+        for (var i = 0; i < item.children.length; ++i) {
+            var child = item.children[i]
+            if (child.text !== undefined && child.contentWidth !== undefined && child.visible)
+                found.push(child)
+            textItems(child, found)
+        }
+        return found
+    }
+
     function tapTitle(window, title) {
         tryCompare(window.pageStack, "busy", false)
         var list = titleList(window)
@@ -129,6 +140,39 @@ TestCase {
         var plain = text.getText(0, text.length)
         verify(plain.indexOf("Hot and red.") >= 0, plain)
         compare(text.baseUrl, "file://" + cookbook + "/soups/tomato.recipe.md")
+    }
+
+    // A title is text: "&" is shown as itself, never taken for a keyboard
+    // mnemonic (which would hide it and underline the next character), and
+    // the recipe page gets the title as it is. What a row draws is measured
+    // against the title drawn as plain text in the row's own font.
+    function test_ampersandsInTitlesAreShown_data() {
+        return [
+            {tag: "one", title: "Chorizo & Chickpea Soup"},
+            {tag: "two", title: "Salt & Pepper & Lime"},
+            {tag: "doubled", title: "R&&D Cookies"}
+        ]
+    }
+
+    function test_ampersandsInTitlesAreShown(data) {
+        var folder = TestSupport.newFolder()
+        verify(TestSupport.writeRecipe(folder + "/dish.recipe.md", data.title, "Tasty."))
+        var window = openWindow(folder)
+        var list = titleList(window)
+        tryCompare(list, "count", 1)
+        waitForRendering(window.contentItem)
+        var labels = textItems(list.itemAtIndex(0), [])
+        compare(labels.length, 1)
+        var plain = createTemporaryQmlObject("import QtQuick; Text {}", testCase)
+        plain.font = labels[0].font
+        plain.text = data.title
+        fuzzyCompare(labels[0].contentWidth, plain.contentWidth, 1)
+        verify(labels[0].contentWidth > 0)
+
+        list.positionViewAtIndex(0, ListView.Contain)
+        mouseClick(list.itemAtIndex(0))
+        tryCompare(window.pageStack, "busy", false)
+        compare(window.pageStack.currentItem.title, data.title)
     }
 
     function test_typingNarrowsWithoutRegardToCase() {

@@ -6,6 +6,15 @@ import SaltroveTest 1.0
 TestCase {
     id: testCase
     name: "RecipePage"
+    // A window of its own for a page whose pictures are checked as drawn.
+    Component {
+        id: windowComponent
+        Window {
+            visible: true
+            width: 400
+            height: 700
+        }
+    }
 
     // Word wrapping would take minutes over a run of megabytes without a
     // space; the page shows such a recipe whole, wrapped anywhere, and keeps
@@ -104,7 +113,14 @@ TestCase {
             {tag: "beside the recipe", reference: "photo.png", at: "C# dishes/photo.png"},
             {tag: "in a sibling folder", reference: "../pictures/photo.png",
              at: "pictures/photo.png"},
-            {tag: "by absolute path", reference: "", at: "elsewhere/photo.png"}
+            {tag: "by absolute path", reference: "", at: "elsewhere/photo.png"},
+            {tag: "WebP", reference: "photo.webp", at: "C# dishes/photo.webp"},
+            {tag: "Chinese name", reference: "白蘑菇.jpg", at: "C# dishes/白蘑菇.jpg"},
+            {tag: "Chinese folder by absolute path", reference: "", at: "菜谱/汤/照片.png"},
+            {tag: "accents and blanks", reference: "crème%20brûlée.png",
+             at: "C# dishes/crème brûlée.png"},
+            {tag: "hash, percent, question mark, ampersand", reference: "a%23b%25c%3Fd&e.png",
+             at: "C# dishes/a#b%c?d&e.png"}
         ]
     }
 
@@ -117,5 +133,69 @@ TestCase {
         var text = openRecipe(path)
         verify(text.getText(0, text.length).indexOf("After.") >= 0)
         verify(text.contentHeight >= 480, "content height " + text.contentHeight)
+    }
+
+    // A picture wider than the page is shown as wide as the page, in its own
+    // proportions; a narrower one keeps its size.
+    function test_widePicturesFitThePage_data() {
+        return [
+            {tag: "phone photo", width: 3000, height: 1500, fitted: true},
+            {tag: "wide WebP", width: 2000, height: 500, fitted: true, file: "wide.webp"},
+            {tag: "narrower than the page", width: 200, height: 480, fitted: false}
+        ]
+    }
+
+    function test_widePicturesFitThePage(data) {
+        var root = TestSupport.newFolder()
+        var file = data.file || "photo.jpg"
+        verify(TestSupport.writePicture(root + "/" + file, data.width, data.height))
+        var path = root + "/pictured.recipe.md"
+        verify(TestSupport.writeRecipe(path, "Pictured", "![p](" + file + ")\n\nAfter."))
+        var component = Qt.createComponent("qrc:/qml/Recipe.qml")
+        var page = createTemporaryObject(component, testCase, {width: 400, height: 600})
+        verify(page)
+        page.path = path
+        var text = findChild(page, "recipeText")
+        verify(text.width > 0 && text.width <= 400, "text width " + text.width)
+        var expected = data.fitted ? data.height * text.width / data.width : data.height
+        tryVerify(function() {
+            return text.contentHeight >= expected && text.contentHeight < expected + 80
+        }, 5000, "content height " + text.contentHeight + ", picture " + expected)
+    }
+
+    // A numbered step that is only a picture keeps the picture on its own
+    // line, below the step before it, instead of drawing it over that step.
+    function test_aStepOfOnlyAPictureStaysInPlace() {
+        var root = TestSupport.newFolder()
+        verify(TestSupport.writePicture(root + "/step.png", 120, 200))
+        var path = root + "/steps.recipe.md"
+        verify(TestSupport.writeRecipe(path, "Steps",
+            "### Directions\n\n1. Chop the onions.\n2. ![chopped](step.png)\n3. Fry them."))
+        var window = createTemporaryObject(windowComponent, null)
+        verify(window)
+        var component = Qt.createComponent("qrc:/qml/Recipe.qml")
+        var page = createTemporaryObject(component, window.contentItem, {width: 400, height: 700})
+        verify(page)
+        page.path = path
+        var text = findChild(page, "recipeText")
+        var shown = text.getText(0, text.length)
+        var chop = text.positionToRectangle(shown.indexOf("Chop"))
+        var fry = text.positionToRectangle(shown.indexOf("Fry"))
+        var picture = text.positionToRectangle(shown.indexOf("\ufffc"))
+        verify(picture.y >= chop.y + chop.height, "picture at " + picture.y + ", chop at " + chop.y)
+        verify(fry.y >= picture.y + 200, "fry at " + fry.y + ", picture at " + picture.y)
+        // Drawn where it is laid out, and not over the step before it.
+        var image = null
+        function isGreen(x, y) {
+            var at = text.mapToItem(page, x, y)
+            var c = image.pixel(at.x, at.y)
+            // the test pictures are Qt's dark green, #008000
+            return c.r < 0.1 && Math.abs(c.g - 0.5) < 0.1 && c.b < 0.1
+        }
+        tryVerify(function() {
+            image = grabImage(page)
+            return isGreen(picture.x + 60, picture.y + picture.height / 2)
+        }, 5000, "no picture where it is laid out")
+        verify(!isGreen(chop.x + 4, chop.y + chop.height / 2), "the picture covers the step before")
     }
 }
