@@ -371,6 +371,9 @@ void MainWindow::addShoppingListDock()
     ShoppingListPane* shoppingList = pane.get();
     activeDocument->registerListener(shoppingList);
     connect(shoppingList, &ShoppingListPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    // The list lives in the collection's "shopping-list.md", once it is scanned.
+    connect(scanner.get(), &Scanner::dataUpdated, shoppingList,
+            [this, shoppingList] { shoppingList->setCollectionPath(rootPath); });
     connect(scanner.get(), &Scanner::dataUpdated, shoppingList, &ShoppingListPane::refresh);
     QDockWidget* dock =
         addDock(this, QStringLiteral("Shopping list"), std::move(pane), Qt::RightDockWidgetArea);

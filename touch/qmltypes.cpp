@@ -3,7 +3,9 @@
 #include "cookingsession.h"
 #include "dirmodel.h"
 #include "documentloader.h"
+#include "recipesearch.h"
 #include "scanneradapter.h"
+#include "shoppinglistadapter.h"
 #include "standardpaths.h"
 
 #include <QQmlEngine>
@@ -15,4 +17,6 @@ void registerQmlTypes()
     qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
+    qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
+    qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
 }

@@ -13,7 +13,7 @@ Tessellate.ScrollablePage {
 
     // Help shows the introduction through this page without a path: no
     // recipe, no actions.
-    actions: page.path !== "" ? [cookAction] : []
+    actions: page.path !== "" ? [cookAction, shoppingAction] : []
 
     Tessellate.Action {
         id: cookAction
@@ -21,6 +21,19 @@ Tessellate.ScrollablePage {
         text: qsTr("Cook")
         icon.name: "chronometer"
         onTriggered: page.cook()
+    }
+
+    Tessellate.Action {
+        id: shoppingAction
+        objectName: "addToShoppingListAction"
+        text: qsTr("Add to shopping list")
+        icon.name: "view-list-details"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.shoppingList)
+                return
+            window.showPassiveNotification(window.shoppingList.addRecipe(page.path))
+        }
     }
 
     function cook() {
