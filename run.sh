@@ -2,12 +2,15 @@
 # Builds a release build of Saltrove and starts a program.
 #
 #   ./run.sh                   the desktop program
-#   ./run.sh --demo            the desktop program on the sample cookbook in
-#                              examples/cookbook, with settings kept in a
-#                              throw-away folder (your own are not touched)
+#   ./run.sh --demo            the desktop program on a copy of the sample
+#                              cookbook (examples/cookbook, copied once to
+#                              ~/.local/share/saltrove-demo/cookbook), with
+#                              settings kept in a throw-away folder (your own
+#                              are not touched)
 #   ./run.sh --touch           the touch program
-#   ./run.sh --touch --demo    the touch program on the sample cookbook, the
-#                              same way
+#   ./run.sh --touch --demo    the touch program on the same copy, the same
+#                              way: a shopping list made in one shows in the
+#                              other
 #
 # Arguments after "--" are passed to the program.
 set -euo pipefail
@@ -21,7 +24,7 @@ while [[ $# -gt 0 ]]; do
     --demo) demo=1; shift ;;
     --touch) program=saltrovetouch; shift ;;
     --) shift; pass=("$@"); break ;;
-    -h | --help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "unknown option: $1 (try --help)" >&2; exit 2 ;;
     esac
 done
@@ -51,11 +54,20 @@ if [[ $demo -eq 0 ]]; then
     exec "$binary" "${pass[@]}"
 fi
 
-cookbook="$PWD/examples/cookbook"
-if [[ ! -d $cookbook ]]; then
-    echo "The sample cookbook ($cookbook) is not there." >&2
+sample="$PWD/examples/cookbook"
+if [[ ! -d $sample ]]; then
+    echo "The sample cookbook ($sample) is not there." >&2
     exit 1
 fi
+# Both demos share one copy outside the repository, so that the shopping list
+# they keep in the cookbook ("shopping-list.md") is the same for both and no
+# demo ever writes into the repository. Files missing from the copy are added;
+# nothing in it is overwritten.
+cookbook="${XDG_DATA_HOME:-$HOME/.local/share}/saltrove-demo/cookbook"
+mkdir -p "$cookbook"
+cp -R -n "$sample/." "$cookbook/"
+echo "Demo cookbook: $cookbook"
+
 # The program keeps its settings under XDG_CONFIG_HOME; a fresh one, holding
 # only the sample cookbook as the collection folder, is removed afterwards.
 settings_home="$(mktemp -d "${TMPDIR:-/tmp}/saltrove-demo.XXXXXX")"

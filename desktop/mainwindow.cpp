@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "cooking/cookingview.h"
+
 #include "browse/fspane.h"
 #include "browse/listpane.h"
 #include "browse/treepane.h"
@@ -369,6 +371,9 @@ void MainWindow::addShoppingListDock()
     ShoppingListPane* shoppingList = pane.get();
     activeDocument->registerListener(shoppingList);
     connect(shoppingList, &ShoppingListPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    // The list lives in the collection's "shopping-list.md", once it is scanned.
+    connect(scanner.get(), &Scanner::dataUpdated, shoppingList,
+            [this, shoppingList] { shoppingList->setCollectionPath(rootPath); });
     connect(scanner.get(), &Scanner::dataUpdated, shoppingList, &ShoppingListPane::refresh);
     QDockWidget* dock =
         addDock(this, QStringLiteral("Shopping list"), std::move(pane), Qt::RightDockWidgetArea);
@@ -438,19 +443,24 @@ void MainWindow::showRandomRecipe()
     activeDocument->openPath(std::next(table.cbegin(), steps).key());
 }
 
-// The second toolbar, of the commands used while cooking and shopping; it
-// holds the Find and shopping-list actions made with their docks.
+// A second toolbar for the kitchen, after the main one: finding, the shopping
+// list and cooking. Unlike the main toolbar it may be hidden; the window state
+// keeps whether it is.
 void MainWindow::addKitchenToolBar()
 {
     QToolBar* kitchen = addToolBar(QStringLiteral("Kitchen"));
     kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
-    for (const char* name : {"findAction", "shoppingListAction"}) {
-        if (auto* action = findChild<QAction*>(QLatin1String(name)))
-            kitchen->addAction(action);
+    if (QAction* find = findChild<QAction*>(QStringLiteral("findAction"))) {
+        find->setIcon(QIcon::fromTheme(QStringLiteral("edit-find")));
+        kitchen->addAction(find);
     }
-    if (auto* showList = findChild<QAction*>(QStringLiteral("shoppingListAction"));
-        showList && showList->icon().isNull())
-        showList->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+    if (QAction* shopping = findChild<QAction*>(QStringLiteral("shoppingListAction"))) {
+        shopping->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
+        kitchen->addAction(shopping);
+    }
+    QAction* cook = addNamedAction(kitchen, "chronometer", "Cook", "cookAction",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    connect(cook, &QAction::triggered, this, &MainWindow::cookActiveRecipe);
     addImportActions(kitchen);
 }
 
@@ -613,4 +623,26 @@ void MainWindow::pasteRecipe()
     }
     summary.filesRead = summary.filesTotal = 1;
     finishImport(summary);
+}
+
+// Opens the active recipe in the cooking view, a window of its own that the
+// main window owns; one view at a time, which shows the recipe last asked for.
+void MainWindow::cookActiveRecipe()
+{
+    const QString path = activeDocument->path();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        notifyStatusBar(QStringLiteral("No recipe to cook"));
+        return;
+    }
+    auto* view = findChild<CookingView*>(QStringLiteral("cookingView"));
+    if (!view) {
+        view = new CookingView(this);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // The recipe already cooking stays on its step.
+    if (view->recipe().path() != path)
+        view->openRecipe(path);
+    view->showFullScreen();
+    view->raise();
+    view->activateWindow();
 }

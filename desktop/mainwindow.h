@@ -64,6 +64,7 @@ private slots:
     void showRandomRecipe();
     void importFiles();
     void pasteRecipe();
+    void cookActiveRecipe();
 
 private:
     void loadCollection(const QString& path);

@@ -20,7 +20,10 @@ home="$(mktemp -d "${TMPDIR:-/tmp}/saltrove-screenshot.XXXXXX")"
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$(dirname "$output")" "$home/runtime"
 chmod 700 "$home/runtime"
+# A copy of the cookbook: the shopping list is written into the cookbook it
+# shows, never into the repository.
+cp -R examples/cookbook "$home/cookbook"
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
-    "build/tests/screenshots/$target" examples/cookbook "$output" "$@"
+    "build/tests/screenshots/$target" "$home/cookbook" "$output" "$@"
 echo "Saved $output"

@@ -16,7 +16,7 @@ scripts/install-deps.sh
 dir=build-fuzz
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DSALTROVE_SANITIZE=address -DSALTROVE_FUZZ=ON
-targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline
+targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline fuzz_cookingrecipe
     fuzz_importjsonld fuzz_importhtml fuzz_importcooklang fuzz_importplaintext)
 cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
@@ -27,7 +27,7 @@ for target in "${targets[@]}"; do
     corpus="$dir/corpus/$target"
     mkdir -p "$corpus"
     case $target in
-    fuzz_parserecipe)
+    fuzz_parserecipe | fuzz_cookingrecipe)
         for seed in "${seeds[@]}"; do cp "$seed" "$corpus/seed-$(basename "$seed")"; done ;;
     fuzz_importjsonld) cp tests/core/import/pages/*.json "$corpus/" ;;
     fuzz_importhtml) cp tests/core/import/pages/*.html "$corpus/" ;;

@@ -1,8 +1,11 @@
 #include "qmltypes.h"
 
+#include "cookingsession.h"
 #include "dirmodel.h"
 #include "documentloader.h"
+#include "recipesearch.h"
 #include "scanneradapter.h"
+#include "shoppinglistadapter.h"
 #include "standardpaths.h"
 
 #include <QQmlEngine>
@@ -11,6 +14,9 @@ void registerQmlTypes()
 {
     qmlRegisterType<ScannerAdapter>("Saltrove", 1, 0, "Scanner");
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
+    qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
+    qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
+    qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
 }

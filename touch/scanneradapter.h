@@ -32,6 +32,9 @@ public:
 
     Q_INVOKABLE void refresh();
 
+    // The core scanner, for the pages' other searches.
+    Scanner* scanner() const { return m_scanner.get(); }
+
 signals:
     void titleListChanged();
     void filterChanged();

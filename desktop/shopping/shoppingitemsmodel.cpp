@@ -22,7 +22,10 @@ QVariant ShoppingItemsModel::data(const QModelIndex& index, int role) const
     case Qt::CheckStateRole:
         return item.ticked ? Qt::Checked : Qt::Unchecked;
     case Qt::ToolTipRole:
-        return item.byRecipe.join(QLatin1Char('\n'));
+        return handWritten.at(index.row()) ? QStringLiteral("Written by hand")
+                                           : item.byRecipe.join(QLatin1Char('\n'));
+    case HandWrittenRole:
+        return handWritten.at(index.row());
     default:
         return {};
     }
@@ -36,7 +39,10 @@ bool ShoppingItemsModel::setData(const QModelIndex& index, const QVariant& value
     ShoppingItem& item = items[index.row()];
     item.ticked = value.toInt() == Qt::Checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
-    emit tickChanged(item.key, item.ticked);
+    if (handWritten.at(index.row()))
+        emit handRowTicked(item.name, item.ticked);
+    else
+        emit tickChanged(item.key, item.ticked);
     return true;
 }
 
@@ -48,14 +54,27 @@ Qt::ItemFlags ShoppingItemsModel::flags(const QModelIndex& index) const
            Qt::ItemNeverHasChildren;
 }
 
-void ShoppingItemsModel::setItems(const QList<ShoppingItem>& newItems)
+void ShoppingItemsModel::setItems(const QList<ShoppingItem>& computed,
+                                  const QList<ShoppingFileRow>& handRows)
 {
+    QList<ShoppingItem> newItems = computed;
+    QList<bool> newHandWritten(computed.size(), false);
+    for (const ShoppingFileRow& row : handRows) {
+        ShoppingItem item;
+        item.key = row.text;
+        item.name = row.text;
+        item.ticked = row.ticked;
+        newItems.append(item);
+        newHandWritten.append(true);
+    }
     const bool sameRows =
+        newHandWritten == handWritten &&
         std::equal(items.cbegin(), items.cend(), newItems.cbegin(), newItems.cend(),
                    [](const ShoppingItem& a, const ShoppingItem& b) { return a.key == b.key; });
     if (!sameRows) {
         beginResetModel();
         items = newItems;
+        handWritten = newHandWritten;
         endResetModel();
         return;
     }

@@ -4,7 +4,7 @@
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppingitemsmodel.h"
 #include "shopping/shoppinglist.h"
-#include "shopping/shoppinglistsettings.h"
+#include "shopping/shoppingliststore.h"
 #include "shopping/shoppingrecipesmodel.h"
 
 #include <QClipboard>
@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QListView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -42,15 +43,15 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const QString& n
 
 ShoppingListPane::ShoppingListPane(QWidget* parent)
     : PaneBase(parent)
-    , list(std::make_unique<ShoppingList>())
-    , recipesModel(std::make_unique<ShoppingRecipesModel>(list.get()))
+    , store(std::make_unique<ShoppingListStore>())
+    , recipesModel(std::make_unique<ShoppingRecipesModel>(store.get()))
     , itemsModel(std::make_unique<ShoppingItemsModel>())
     , amountDelegate(std::make_unique<ServingsDelegate>())
 {
     buildViews();
     connectModels();
-    ShoppingListSettings::load(*list);
     recipesModel->reload();
+    showItems();
 }
 
 // The views go with the child widgets only after this body; they must not
@@ -99,8 +100,19 @@ void ShoppingListPane::buildViews()
     items->setObjectName(QStringLiteral("shoppingItems"));
     items->setModel(itemsModel.get());
     items->setUniformItemSizes(true);
+    auto* removeRowKey = new QShortcut(QKeySequence::Delete, items.get()); // owned by the view
+    removeRowKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(removeRowKey, &QShortcut::activated, this, &ShoppingListPane::removeCurrentRow);
     itemsView = items.get();
     layout->addWidget(items.release(), 3);
+
+    auto field = std::make_unique<QLineEdit>();
+    field->setObjectName(QStringLiteral("addShoppingItem"));
+    field->setPlaceholderText(QStringLiteral("Add a row"));
+    field->setClearButtonEnabled(true);
+    connect(field.get(), &QLineEdit::returnPressed, this, &ShoppingListPane::addHandRow);
+    rowField = field.get();
+    layout->addWidget(field.release());
     // Shown by its shortcut, the pane hands the focus to the list to tick off.
     setFocusProxy(itemsView);
 
@@ -122,26 +134,45 @@ void ShoppingListPane::buildViews()
 
 void ShoppingListPane::connectModels()
 {
-    connect(recipesModel.get(), &ShoppingRecipesModel::listChanged, this,
-            &ShoppingListPane::listChanged);
+    connect(store.get(), &ShoppingListStore::changed, this, &ShoppingListPane::showItems);
+    connect(store.get(), &ShoppingListStore::message, this, &ShoppingListPane::notifySimple);
     // Editors close with a reset or removed rows; every row keeps one open.
     connect(recipesModel.get(), &QAbstractItemModel::modelReset, this,
             &ShoppingListPane::openAmountEditors);
     connect(recipesModel.get(), &QAbstractItemModel::rowsInserted, this,
             &ShoppingListPane::openAmountEditors);
-    connect(itemsModel.get(), &ShoppingItemsModel::tickChanged, this,
-            [this](const QString& key, bool ticked) {
-                list->setTicked(key, ticked);
-                ShoppingListSettings::save(*list);
-            });
+    connect(itemsModel.get(), &ShoppingItemsModel::tickChanged, store.get(),
+            &ShoppingListStore::setTicked);
+    connect(itemsModel.get(), &ShoppingItemsModel::handRowTicked, store.get(),
+            &ShoppingListStore::setHandRowTicked);
 }
 
 void ShoppingListPane::openPath(const QString& path)
 {
     activePath = path;
     // The active recipe changed on disk, or was chosen again.
-    if (list->reread(path))
+    if (store->list().contains(path)) {
+        store->reread(path);
         recipesModel->reload();
+    }
+}
+
+void ShoppingListPane::setCollectionPath(const QString& path)
+{
+    store->setCollectionPath(path);
+}
+
+void ShoppingListPane::addHandRow()
+{
+    if (store->addHandRow(rowField->text()))
+        rowField->clear();
+}
+
+void ShoppingListPane::removeCurrentRow()
+{
+    const QModelIndex current = itemsView->currentIndex();
+    if (current.isValid() && current.data(ShoppingItemsModel::HandWrittenRole).toBool())
+        store->removeHandRow(current.data(Qt::DisplayRole).toString());
 }
 
 void ShoppingListPane::addCurrentRecipe()
@@ -151,7 +182,8 @@ void ShoppingListPane::addCurrentRecipe()
         emit notifySimple(QStringLiteral("No recipe to add"));
         return;
     }
-    if (list->contains(activePath)) {
+    store->readFileIfChanged();
+    if (store->list().contains(activePath)) {
         emit notifySimple(QStringLiteral("%1 is already on the shopping list").arg(recipe.title));
         return;
     }
@@ -172,13 +204,13 @@ void ShoppingListPane::clearList()
 
 void ShoppingListPane::refresh()
 {
-    list->rereadAll();
+    store->rereadAll();
     recipesModel->reload();
 }
 
 void ShoppingListPane::copyToClipboard()
 {
-    QGuiApplication::clipboard()->setText(list->toMarkdown());
+    QGuiApplication::clipboard()->setText(store->toMarkdown());
 }
 
 std::unique_ptr<QTextDocument> ShoppingListPane::printableDocument() const
@@ -197,7 +229,14 @@ std::unique_ptr<QTextDocument> ShoppingListPane::printableDocument() const
             recipesModel->index(row, ShoppingRecipesModel::AmountColumn).data().toString());
     }
     QTextList* checklist = nullptr;
-    for (const ShoppingItem& item : list->items()) {
+    QList<ShoppingItem> rows = store->items();
+    for (const ShoppingFileRow& row : store->handRows()) {
+        ShoppingItem item;
+        item.name = row.text;
+        item.ticked = row.ticked;
+        rows.append(item);
+    }
+    for (const ShoppingItem& item : std::as_const(rows)) {
         QTextBlockFormat format;
         format.setMarker(item.ticked ? QTextBlockFormat::MarkerType::Checked
                                      : QTextBlockFormat::MarkerType::Unchecked);
@@ -226,10 +265,9 @@ void ShoppingListPane::printPreview()
     dialog.exec();
 }
 
-void ShoppingListPane::listChanged()
+void ShoppingListPane::showItems()
 {
-    itemsModel->setItems(list->items());
-    ShoppingListSettings::save(*list);
+    itemsModel->setItems(store->items(), store->handRows());
 }
 
 void ShoppingListPane::openAmountEditors()

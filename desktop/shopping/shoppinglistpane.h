@@ -6,17 +6,19 @@
 
 #include <memory>
 
+class QLineEdit;
 class QListView;
 class QTableView;
 class QTextDocument;
 class ServingsDelegate;
 class ShoppingItemsModel;
-class ShoppingList;
+class ShoppingListStore;
 class ShoppingRecipesModel;
 
 // The shopping list: recipes chosen from the active document, each scaled to
 // the servings wanted, and their ingredients merged by name with the amounts
-// added up. It is kept between runs and leaves the program by clipboard and
+// added up, then rows written by hand. It is kept in the cookbook's
+// "shopping-list.md" (or the settings) and leaves the program by clipboard and
 // printer. As a listener of the active document it knows which recipe to add
 // and reads a listed recipe again when it changes on disk.
 class ShoppingListPane : public PaneBase
@@ -34,6 +36,11 @@ signals:
 
 public slots:
     void openPath(const QString& path) override;
+    // The collection whose list file is shown from now on.
+    void setCollectionPath(const QString& path);
+    // Adds the text of the field as a row of its own.
+    void addHandRow();
+    void removeCurrentRow();
     void addCurrentRecipe();
     void removeCurrentRecipe();
     void clearList();
@@ -46,14 +53,16 @@ public slots:
 private:
     void buildViews();
     void connectModels();
-    void listChanged();
     void openAmountEditors();
 
-    std::unique_ptr<ShoppingList> list;
+    void showItems();
+
+    std::unique_ptr<ShoppingListStore> store;
     std::unique_ptr<ShoppingRecipesModel> recipesModel;
     std::unique_ptr<ShoppingItemsModel> itemsModel;
     std::unique_ptr<ServingsDelegate> amountDelegate;
     QString activePath;
     QTableView* recipesView = nullptr; // children through the layout
     QListView* itemsView = nullptr;
+    QLineEdit* rowField = nullptr;
 };

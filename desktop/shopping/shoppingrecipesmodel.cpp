@@ -3,15 +3,23 @@
 #include "collection/scanner.h"
 #include "quantity/fraction.h"
 #include "shopping/shoppinglist.h"
+#include "shopping/shoppingliststore.h"
 
-ShoppingRecipesModel::ShoppingRecipesModel(ShoppingList* list, QObject* parent)
+ShoppingRecipesModel::ShoppingRecipesModel(ShoppingListStore* store, QObject* parent)
     : QAbstractTableModel(parent)
-    , list(list)
-{}
+    , store(store)
+{
+    connect(store, &ShoppingListStore::replaced, this, [this] {
+        if (changing)
+            replacedMeanwhile = true;
+        else
+            reload();
+    });
+}
 
 int ShoppingRecipesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : list->size();
+    return parent.isValid() ? 0 : store->list().size();
 }
 
 int ShoppingRecipesModel::columnCount(const QModelIndex& parent) const
@@ -23,7 +31,7 @@ QVariant ShoppingRecipesModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const ShoppingEntry& entry = list->entry(index.row());
+    const ShoppingEntry& entry = store->list().entry(index.row());
     if (index.column() == TitleColumn) {
         switch (role) {
         case Qt::DisplayRole:
@@ -60,13 +68,20 @@ bool ShoppingRecipesModel::setData(const QModelIndex& index, const QVariant& val
     const int number = value.toInt(&ok);
     if (!ok)
         return false;
-    if (list->entry(index.row()).hasServings())
-        list->setWantedServings(index.row(), number);
-    else
-        list->setFactorHalves(index.row(), number);
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    const QString path = store->list().entry(index.row()).recipe.path;
+    readBeforeChange();
+    const int row = rowOf(path);
+    if (row >= 0) {
+        if (store->list().entry(row).hasServings())
+            store->setWantedServings(path, number);
+        else
+            store->setFactorHalves(path, number);
+        emit dataChanged(this->index(row, AmountColumn), this->index(row, AmountColumn),
+                         {Qt::DisplayRole, Qt::EditRole});
+    }
+    afterChange();
     emit listChanged();
-    return true;
+    return row >= 0;
 }
 
 Qt::ItemFlags ShoppingRecipesModel::flags(const QModelIndex& index) const
@@ -93,29 +108,40 @@ QVariant ShoppingRecipesModel::headerData(int section, Qt::Orientation orientati
 
 void ShoppingRecipesModel::addRecipe(const ShoppingRecipe& recipe)
 {
-    if (list->contains(recipe.path))
-        return;
-    beginInsertRows(QModelIndex(), list->size(), list->size());
-    list->add(recipe);
-    endInsertRows();
+    readBeforeChange();
+    if (rowOf(recipe.path) < 0) {
+        const int row = store->list().size();
+        beginInsertRows(QModelIndex(), row, row);
+        store->addRecipe(recipe);
+        endInsertRows();
+    }
+    afterChange();
     emit listChanged();
 }
 
 void ShoppingRecipesModel::removeRecipe(int row)
 {
-    if (row < 0 || row >= list->size())
+    if (row < 0 || row >= store->list().size())
         return;
-    beginRemoveRows(QModelIndex(), row, row);
-    list->removeAt(row);
-    endRemoveRows();
+    const QString path = store->list().entry(row).recipe.path;
+    readBeforeChange();
+    row = rowOf(path);
+    if (row >= 0) {
+        beginRemoveRows(QModelIndex(), row, row);
+        store->removeRecipe(path);
+        endRemoveRows();
+    }
+    afterChange();
     emit listChanged();
 }
 
 void ShoppingRecipesModel::clearRecipes()
 {
+    readBeforeChange();
     beginResetModel();
-    list->clear();
+    store->clear();
     endResetModel();
+    afterChange();
     emit listChanged();
 }
 
@@ -124,6 +150,31 @@ void ShoppingRecipesModel::reload()
     beginResetModel();
     endResetModel();
     emit listChanged();
+}
+
+void ShoppingRecipesModel::readBeforeChange()
+{
+    store->readFileIfChanged();
+    changing = true;
+    replacedMeanwhile = false;
+}
+
+void ShoppingRecipesModel::afterChange()
+{
+    changing = false;
+    if (replacedMeanwhile) {
+        replacedMeanwhile = false;
+        reload();
+    }
+}
+
+int ShoppingRecipesModel::rowOf(const QString& path) const
+{
+    for (int row = 0; row < store->list().size(); ++row) {
+        if (store->list().entry(row).recipe.path == path)
+            return row;
+    }
+    return -1;
 }
 
 QString ShoppingRecipesModel::amountText(int value, bool servings)

@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-class ShoppingList;
+class ShoppingListStore;
 struct ShoppingRecipe;
 
 // The recipes on the shopping list, one row each: the title (marked when the
@@ -16,8 +16,8 @@ public:
     // True on the amount column when the amount is a number of servings.
     static constexpr int HasServingsRole = Qt::UserRole + 2;
 
-    // The list must outlive the model.
-    explicit ShoppingRecipesModel(ShoppingList* list, QObject* parent = nullptr);
+    // The store must outlive the model. A list read anew resets the model.
+    explicit ShoppingRecipesModel(ShoppingListStore* store, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -41,5 +41,13 @@ signals:
     void listChanged();
 
 private:
-    ShoppingList* list; // not owned
+    // Changes read the file first, so that rows are counted on the list
+    // they change; a list read meanwhile resets the model afterwards.
+    void readBeforeChange();
+    void afterChange();
+    int rowOf(const QString& path) const;
+
+    ShoppingListStore* store; // not owned
+    bool changing = false;
+    bool replacedMeanwhile = false;
 };

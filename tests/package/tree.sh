@@ -32,7 +32,7 @@ check_tree() {
     [[ -x $root/bin/saltrove && -x $root/bin/saltrovetouch ]] || fail "the programs are not executable"
     local found
     found=$(find "$root/share/saltrove/examples/cookbook" -name '*.recipe.md' | wc -l)
-    [[ $found -eq 6 ]] || fail "the example cookbook has $found recipes, not 6"
+    [[ $found -eq 7 ]] || fail "the example cookbook has $found recipes, not 7"
 
     local id
     for id in org.vantrel.saltrove org.vantrel.saltrovetouch; do

@@ -1,5 +1,10 @@
 #include "testsupport.h"
 
+#include "support/otherprocess.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,4 +90,29 @@ QString TestSupport::storedLocation() const
     QSettings settings;
     settings.beginGroup(QStringLiteral("General"));
     return settings.value(QStringLiteral("location")).toString();
+}
+
+QString TestSupport::readText(const QString& path) const
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool TestSupport::writeTextElsewhere(const QString& path, const QString& text,
+                                     bool renameOver) const
+{
+    return otherprocess::writeFile(path, text.toUtf8(), renameOver);
+}
+
+QString TestSupport::clipboardText() const
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text() : QString();
+}
+
+void TestSupport::clearSettings()
+{
+    QSettings settings;
+    settings.clear();
+    settings.sync();
 }

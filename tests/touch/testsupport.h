@@ -40,6 +40,14 @@ public:
     Q_INVOKABLE QString home() const;
     Q_INVOKABLE void setHome(const QString& path);
     Q_INVOKABLE QString storedLocation() const;
+    // A file's text, or an empty string.
+    Q_INVOKABLE QString readText(const QString& path) const;
+    // Writes a file from another process, in place or renamed over the old.
+    Q_INVOKABLE bool writeTextElsewhere(const QString& path, const QString& text,
+                                        bool renameOver) const;
+    Q_INVOKABLE QString clipboardText() const;
+    // Forgets everything the program keeps in its settings.
+    Q_INVOKABLE void clearSettings();
 
 private:
     QTemporaryDir m_home;

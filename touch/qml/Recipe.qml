@@ -11,6 +11,35 @@ Tessellate.ScrollablePage {
 
     title: qsTr("Recipe")
 
+    // Help shows the introduction through this page without a path: no
+    // recipe, no actions.
+    actions: page.path !== "" ? [cookAction, shoppingAction] : []
+
+    Tessellate.Action {
+        id: cookAction
+        objectName: "cookAction"
+        text: qsTr("Cook")
+        icon.name: "chronometer"
+        onTriggered: page.cook()
+    }
+
+    Tessellate.Action {
+        id: shoppingAction
+        objectName: "addToShoppingListAction"
+        text: qsTr("Add to shopping list")
+        icon.name: "view-list-details"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.shoppingList)
+                return
+            window.showPassiveNotification(window.shoppingList.addRecipe(page.path))
+        }
+    }
+
+    function cook() {
+        ApplicationWindow.window.pageStack.push(Qt.resolvedUrl("Cook.qml"), {path: page.path})
+    }
+
     DocumentLoader {
         id: loader
         // Pictures wider than the page are shown as wide as it.

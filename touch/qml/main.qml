@@ -11,6 +11,13 @@ Tessellate.ApplicationWindow {
     // collection folder and starts the first scan.
     property var scanner: Scanner {}
 
+    // The one shopping list, kept in the collection folder's
+    // "shopping-list.md" and shared with every device that carries it.
+    property var shoppingList: ShoppingList {
+        collectionPath: root.scanner.rootPath
+        onMessage: function(text) { root.showPassiveNotification(text) }
+    }
+
     visible: true
     width: 480
     height: 640
@@ -59,6 +66,25 @@ Tessellate.ApplicationWindow {
                 text: qsTr("Help")
                 icon.name: "help-contents"
                 onTriggered: root.pageStack.push(Qt.resolvedUrl("Help.qml"))
+            },
+            Tessellate.Action {
+                objectName: "findAction"
+                text: qsTr("Find")
+                icon.name: "edit-find"
+                onTriggered: {
+                    root.popToFirstPage()
+                    root.pageStack.push(Qt.resolvedUrl("Find.qml"), {scanner: root.scanner})
+                }
+            },
+            Tessellate.Action {
+                objectName: "shoppingListAction"
+                text: qsTr("Shopping list")
+                icon.name: "view-list-details"
+                onTriggered: {
+                    root.popToFirstPage()
+                    root.pageStack.push(Qt.resolvedUrl("ShoppingList.qml"),
+                                        {shoppingList: root.shoppingList})
+                }
             }
         ]
     }

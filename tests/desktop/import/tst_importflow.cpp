@@ -89,8 +89,8 @@ private slots:
         QStringList names;
         for (QAction* action : kitchen->actions())
             names << (action->isSeparator() ? QString("|") : action->objectName());
-        QCOMPARE(names, (QStringList{"findAction", "shoppingListAction", "|", "importAction",
-                                     "pasteRecipeAction"}));
+        QCOMPARE(names, (QStringList{"findAction", "shoppingListAction", "cookAction", "|",
+                                     "importAction", "pasteRecipeAction"}));
         QAction* import = windowAction(window, "importAction");
         QCOMPARE(import->text(), QString::fromUtf8("Import recipes…"));
         QCOMPARE(import->shortcut(), QKeySequence("Ctrl+Shift+I"));

@@ -1,12 +1,15 @@
 #include "browse/listpane.h"
 #include "mainwindow.h"
+#include "shopping/shoppingitemsmodel.h"
 #include "shopping/shoppinglistpane.h"
 #include "support/desktoptesthelpers.h"
+#include "support/otherprocess.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -36,6 +39,12 @@ QString writeShoppingRecipe(const QString& path, const QByteArray& title,
     const QByteArray text = "# " + title + "\n\n### Ingredients\n\n" + ingredients +
                             "\n### Directions\n\nCook.\n\n### Metadata\n\n" + metadata;
     return writeFile(path, text) ? path : QString();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QListView* itemsView(QWidget& pane)
@@ -274,6 +283,68 @@ private slots:
         QVERIFY(!writeShoppingRecipe(bread, "Bread", " * 1 kg carrots\n").isEmpty());
         windowAction(window, QStringLiteral("reloadCollectionAction"))->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(shownItems(*pane), QStringList{"2 kg carrots"}, scanTimeout);
+    }
+
+    void sharesTheListFileWithOtherDevices_data()
+    {
+        QTest::addColumn<bool>("renameOver");
+        QTest::newRow("written in place") << false;
+        QTest::newRow("renamed over") << true;
+    }
+
+    // The list lives in the cookbook; what another device or program writes
+    // there shows in the pane, and rows typed in the pane reach the file.
+    void sharesTheListFileWithOtherDevices()
+    {
+        QFETCH(bool, renameOver);
+        QTemporaryDir book;
+        const QString pie =
+            writeShoppingRecipe(book.filePath(QStringLiteral("Tartes/tarte à l'oignon.recipe.md")),
+                                "Tarte à l'oignon", " * 2 pcs onions\n * 200 g Mehl\n");
+        QVERIFY(!pie.isEmpty());
+        QSettings().setValue(QStringLiteral("General/location"), book.path());
+        QSettings().setValue(QStringLiteral("ShoppingListFile/movedToFile"), true);
+        MainWindow window;
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+                                  scanTimeout);
+        auto* pane = dockPane<ShoppingListPane>(window, dockName);
+        QAbstractItemModelTester itemsTester(itemsView(*pane)->model());
+        choose(window, pie);
+        click(*pane, "addToShoppingList");
+        auto* field = pane->findChild<QLineEdit*>(QStringLiteral("addShoppingItem"));
+        QVERIFY(field);
+        field->setText(QStringLiteral("  Kaffee "));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(field->text().isEmpty());
+        QCOMPARE(shownItems(*pane), QStringList({"2 pcs onions", "200 g Mehl", "Kaffee"}));
+        QCOMPARE(itemsView(*pane)->model()->index(2, 0).data(ShoppingItemsModel::HandWrittenRole),
+                 QVariant(true));
+        const QString listPath = book.filePath(QStringLiteral("shopping-list.md"));
+        const QByteArray written = readFile(listPath);
+        QVERIFY2(
+            written.contains("- [Tarte à l'oignon](Tartes/tarte%20à%20l'oignon.recipe.md) ×1\n"),
+            written.constData());
+        QVERIFY(written.endsWith("- [ ] 2 pcs onions\n- [ ] 200 g Mehl\n- [ ] Kaffee\n"));
+
+        // Ticked and added to on the phone, then unticked again.
+        QByteArray phone = written;
+        phone.replace("- [ ] 2 pcs onions", "- [x] 2 pcs onions");
+        phone += "- [ ] Brot\n";
+        QVERIFY(otherprocess::writeFile(listPath, phone, renameOver));
+        const QAbstractItemModel* items = itemsView(*pane)->model();
+        QTRY_COMPARE(items->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(shownItems(*pane).last(), QStringLiteral("Brot"));
+        phone.replace("- [x] 2 pcs onions", "- [ ] 2 pcs onions");
+        phone.replace("- [ ] Kaffee", "- [x] Kaffee");
+        QVERIFY(otherprocess::writeFile(listPath, phone, renameOver));
+        QTRY_COMPARE(items->index(2, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(items->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+
+        // Removed by hand in the pane, written back with the phone's rows.
+        itemsView(*pane)->setCurrentIndex(items->index(3, 0));
+        pane->removeCurrentRow();
+        QCOMPARE(shownItems(*pane), QStringList({"2 pcs onions", "200 g Mehl", "Kaffee"}));
+        QVERIFY(readFile(listPath).endsWith("- [ ] 200 g Mehl\n- [x] Kaffee\n"));
     }
 
     void garbageSettingsGiveAnEmptyList_data()

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cooking/cookingstep.h"
+#include "quantity/fraction.h"
+#include "recipe/ingredientreading.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A recipe as a cook follows it: title, servings, the ingredients read as
+// people write them, and the directions as steps with the ingredients they
+// name and the spans of time they hold.
+class CookingRecipe
+{
+public:
+    // Reads a recipe file through the safe opening; a file that cannot be
+    // read gives a recipe without steps, titled after its file name.
+    static CookingRecipe read(const QString& path);
+    // The same from a recipe's text; `fallbackTitle` when it has no title line.
+    static CookingRecipe fromText(const QString& text, const QString& fallbackTitle = {});
+
+    QString path() const { return m_path; }
+    QString title() const { return m_title; }
+    // From "servings", "serves", "yield" or "portions", 1 to 99; 0 when none.
+    int servings() const { return m_servings; }
+    // The accepted and the short bullets of the ingredients sections.
+    QList<IngredientReading> ingredients() const { return m_ingredients; }
+    QList<CookingStep> steps() const { return m_steps; }
+
+    // The text of step `step` with its amounts at `factor`; exactly the
+    // step's text at factor 1, and empty for a step that does not exist.
+    QString stepText(int step, const Fraction& factor) const;
+
+private:
+    void readIngredients(const QString& text);
+    void readSteps(const QString& text);
+
+    QString m_path;
+    QString m_title;
+    int m_servings = 0;
+    QList<IngredientReading> m_ingredients;
+    QStringList m_names;
+    QList<CookingStep> m_steps;
+};

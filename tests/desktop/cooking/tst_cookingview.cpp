@@ -1,0 +1,420 @@
+#include "browse/listpane.h"
+#include "cooking/cookingtimers.h"
+#include "cooking/cookingview.h"
+#include "cooking/screensaverinhibitor.h"
+#include "mainwindow.h"
+#include "support/desktoptesthelpers.h"
+#include "support/privatesessionbus.h"
+
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace testing;
+
+namespace {
+
+// A clock the test moves by hand.
+class HandClock : public CookingClock
+{
+public:
+    explicit HandClock(qint64* now)
+        : m_now(now)
+    {}
+    qint64 nowMs() const override { return *m_now; }
+
+private:
+    qint64* m_now;
+};
+
+const QByteArray pancakes = "# Pancakes\n\nThin ones.\n\n### Ingredients\n\n"
+                            " * 250 g flour\n * 3 eggs\n * 500 ml milk\n * salt\n\n"
+                            "### Directions\n\n"
+                            "1. Whisk the flour, the eggs and the milk; rest 20–30 min.\n"
+                            "2. Fry each pancake 1 minute a side.\n"
+                            "3. Serve with 2 tbsp sugar.\n\n"
+                            "### Metadata\n\nservings: 4\n";
+
+QString labelText(QWidget* view, const char* name)
+{
+    auto* label = view->findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+QStringList listTexts(QWidget* view, const char* name)
+{
+    QStringList texts;
+    if (auto* list = view->findChild<QListWidget*>(QLatin1String(name))) {
+        for (int row = 0; row < list->count(); ++row)
+            texts.append(list->item(row)->text());
+    }
+    return texts;
+}
+
+QStringList timerButtons(QWidget* view)
+{
+    QStringList texts;
+    const auto buttons = view->findChildren<QPushButton*>(QStringLiteral("cookingTimerButton"));
+    for (const QPushButton* button : buttons)
+        texts.append(button->text());
+    return texts;
+}
+
+} // namespace
+
+class CookingViewTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PrivateSessionBus> bus;
+    ScreenSaverRecorder screenSaver;
+    NotificationRecorder notifications;
+    QTemporaryDir dir;
+    QString recipePath;
+    qint64 now = 0;
+
+private slots:
+    void initTestCase()
+    {
+        useTestIdentity();
+        QVERIFY(dir.isValid());
+        useIconTheme();
+        bus = std::make_unique<PrivateSessionBus>();
+        QVERIFY2(!bus->address().isEmpty(), "dbus-daemon did not start");
+        // The program's own session bus is the private one from here on.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus->address().toUtf8());
+        QDBusConnection services = bus->connect(QStringLiteral("services"));
+        QVERIFY(services.isConnected());
+        QVERIFY(services.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+        QVERIFY(services.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                        &screenSaver, QDBusConnection::ExportAllSlots));
+        QVERIFY(services.registerService(QStringLiteral("org.freedesktop.Notifications")));
+        QVERIFY(services.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                        &notifications, QDBusConnection::ExportAllSlots));
+    }
+
+    void cleanupTestCase() { bus.reset(); }
+
+    void init()
+    {
+        QSettings settings;
+        settings.clear();
+        settings.sync();
+        screenSaver.calls.clear();
+        notifications.notifications.clear();
+        recipePath = dir.filePath(QStringLiteral("pancakes.recipe.md"));
+        QVERIFY(writeFile(recipePath, pancakes));
+        now = 1000;
+    }
+
+    void kitchenToolBarHoldsFindShoppingAndCook()
+    {
+        MainWindow window;
+        window.show();
+        auto* kitchen = window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"));
+        QVERIFY(kitchen);
+        QCOMPARE(kitchen->windowTitle(), QStringLiteral("Kitchen"));
+        QVERIFY(kitchen->isVisible());
+        QVERIFY(kitchen->toggleViewAction()->isEnabled());
+        QStringList names;
+        QStringList icons;
+        for (QAction* action : kitchen->actions()) {
+            if (action->isSeparator())
+                continue;
+            names.append(action->objectName());
+            icons.append(action->icon().name());
+        }
+        QCOMPARE(names, (QStringList{"findAction", "shoppingListAction", "cookAction",
+                                     "importAction", "pasteRecipeAction"}));
+        // The test's icon theme has the first three; the import actions' icons
+        // are the importer tests' to check.
+        QCOMPARE(icons.mid(0, 3), (QStringList{"edit-find", "view-list-details", "chronometer"}));
+        QAction* cook = windowAction(window, QStringLiteral("cookAction"));
+        QCOMPARE(cook->text(), QStringLiteral("Cook"));
+        QCOMPARE(cook->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+        // The main toolbar is left as it was.
+        auto* main = window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"));
+        QCOMPARE(main->actions().size(), 8);
+        QVERIFY(!main->toggleViewAction()->isEnabled());
+    }
+
+    void hiddenKitchenToolBarStaysHidden()
+    {
+        {
+            MainWindow window;
+            window.show();
+            window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))
+                ->toggleViewAction()
+                ->trigger();
+        }
+        MainWindow window;
+        window.show();
+        QVERIFY(!window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))->isVisible());
+    }
+
+    void cookWithoutRecipeSaysSo()
+    {
+        MainWindow window;
+        window.show();
+        windowAction(window, QStringLiteral("cookAction"))->trigger();
+        QCOMPARE(statusText(window), QStringLiteral("No recipe to cook"));
+        QVERIFY(!window.findChild<CookingView*>());
+    }
+
+    void cookOpensTheActiveRecipeFullScreen()
+    {
+        MainWindow window;
+        window.show();
+        emit dockPane<ListPane>(window, QStringLiteral("Title"))->fileSelected(recipePath);
+        windowAction(window, QStringLiteral("cookAction"))->trigger();
+        auto* view = window.findChild<CookingView*>(QStringLiteral("cookingView"));
+        QVERIFY(view);
+        QVERIFY(view->isWindow());
+        QVERIFY(view->isFullScreen());
+        QCOMPARE(labelText(view, "cookingTitle"), QStringLiteral("Pancakes"));
+        QCOMPARE(labelText(view, "cookingStepCount"), QStringLiteral("Step 1 of 3"));
+        QCOMPARE(listTexts(view, "cookingIngredients"),
+                 (QStringList{"250 g flour", "3 eggs", "500 ml milk", "salt"}));
+        QCOMPARE(listTexts(view, "cookingStepIngredients"),
+                 (QStringList{"250 g flour", "3 eggs", "500 ml milk"}));
+        QCOMPARE(timerButtons(view), QStringList{"20–30 min"});
+        QTRY_COMPARE(screenSaver.calls.size(), 1);
+        QVERIFY(screenSaver.calls.first().startsWith(QStringLiteral("Inhibit ")));
+        QVERIFY(screenSaver.calls.first().contains(QCoreApplication::applicationName()));
+
+        // The servings change every amount, in the lists and in the text.
+        auto* servings = view->findChild<QSpinBox*>(QStringLiteral("cookingServings"));
+        QVERIFY(servings);
+        QCOMPARE(servings->value(), 4);
+        servings->setValue(8);
+        QCOMPARE(listTexts(view, "cookingIngredients"),
+                 (QStringList{"500 g flour", "6 eggs", "1 l milk", "salt"}));
+        QTest::keyClick(view, Qt::Key_End); // ignored
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QTest::keyClick(view, Qt::Key_Space);
+        QCOMPARE(labelText(view, "cookingStep"), QStringLiteral("Serve with 4 tbsp sugar."));
+        // Cook again on the same recipe: the same view, on the same step.
+        windowAction(window, QStringLiteral("cookAction"))->trigger();
+        QCOMPARE(window.findChildren<CookingView*>().size(), 1);
+        QCOMPARE(view->currentStep(), 2);
+
+        // F11 and Escape leave full screen; Escape then closes and releases the screen.
+        QTest::keyClick(view, Qt::Key_F11);
+        QVERIFY(!view->isFullScreen());
+        QTest::keyClick(view, Qt::Key_F11);
+        QVERIFY(view->isFullScreen());
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!view->isFullScreen());
+        QPointer<CookingView> closing(view);
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(closing.isNull());
+        const QString cookie = screenSaver.calls.first().section(QLatin1Char(' '), -1);
+        QTRY_COMPARE(screenSaver.calls.size(), 2);
+        QCOMPARE(screenSaver.calls.at(1), QStringLiteral("UnInhibit ") + cookie);
+    }
+
+    void navigatesByButtonsKeysAndWheel_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("buttons") << "buttons";
+        QTest::newRow("arrows") << "arrows";
+        QTest::newRow("pages") << "pages";
+        QTest::newRow("wheel") << "wheel";
+    }
+
+    void navigatesByButtonsKeysAndWheel()
+    {
+        QFETCH(QString, how);
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        view.show();
+        auto forward = [&] {
+            if (how == QLatin1String("buttons"))
+                QTest::mouseClick(view.findChild<QPushButton*>("cookingNext"), Qt::LeftButton);
+            else if (how == QLatin1String("arrows"))
+                QTest::keyClick(&view, Qt::Key_Right);
+            else if (how == QLatin1String("pages"))
+                QTest::keyClick(&view, Qt::Key_PageDown);
+            else
+                sendWheel(view, -120);
+        };
+        auto back = [&] {
+            if (how == QLatin1String("buttons"))
+                QTest::mouseClick(view.findChild<QPushButton*>("cookingPrevious"), Qt::LeftButton);
+            else if (how == QLatin1String("arrows"))
+                QTest::keyClick(&view, Qt::Key_Left);
+            else if (how == QLatin1String("pages"))
+                QTest::keyClick(&view, Qt::Key_PageUp);
+            else
+                sendWheel(view, 120);
+        };
+        forward();
+        QCOMPARE(view.currentStep(), 1);
+        QCOMPARE(labelText(&view, "cookingStepCount"), QStringLiteral("Step 2 of 3"));
+        QCOMPARE(timerButtons(&view), QStringList{"1 minute"});
+        forward();
+        forward(); // stays on the last step
+        QCOMPARE(view.currentStep(), 2);
+        QVERIFY(!view.findChild<QPushButton*>("cookingNext")->isEnabled());
+        back();
+        back();
+        back();
+        QCOMPARE(view.currentStep(), 0);
+    }
+
+    void timersRunAcrossStepsAndRing()
+    {
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        view.show();
+        QSignalSpy rang(&view, &CookingView::timerRang);
+        QTest::mouseClick(view.findChild<QPushButton*>("cookingTimerButton"), Qt::LeftButton);
+        view.nextStep();
+        QTest::mouseClick(view.findChild<QPushButton*>("cookingTimerButton"), Qt::LeftButton);
+        auto* strip = view.findChild<QWidget*>(QStringLiteral("cookingTimers"));
+        QVERIFY(strip->isVisible());
+        QCOMPARE(strip->findChildren<QFrame*>(QStringLiteral("cookingTimer")).size(), 2);
+
+        // Pausing the first one keeps it from ending with the second.
+        auto pauses = strip->findChildren<QToolButton*>(QStringLiteral("cookingTimerPause"));
+        QCOMPARE(pauses.size(), 2);
+        QTest::mouseClick(pauses.first(), Qt::LeftButton);
+        now += 60 * 1000;
+        view.timers()->check();
+        QCOMPARE(rang.size(), 1);
+        QCOMPARE(rang.first().first().toString(), QStringLiteral("Pancakes: 1 minute"));
+        QTRY_COMPARE(notifications.notifications.size(), 1);
+        const auto& sent = notifications.notifications.first();
+        QCOMPARE(sent.summary, QStringLiteral("Pancakes: 1 minute"));
+        QCOMPARE(sent.hints.value(QStringLiteral("sound-name")).toString(),
+                 QStringLiteral("alarm-clock-elapsed"));
+
+        // The first resumes with its 20 minutes left, and ends after them.
+        pauses = strip->findChildren<QToolButton*>(QStringLiteral("cookingTimerPause"));
+        QCOMPARE(pauses.size(), 1);
+        QTest::mouseClick(pauses.first(), Qt::LeftButton);
+        now += 20 * 60 * 1000 - 1;
+        view.timers()->check();
+        QCOMPARE(rang.size(), 1);
+        now += 1;
+        view.timers()->check();
+        QCOMPARE(rang.size(), 2);
+        QCOMPARE(rang.last().first().toString(), QStringLiteral("Pancakes: 20–30 min"));
+
+        // Cancelling both empties the strip.
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(strip->findChild<QToolButton*>(QStringLiteral("cookingTimerCancel")),
+                              Qt::LeftButton);
+        QVERIFY(view.timers()->ids().isEmpty());
+        QVERIFY(!strip->isVisible());
+    }
+
+    void rereadsChangedFileKeepingStepServingsAndTimers()
+    {
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        view.show();
+        view.findChild<QSpinBox*>(QStringLiteral("cookingServings"))->setValue(2);
+        view.showStep(2);
+        view.timers()->start(QStringLiteral("Pancakes: 1 minute"), 60 * 1000);
+
+        QByteArray shorter = pancakes;
+        shorter.replace("3. Serve with 2 tbsp sugar.\n", "");
+        shorter.replace("Fry each pancake", "Fry every pancake");
+        QVERIFY(writeFile(recipePath, shorter));
+        QTRY_COMPARE(labelText(&view, "cookingStepCount"), QStringLiteral("Step 2 of 2"));
+        QVERIFY(labelText(&view, "cookingStep").startsWith(QStringLiteral("Fry every pancake")));
+        QCOMPARE(view.findChild<QSpinBox*>(QStringLiteral("cookingServings"))->value(), 2);
+        QCOMPARE(view.timers()->ids().size(), 1);
+
+        // A second change is seen too, also after the file was replaced.
+        QVERIFY(QFile::remove(recipePath));
+        QVERIFY(writeFile(recipePath, pancakes));
+        view.reload();
+        QCOMPARE(labelText(&view, "cookingStepCount"), QStringLiteral("Step 2 of 3"));
+        shorter.replace("Fry every pancake", "Fry any pancake");
+        QVERIFY(writeFile(recipePath, shorter));
+        QTRY_VERIFY(labelText(&view, "cookingStep").startsWith(QStringLiteral("Fry any pancake")));
+    }
+
+    void recipeWithoutServingsOffersFactors()
+    {
+        QByteArray noServings = pancakes;
+        noServings.replace("servings: 4\n", "");
+        QVERIFY(writeFile(recipePath, noServings));
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        auto* factors = view.findChild<QComboBox*>(QStringLiteral("cookingServings"));
+        QVERIFY(factors);
+        QCOMPARE(factors->currentText(), QStringLiteral("×1"));
+        QCOMPARE(factors->count(), 40);
+        factors->setCurrentIndex(0);
+        QCOMPARE(listTexts(&view, "cookingIngredients").first(), QStringLiteral("125 g flour"));
+    }
+
+    void withoutServicesNothingHappens()
+    {
+        // A bus without the two services: the calls go nowhere, quietly.
+        PrivateSessionBus empty;
+        QVERIFY(!empty.address().isEmpty());
+        QDBusConnection connection = empty.connect(QStringLiteral("empty"));
+        {
+            CookingView view(nullptr, std::make_unique<HandClock>(&now), connection);
+            view.openRecipe(recipePath);
+            view.show();
+            QTest::mouseClick(view.findChild<QPushButton*>("cookingTimerButton"), Qt::LeftButton);
+            now += 30 * 60 * 1000;
+            QSignalSpy rang(&view, &CookingView::timerRang);
+            view.timers()->check();
+            QCOMPARE(rang.size(), 1);
+            view.close();
+        }
+        // Nor does a connection to no bus at all do anything.
+        ScreenSaverInhibitor nowhere(QDBusConnection(QStringLiteral("not connected")));
+        nowhere.inhibit(QStringLiteral("test"));
+        nowhere.release();
+        QVERIFY(screenSaver.calls.isEmpty());
+        QVERIFY(notifications.notifications.isEmpty());
+    }
+
+private:
+    // A theme of our own holding the three icons, so that their names are
+    // what the test sees whatever themes the machine has.
+    void useIconTheme()
+    {
+        const QString theme = dir.filePath(QStringLiteral("icons/kitchen"));
+        QVERIFY(writeFile(theme + QStringLiteral("/index.theme"),
+                          "[Icon Theme]\nName=kitchen\nDirectories=16x16/actions\n\n"
+                          "[16x16/actions]\nSize=16\nType=Fixed\n"));
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::darkRed);
+        QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
+        for (const char* name : {"edit-find", "view-list-details", "chronometer"})
+            QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
+                               QStringLiteral(".png")));
+        QIcon::setThemeSearchPaths({dir.filePath(QStringLiteral("icons"))});
+        QIcon::setThemeName(QStringLiteral("kitchen"));
+    }
+
+    static void sendWheel(QWidget& view, int delta)
+    {
+        const QPointF at(view.width() / 2.0, view.height() - 5.0);
+        QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &wheel);
+    }
+};
+
+QTEST_MAIN(CookingViewTest)
+#include "tst_cookingview.moc"

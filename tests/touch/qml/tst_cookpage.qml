@@ -1,0 +1,127 @@
+import QtQuick
+import QtTest
+import SaltroveTest 1.0
+
+// The cooking page, and the recipe page's action that opens it.
+TestCase {
+    id: testCase
+    name: "CookPage"
+    when: windowShown
+    // Shown, so that the page's buttons take clicks.
+    visible: true
+    width: 480
+    height: 640
+
+    property string recipe
+
+    function initTestCase() {
+        recipe = TestSupport.newFolder() + "/pancakes.recipe.md"
+        verify(TestSupport.writeRecipe(recipe, "Pancakes",
+            "### Ingredients\n\n * 250 g flour\n * 3 eggs\n * 500 ml milk\n * salt\n\n"
+            + "### Directions\n\n#### Batter\n\n"
+            + "1. Whisk the flour, the eggs and the milk; rest 20–30 min.\n"
+            + "2. Fry each pancake 1 minute a side.\n3. Serve with 2 tbsp sugar.\n\n"
+            + "### Metadata\n\nservings: 4\n"))
+    }
+
+    function create(url, properties) {
+        var component = Qt.createComponent(url)
+        compare(component.status, Component.Ready, component.errorString())
+        var page = createTemporaryObject(component, testCase, properties || {})
+        verify(page)
+        return page
+    }
+
+    function test_cookIsOfferedForRecipesOnly_data() {
+        return [
+            {tag: "help", url: "qrc:/qml/Help.qml", path: "", actions: []},
+            {tag: "recipe page without a recipe", url: "qrc:/qml/Recipe.qml", path: "",
+             actions: []},
+            {tag: "recipe", url: "qrc:/qml/Recipe.qml", path: "recipe", actions: ["Cook", "Add to shopping list"]}
+        ]
+    }
+
+    function test_cookIsOfferedForRecipesOnly(data) {
+        var page = create(data.url)
+        if (data.path !== "")
+            page.path = recipe
+        var texts = []
+        for (var i = 0; i < page.actions.length; ++i)
+            texts.push(page.actions[i].text)
+        compare(texts, data.actions)
+    }
+
+    function test_cookActionPushesTheCookingPage() {
+        var window = create("qrc:/qml/main.qml")
+        var recipePage = window.pageStack.push(Qt.resolvedUrl("qrc:/qml/Recipe.qml"))
+        recipePage.path = recipe
+        compare(recipePage.actions[0].objectName, "cookAction")
+        recipePage.actions[0].trigger()
+        var cook = window.pageStack.currentItem
+        tryCompare(cook, "title", "Pancakes")
+        compare(cook.session.stepCount, 3)
+        tryCompare(cook.session, "awake", true)
+        // Covered by another page, the page lets the screen sleep again.
+        window.pageStack.push(Qt.resolvedUrl("qrc:/qml/Help.qml"))
+        tryCompare(cook.session, "awake", false)
+        window.pageStack.pop()
+        tryCompare(cook.session, "awake", true)
+    }
+
+    function test_stepsServingsAndTimers() {
+        var page = create("qrc:/qml/Cook.qml", {width: 480, height: 640})
+        page.path = recipe
+        var count = findChild(page, "cookingStepCount")
+        compare(count.text, "Step 1 of 3")
+        var steps = findChild(page, "cookingSteps")
+        compare(steps.count, 3)
+        var first = findChild(steps.itemAt(0), "cookingStep")
+        compare(first.text, "Whisk the flour, the eggs and the milk; rest 20–30 min.")
+        compare(findChild(steps.itemAt(0), "cookingSection").text, "Batter")
+
+        // Swiping to the next step, and the session follows.
+        steps.incrementCurrentIndex()
+        compare(page.session.currentStep, 1)
+        compare(count.text, "Step 2 of 3")
+
+        // Servings scale the text and the ingredients.
+        var servings = findChild(page, "cookingServings")
+        compare(servings.value, 4)
+        page.session.wanted = 8
+        compare(findChild(steps.itemAt(2), "cookingStep").text, "Serve with 4 tbsp sugar.")
+        compare(page.session.ingredients, ["500 g flour", "6 eggs", "1 l milk", "salt"])
+        compare(servings.displayText, "8 servings")
+
+        // A tap on a span of time starts a timer, which the strip shows.
+        var button = findChild(steps.itemAt(1), "cookingTimerButton")
+        verify(button)
+        // Once the swipe has come to rest on the second step.
+        tryVerify(function() { return steps.contentItem.contentX === steps.itemAt(1).x })
+        compare(button.text, "1 minute")
+        var at = button.mapToItem(null, button.width / 2, button.height / 2)
+        for (var p = button; p; p = p.parent) console.log("chain", p, p.visible, p.objectName)
+        console.log("button at", at.x, at.y, button.visible, button.width, button.height, steps.currentIndex, page.session.currentStep)
+        mouseClick(button)
+        compare(page.session.timers.length, 1)
+        compare(page.session.timers[0].name, "Pancakes: 1 minute")
+        verify(page.session.timers[0].running)
+        var strip = findChild(page, "cookingTimers")
+        verify(strip.visible)
+        page.session.pauseTimer(page.session.timers[0].id)
+        verify(!page.session.timers[0].running)
+        page.session.cancelTimer(page.session.timers[0].id)
+        compare(page.session.timers.length, 0)
+    }
+
+    function test_rereadsTheChangedFile() {
+        var path = TestSupport.newFolder() + "/tea.recipe.md"
+        verify(TestSupport.writeRecipe(path, "Tea", "### Directions\n\n1. Boil.\n2. Steep 3 min.\n3. Pour.\n"))
+        var page = create("qrc:/qml/Cook.qml", {width: 480, height: 640})
+        page.path = path
+        page.session.currentStep = 2
+        verify(TestSupport.writeRecipe(path, "Tea", "### Directions\n\n1. Boil.\n2. Steep 4 min.\n"))
+        tryCompare(page.session, "stepCount", 2)
+        compare(page.session.currentStep, 1)
+        compare(page.session.stepText(1), "Steep 4 min.")
+    }
+}

@@ -1,0 +1,138 @@
+import QtQuick
+import QtTest
+import SaltroveTest 1.0
+
+// The Find page over a real scanner and the core's finder on its own thread.
+TestCase {
+    id: testCase
+    name: "FindPage"
+    when: windowShown
+
+    property string cookbook
+    property var window
+
+    function writeRecipe(path, title, tags, ingredients) {
+        var body = "A dish.\n\n### Ingredients\n\n"
+        for (var i = 0; i < ingredients.length; ++i)
+            body += " * 1 kg " + ingredients[i] + "\n"
+        body += "\n### Directions\n\nCook it.\n\n### Metadata\n\ntags: " + tags.join(", ") + "\n"
+        verify(TestSupport.writeRecipe(cookbook + "/" + path, title, body))
+    }
+
+    function initTestCase() {
+        cookbook = TestSupport.newFolder()
+        writeRecipe("soups/tomato.recipe.md", "Tomato Soup", ["soup", "vegetarian"],
+                    ["red onions", "garlic", "basil"])
+        writeRecipe("soups/pea.recipe.md", "Pea Soup", ["soup"], ["Onions", "carrots"])
+        writeRecipe("pesto.recipe.md", "Basil Pesto", ["Quick"], ["basil", "garlic", "pine nuts"])
+        writeRecipe("brulee.recipe.md", "Crème Brûlée", ["dessert"], ["cream", "sugar"])
+        writeRecipe("rice.recipe.md", "Fried Rice", ["quick"], ["rice", "scallions"])
+        writeRecipe("Gerichte/zwiebelkuchen.recipe.md", "Zwiebelkuchen", ["Backen"],
+                    ["Zwiebeln", "Mehl"])
+        TestSupport.setStoredLocation(cookbook)
+        var component = Qt.createComponent("qrc:/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        // One window for all the cases: made here, ended in cleanupTestCase.
+        window = component.createObject(null)
+        verify(window)
+        tryCompare(findChild(window.contentItem, "titleList"), "count", 6)
+    }
+
+    function cleanupTestCase() {
+        window.destroy()
+    }
+
+    function openFind() {
+        var actions = window.globalDrawer.actions
+        for (var i = 0; i < actions.length; ++i) {
+            if (actions[i].text === "Find")
+                actions[i].trigger()
+        }
+        tryVerify(function() { return window.pageStack.currentItem.title === "Find" })
+        tryVerify(function() { return window.pageStack.currentItem.mapToItem(null, 0, 0).x === 0 })
+        return window.pageStack.currentItem
+    }
+
+    function shownResults(page) {
+        var list = findChild(page, "findResults")
+        var shown = []
+        for (var i = 0; i < list.count; ++i) {
+            list.positionViewAtIndex(i, ListView.Contain)
+            shown.push(list.itemAtIndex(i).text.replace("\n", "|"))
+        }
+        return shown
+    }
+
+    function test_findRules_data() {
+        return [
+            {tag: "accents and case", text: "creme BRULEE", ingredients: [], tags: [],
+             rows: ["Crème Brûlée"], status: "1 recipes"},
+            {tag: "title order", text: "soup", ingredients: [], tags: [],
+             rows: ["Pea Soup", "Tomato Soup"], status: "2 recipes"},
+            {tag: "nothing found", text: "caramel", ingredients: [], tags: [], rows: [],
+             status: "0 recipes"},
+            {tag: "ingredient at a word start", text: "", ingredients: ["onion"], tags: [],
+             rows: ["Pea Soup", "Tomato Soup"], status: "2 recipes"},
+            {tag: "ingredients, one missing", text: "", ingredients: ["onion", "basil"],
+             tags: [], rows: ["Tomato Soup", "Basil Pesto|missing: onion",
+                              "Pea Soup|missing: basil"], status: "1 recipes"},
+            {tag: "tag without case", text: "", ingredients: [], tags: ["QUICK"],
+             rows: ["Basil Pesto", "Fried Rice"], status: "2 recipes"},
+            {tag: "all kinds at once", text: "dish", ingredients: ["garlic"], tags: ["soup"],
+             rows: ["Tomato Soup"], status: "1 recipes"}
+        ]
+    }
+
+    function test_findRules(data) {
+        var page = openFind()
+        var search = page.search
+        compare(findChild(page, "emptyLabel").visible, true)
+        compare(findChild(page, "emptyLabel").text, "Nothing to show")
+        search.text = data.text
+        for (var i = 0; i < data.ingredients.length; ++i)
+            search.chooseIngredient(data.ingredients[i])
+        for (var j = 0; j < data.tags.length; ++j)
+            search.chooseTag(data.tags[j])
+        tryCompare(search, "status", data.status)
+        tryCompare(findChild(page, "findResults"), "count", data.rows.length)
+        compare(shownResults(page), data.rows)
+        window.pageStack.pop()
+    }
+
+    // Ingredients are chosen from what the cookbook's recipes name, by any
+    // word of the name, and a tap on a result opens the recipe.
+    function test_choosingByThumb() {
+        var page = openFind()
+        var list = findChild(page, "findResults")
+        var field = findChild(list.headerItem, "ingredientField")
+        verify(field && field.height >= 48)
+        field.forceActiveFocus()
+        field.text = "zwieb"
+        var suggestions = findChild(list.headerItem, "ingredientSuggestions")
+        tryCompare(suggestions, "count", 1)
+        var offered = suggestions.itemAt(0)
+        compare(offered.text, "Zwiebeln")
+        verify(offered.height >= 48)
+        mouseClick(offered)
+        compare(page.search.ingredients, ["Zwiebeln"])
+        compare(field.text, "")
+        tryCompare(list, "count", 1)
+        var chosen = findChild(list.headerItem, "ingredientChosen")
+        compare(chosen.count, 1)
+
+        list.positionViewAtIndex(0, ListView.Contain)
+        var result = list.itemAtIndex(0)
+        verify(result.height >= 48)
+        mouseClick(result)
+        tryVerify(function() { return window.pageStack.currentItem.title === "Zwiebelkuchen" })
+        verify(window.pageStack.currentItem.path.indexOf("zwiebelkuchen.recipe.md") > 0)
+        window.pageStack.pop()
+        tryVerify(function() { return window.pageStack.currentItem === page })
+        tryVerify(function() { return page.mapToItem(null, 0, 0).x === 0 })
+        // Dropped by a tap on it.
+        mouseClick(chosen.itemAt(0))
+        compare(page.search.ingredients, [])
+        tryCompare(list, "count", 0)
+        window.pageStack.pop()
+    }
+}

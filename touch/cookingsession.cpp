@@ -1,0 +1,229 @@
+#include "cookingsession.h"
+
+#include "cooking/cookingtimers.h"
+#include "cooking/screensaverinhibitor.h"
+#include "cooking/timernotifier.h"
+#include "quantity/kitchenunits.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int maxServings = 99;
+constexpr int maxFactorHalves = 40;
+
+QString ingredientText(const IngredientReading& ingredient, const Fraction& factor)
+{
+    QString amount;
+    if (ingredient.amount.isNumber())
+        amount = KitchenUnits::formatAmount(ingredient.amount.scaled(factor), ingredient.unit);
+    else if (ingredient.amount.isText())
+        amount = ingredient.amount.text();
+    const QString line =
+        amount.isEmpty() ? ingredient.name : amount + QLatin1Char(' ') + ingredient.name;
+    return ingredient.note.isEmpty() ? line : line + QStringLiteral(", ") + ingredient.note;
+}
+
+} // namespace
+
+CookingSession::CookingSession(QObject* parent)
+    : CookingSession(nullptr, QDBusConnection::sessionBus(), parent)
+{}
+
+CookingSession::CookingSession(std::unique_ptr<CookingClock> clock, const QDBusConnection& bus,
+                               QObject* parent)
+    : QObject(parent)
+    , m_timers(std::make_unique<CookingTimers>(std::move(clock)))
+    , m_inhibitor(std::make_unique<ScreenSaverInhibitor>(bus))
+    , m_notifier(std::make_unique<TimerNotifier>(bus))
+    , m_watcher(std::make_unique<QFileSystemWatcher>())
+{
+    connect(m_timers.get(), &CookingTimers::timersChanged, this, &CookingSession::timersChanged);
+    connect(m_timers.get(), &CookingTimers::ticked, this, &CookingSession::timersChanged);
+    connect(m_timers.get(), &CookingTimers::timerEnded, this, [this](int, const QString& name) {
+        m_notifier->notify(name, QStringLiteral("Time is up"));
+        emit timerEnded(name);
+    });
+    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, &CookingSession::reload);
+    connect(this, &CookingSession::contentChanged, this, [this] { ++m_revision; });
+}
+
+CookingSession::~CookingSession() = default;
+
+void CookingSession::setPath(const QString& path)
+{
+    m_recipe = CookingRecipe::read(path);
+    m_step = 0;
+    m_wanted = hasServings() ? m_recipe.servings() : 2;
+    watch();
+    announceNewRecipe();
+}
+
+void CookingSession::reload()
+{
+    const int step = m_step;
+    const bool hadServings = hasServings();
+    m_recipe = CookingRecipe::read(m_recipe.path());
+    if (hadServings != hasServings())
+        m_wanted = hasServings() ? m_recipe.servings() : 2;
+    m_step = std::clamp(step, 0, std::max(stepCount() - 1, 0));
+    watch();
+    announceNewRecipe();
+}
+
+// Views that rebuild their pages on the new recipe move back to the first one
+// as they do; the step is kept for them to come back to.
+void CookingSession::announceNewRecipe()
+{
+    m_announcing = true;
+    emit recipeChanged();
+    m_announcing = false;
+    emit contentChanged();
+}
+
+void CookingSession::watch()
+{
+    if (!m_watcher->files().isEmpty())
+        m_watcher->removePaths(m_watcher->files());
+    if (!path().isEmpty() && QFileInfo::exists(path()))
+        m_watcher->addPath(path());
+}
+
+void CookingSession::setWanted(int wanted)
+{
+    const int highest = hasServings() ? maxServings : maxFactorHalves;
+    wanted = std::clamp(wanted, 1, highest);
+    if (wanted == m_wanted)
+        return;
+    m_wanted = wanted;
+    emit contentChanged();
+}
+
+QString CookingSession::wantedText() const
+{
+    if (hasServings())
+        return m_wanted == 1 ? QStringLiteral("1 serving")
+                             : QStringLiteral("%1 servings").arg(m_wanted);
+    return QStringLiteral("×") + Fraction(m_wanted, 2).toDisplayString();
+}
+
+void CookingSession::setCurrentStep(int step)
+{
+    step = std::clamp(step, 0, std::max(stepCount() - 1, 0));
+    if (m_announcing || step == m_step)
+        return;
+    m_step = step;
+    emit contentChanged();
+}
+
+Fraction CookingSession::factor() const
+{
+    return hasServings() ? Fraction(m_wanted, m_recipe.servings()) : Fraction(m_wanted, 2);
+}
+
+QStringList CookingSession::ingredients() const
+{
+    QStringList texts;
+    for (const IngredientReading& ingredient : m_recipe.ingredients())
+        texts.append(ingredientText(ingredient, factor()));
+    return texts;
+}
+
+void CookingSession::setAwake(bool awake)
+{
+    if (awake == m_awake)
+        return;
+    m_awake = awake;
+    if (awake)
+        m_inhibitor->inhibit(QStringLiteral("Cooking from a recipe"));
+    else
+        m_inhibitor->release();
+    emit awakeChanged();
+}
+
+QVariantList CookingSession::timers() const
+{
+    QVariantList list;
+    for (int id : m_timers->ids()) {
+        list.append(QVariantMap{
+            {QStringLiteral("id"), id},
+            {QStringLiteral("name"), m_timers->name(id)},
+            {QStringLiteral("left"), CookingTimers::formatLeft(m_timers->leftMs(id))},
+            {QStringLiteral("running"), m_timers->isRunning(id)},
+            {QStringLiteral("ended"), m_timers->hasEnded(id)},
+        });
+    }
+    return list;
+}
+
+QString CookingSession::stepText(int step) const
+{
+    return m_recipe.stepText(step, factor());
+}
+
+QString CookingSession::stepSection(int step) const
+{
+    return step >= 0 && step < stepCount() ? m_recipe.steps().at(step).section : QString();
+}
+
+QStringList CookingSession::stepIngredients(int step) const
+{
+    QStringList texts;
+    if (step < 0 || step >= stepCount())
+        return texts;
+    const QList<IngredientReading> all = m_recipe.ingredients();
+    for (int row : m_recipe.steps().at(step).ingredients)
+        texts.append(ingredientText(all.at(row), factor()));
+    return texts;
+}
+
+QVariantList CookingSession::stepDurations(int step) const
+{
+    QVariantList list;
+    if (step < 0 || step >= stepCount())
+        return list;
+    const CookingStep& chosen = m_recipe.steps().at(step);
+    for (const StepDuration& duration : chosen.durations) {
+        list.append(QVariantMap{
+            {QStringLiteral("text"), chosen.text.mid(duration.position, duration.length)},
+            {QStringLiteral("seconds"), duration.lowSeconds},
+        });
+    }
+    return list;
+}
+
+int CookingSession::startTimer(int step, int duration)
+{
+    if (step < 0 || step >= stepCount())
+        return 0;
+    const CookingStep& chosen = m_recipe.steps().at(step);
+    if (duration < 0 || duration >= chosen.durations.size())
+        return 0;
+    const StepDuration& span = chosen.durations.at(duration);
+    return m_timers->start(title() + QStringLiteral(": ") +
+                               chosen.text.mid(span.position, span.length),
+                           span.lowSeconds * 1000);
+}
+
+void CookingSession::pauseTimer(int id)
+{
+    m_timers->pause(id);
+}
+
+void CookingSession::resumeTimer(int id)
+{
+    m_timers->resume(id);
+}
+
+void CookingSession::cancelTimer(int id)
+{
+    m_timers->cancel(id);
+}
+
+void CookingSession::checkTimers()
+{
+    m_timers->check();
+}
