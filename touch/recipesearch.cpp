@@ -1,5 +1,6 @@
 #include "recipesearch.h"
 
+#include "collection/indexmodelreading.h"
 #include "collection/scanner.h"
 #include "scanneradapter.h"
 #include "search/ingredientnameindex.h"
@@ -7,30 +8,6 @@
 #include "search/wordstartmatcher.h"
 
 #include <QStandardItemModel>
-
-namespace {
-
-QStringList topLevelTexts(const QStandardItemModel* model)
-{
-    QStringList texts;
-    if (!model)
-        return texts;
-    texts.reserve(model->rowCount());
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts.append(model->item(row)->text());
-    return texts;
-}
-
-QStringList childPaths(const QStandardItem* key)
-{
-    QStringList paths;
-    paths.reserve(key->rowCount());
-    for (int row = 0; row < key->rowCount(); ++row)
-        paths.append(key->child(row)->data(PathRole).toString());
-    return paths;
-}
-
-} // namespace
 
 RecipeSearch::RecipeSearch(QObject* parent)
     : QObject(parent)
@@ -160,12 +137,13 @@ void RecipeSearch::refreshCollection()
     m_ingredientChoices.reset();
     m_tagChoices.reset();
     TextFolding folding;
-    m_ingredientNames =
-        m_listedIngredients ? m_listedIngredients->names() : topLevelTexts(m_ingredientModel.get());
+    m_ingredientNames = m_listedIngredients
+                            ? m_listedIngredients->names()
+                            : IndexModelReading::topLevelTexts(m_ingredientModel.get());
     m_foldedIngredients.clear();
     for (const QString& name : std::as_const(m_ingredientNames))
         m_foldedIngredients.append(folding.fold(name));
-    m_tagNames = topLevelTexts(m_tagModel.get());
+    m_tagNames = IndexModelReading::topLevelTexts(m_tagModel.get());
     m_foldedTags.clear();
     for (const QString& name : std::as_const(m_tagNames))
         m_foldedTags.append(folding.fold(name));
@@ -200,8 +178,9 @@ QList<RecipeFinder::Choice> RecipeSearch::ingredientChoices()
         for (int row = 0; row < m_foldedIngredients.size(); ++row) {
             if (!WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
                 continue;
-            choice.paths += m_listedIngredients ? m_listedIngredients->pathsOf(row)
-                                                : childPaths(m_ingredientModel->item(row));
+            choice.paths += m_listedIngredients
+                                ? m_listedIngredients->pathsOf(row)
+                                : IndexModelReading::childPaths(m_ingredientModel->item(row));
         }
         choices.append(choice);
     }
@@ -219,7 +198,7 @@ QList<RecipeFinder::Choice> RecipeSearch::tagChoices()
         const QString folded = TextFolding::foldCase(name);
         for (int row = 0; row < m_tagNames.size(); ++row) {
             if (TextFolding::foldCase(m_tagNames.at(row)) == folded)
-                choice.paths += childPaths(m_tagModel->item(row));
+                choice.paths += IndexModelReading::childPaths(m_tagModel->item(row));
         }
         choices.append(choice);
     }

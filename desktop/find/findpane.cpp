@@ -1,5 +1,6 @@
 #include "find/findpane.h"
 
+#include "collection/indexmodelreading.h"
 #include "collection/scanner.h"
 #include "find/chosennamesedit.h"
 #include "find/findresultsmodel.h"
@@ -25,26 +26,6 @@ namespace {
 // How long typing must pause before the text is searched; a search started
 // while typing goes on would be overtaken at once.
 constexpr int typingPauseMs = 120;
-
-QStringList topLevelTexts(const QStandardItemModel* model)
-{
-    QStringList texts;
-    if (!model)
-        return texts;
-    texts.reserve(model->rowCount());
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts.append(model->item(row)->text());
-    return texts;
-}
-
-QStringList childPaths(const QStandardItem* key)
-{
-    QStringList paths;
-    paths.reserve(key->rowCount());
-    for (int row = 0; row < key->rowCount(); ++row)
-        paths.append(key->child(row)->data(PathRole).toString());
-    return paths;
-}
 
 } // namespace
 
@@ -205,15 +186,16 @@ void FindPane::refreshCollection()
             collection->append({item->text(), item->data(PathRole).toString()});
         }
     }
-    const QStringList ingredients =
-        m_listedIngredients ? m_listedIngredients->names() : topLevelTexts(m_ingredientModel.get());
+    const QStringList ingredients = m_listedIngredients
+                                        ? m_listedIngredients->names()
+                                        : IndexModelReading::topLevelTexts(m_ingredientModel.get());
     m_foldedIngredients.clear();
     m_foldedIngredients.reserve(ingredients.size());
     TextFolding folding;
     for (const QString& name : ingredients)
         m_foldedIngredients.append(folding.fold(name));
     m_ingredients->setAvailableNames(ingredients);
-    m_tags->setAvailableNames(topLevelTexts(m_tagModel.get()));
+    m_tags->setAvailableNames(IndexModelReading::topLevelTexts(m_tagModel.get()));
     m_finder->setCollection(m_titleModel ? std::move(collection) : nullptr);
     if (isVisible())
         m_finder->prepareIndex();
@@ -232,8 +214,9 @@ QList<RecipeFinder::Choice> FindPane::ingredientChoices()
         for (int row = 0; row < m_foldedIngredients.size(); ++row) {
             if (!WordStartMatcher::containsAtWordStart(m_foldedIngredients.at(row), folded))
                 continue;
-            choice.paths += m_listedIngredients ? m_listedIngredients->pathsOf(row)
-                                                : childPaths(m_ingredientModel->item(row));
+            choice.paths += m_listedIngredients
+                                ? m_listedIngredients->pathsOf(row)
+                                : IndexModelReading::childPaths(m_ingredientModel->item(row));
         }
         choices.append(choice);
     }
@@ -246,13 +229,13 @@ QList<RecipeFinder::Choice> FindPane::tagChoices()
     if (m_tagChoices)
         return *m_tagChoices;
     QList<RecipeFinder::Choice> choices;
-    const QStringList tags = topLevelTexts(m_tagModel.get());
+    const QStringList tags = IndexModelReading::topLevelTexts(m_tagModel.get());
     for (const QString& name : m_tags->chosen()) {
         RecipeFinder::Choice choice{name, {}};
         const QString folded = TextFolding::foldCase(name);
         for (int row = 0; row < tags.size(); ++row) {
             if (TextFolding::foldCase(tags.at(row)) == folded)
-                choice.paths += childPaths(m_tagModel->item(row));
+                choice.paths += IndexModelReading::childPaths(m_tagModel->item(row));
         }
         choices.append(choice);
     }

@@ -31,7 +31,7 @@ echo "Depends: $depends"
 wanted=(libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6qml6
     qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
     qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtqml-workerscript
-    libqt6svg6 qt6-image-formats-plugins libxml2 libarchive13)
+    libqt6svg6 qt6-image-formats-plugins libxml2 libarchive13 libmd4c0)
 names=" $(sed -e 's/([^)]*)//g' -e 's/[|,]/ /g' <<<"$depends" | tr -s ' ') "
 for package in "${wanted[@]}"; do
     [[ $names == *" $package "* ]] || fail "Depends lacks $package"
