@@ -15,7 +15,7 @@
 #include "cookbook.h"
 #include "desktopstartup.h"
 #include "mainwindow.h"
-#include "scanneradapter.h"
+#include "browse/scanneradapter.h"
 #include "touchstartup.h"
 
 #include <QAbstractItemModel>

@@ -11,7 +11,7 @@
 #include "benchsupport.h"
 #include "collection/scanner.h"
 #include "recipesearch.h"
-#include "scanneradapter.h"
+#include "browse/scanneradapter.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppingliststore.h"
 

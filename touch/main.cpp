@@ -1,4 +1,4 @@
-#include "recipeimageprovider.h"
+#include "browse/recipeimageprovider.h"
 #include "touchstartup.h"
 
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #include "qmltypes.h"
 
 #include "cookingsession.h"
-#include "dirmodel.h"
-#include "documentloader.h"
+#include "browse/dirmodel.h"
+#include "browse/documentloader.h"
 #include "recipesearch.h"
-#include "scanneradapter.h"
-#include "shoppinglistadapter.h"
+#include "browse/scanneradapter.h"
+#include "shopping/shoppinglistadapter.h"
 #include "standardpaths.h"
 
 #include <QQmlEngine>

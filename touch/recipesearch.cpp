@@ -2,10 +2,10 @@
 
 #include "collection/indexmodelreading.h"
 #include "collection/scanner.h"
-#include "scanneradapter.h"
+#include "browse/scanneradapter.h"
 #include "search/ingredientnameindex.h"
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 #include <QStandardItemModel>
 

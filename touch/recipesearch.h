@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scanneradapter.h"
+#include "browse/scanneradapter.h"
 #include "search/recipefinder.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "cooking/durationfinder.h"
 
 #include "quantity/fraction.h"
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QChar>
 

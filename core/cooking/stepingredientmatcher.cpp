@@ -1,8 +1,8 @@
 #include "cooking/stepingredientmatcher.h"
 
-#include "search/nameforms.h"
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/nameforms.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 namespace {
 

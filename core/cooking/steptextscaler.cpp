@@ -2,7 +2,7 @@
 
 #include "quantity/amount.h"
 #include "quantity/kitchenunits.h"
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QRegularExpression>
 

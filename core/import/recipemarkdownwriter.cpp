@@ -1,7 +1,7 @@
 #include "import/recipemarkdownwriter.h"
 
 #include "import/durationtext.h"
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QRegularExpression>
 #include <QSet>

@@ -1,6 +1,6 @@
 #include "import/sectionnames.h"
 
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "search/recipefinder.h"
 
 #include "search/recipetextindex.h"
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 #include "search/textquery.h"
 
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "search/recipetextindex.h"
 
 #include "files/safefile.h"
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 #include "search/textquery.h"
 
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 TextQuery::TextQuery(QStringView typed, TextFolding& folding)
 {

@@ -2,7 +2,7 @@
 
 #include "quantity/kitchenunits.h"
 #include "quantity/unitgroups.h"
-#include "search/nameforms.h"
+#include "text/nameforms.h"
 #include "shopping/shoppingingredientreader.h"
 
 #include <QHash>

@@ -5,8 +5,8 @@
 #include "find/chosennamesedit.h"
 #include "find/findresultsmodel.h"
 #include "search/ingredientnameindex.h"
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 #include <QEvent>
 #include <QHeaderView>

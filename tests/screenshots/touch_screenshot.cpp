@@ -5,7 +5,7 @@
 // and a copy of the cookbook, whose shopping list it writes
 // (scripts/screenshot-touch.sh does).
 #include "qmltypes.h"
-#include "recipeimageprovider.h"
+#include "browse/recipeimageprovider.h"
 
 #include <QAbstractItemModel>
 #include <QDir>

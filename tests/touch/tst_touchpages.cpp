@@ -1,5 +1,5 @@
 #include "qmltypes.h"
-#include "recipeimageprovider.h"
+#include "browse/recipeimageprovider.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>

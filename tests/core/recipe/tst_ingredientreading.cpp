@@ -1,6 +1,6 @@
 #include "quantity/kitchenunits.h"
 #include "recipe/ingredientreading.h"
-#include "search/nameforms.h"
+#include "text/nameforms.h"
 
 #include <QtTest>
 

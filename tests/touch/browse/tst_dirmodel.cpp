@@ -1,5 +1,5 @@
-#include "dirmodel.h"
-#include "dirmodelmodel.h"
+#include "browse/dirmodel.h"
+#include "browse/dirmodelmodel.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "dirmodelmodel.h"
+#include "browse/dirmodelmodel.h"
 
 DirModelModel::DirModelModel(QObject* parent)
     : QAbstractListModel(parent)

@@ -1,4 +1,4 @@
-#include "recipeimageprovider.h"
+#include "browse/recipeimageprovider.h"
 
 #include "files/recipepicture.h"
 

@@ -1,7 +1,7 @@
-#include "documentloader.h"
+#include "browse/documentloader.h"
 
 #include "files/documentloading.h"
-#include "recipeimageprovider.h"
+#include "browse/recipeimageprovider.h"
 
 #include <QUrl>
 

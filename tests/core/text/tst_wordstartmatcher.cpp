@@ -1,7 +1,7 @@
 // Folding without regard to case and accents, and where words start: the
 // rules that the text search and the ingredient conditions share.
-#include "search/textfolding.h"
-#include "search/wordstartmatcher.h"
+#include "text/textfolding.h"
+#include "text/wordstartmatcher.h"
 
 #include <QtTest>
 

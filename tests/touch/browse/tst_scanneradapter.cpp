@@ -1,6 +1,6 @@
-#include "dirmodel.h"
-#include "documentloader.h"
-#include "scanneradapter.h"
+#include "browse/dirmodel.h"
+#include "browse/documentloader.h"
+#include "browse/scanneradapter.h"
 #include "support/hostilecookbooks.h"
 
 #include <QAbstractItemModelTester>

@@ -1,4 +1,4 @@
-#include "scanneradapter.h"
+#include "browse/scanneradapter.h"
 
 #include "collection/collectionsettings.h"
 #include "collection/scanner.h"

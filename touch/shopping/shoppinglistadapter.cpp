@@ -1,4 +1,4 @@
-#include "shoppinglistadapter.h"
+#include "shopping/shoppinglistadapter.h"
 
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppinglistfile.h"

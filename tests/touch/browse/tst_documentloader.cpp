@@ -1,4 +1,4 @@
-#include "documentloader.h"
+#include "browse/documentloader.h"
 
 #include <QDir>
 #include <QFile>

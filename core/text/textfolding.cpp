@@ -1,4 +1,4 @@
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QChar>
 

@@ -1,6 +1,6 @@
-#include "search/wordstartmatcher.h"
+#include "text/wordstartmatcher.h"
 
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 #include <QChar>
 

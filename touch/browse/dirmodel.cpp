@@ -1,6 +1,6 @@
-#include "dirmodel.h"
+#include "browse/dirmodel.h"
 
-#include "dirmodelmodel.h"
+#include "browse/dirmodelmodel.h"
 
 #include <QQmlEngine>
 #include <QSortFilterProxyModel>

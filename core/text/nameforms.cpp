@@ -1,6 +1,6 @@
-#include "search/nameforms.h"
+#include "text/nameforms.h"
 
-#include "search/textfolding.h"
+#include "text/textfolding.h"
 
 namespace {
 
