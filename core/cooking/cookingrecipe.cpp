@@ -5,7 +5,7 @@
 #include "cooking/steptextscaler.h"
 #include "files/safefile.h"
 #include "recipe/recipeparser.h"
-#include "shopping/shoppingingredientreader.h"
+#include "recipe/recipeservings.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -49,7 +49,7 @@ CookingRecipe CookingRecipe::fromText(const QString& text, const QString& fallba
     buffer.open(QIODevice::ReadOnly);
     const ParsedRecipe parsed = parseRecipe(&buffer);
     recipe.m_title = parsed.title.isEmpty() ? fallbackTitle : parsed.title;
-    recipe.m_servings = ShoppingIngredientReader::servingsOf(parsed.otherMeta);
+    recipe.m_servings = RecipeServings::of(parsed.otherMeta);
     recipe.readIngredients(text);
     recipe.readSteps(text);
     return recipe;

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "quantity/fraction.h"
+#include "recipe/recipeservings.h"
 #include "shopping/shoppingrecipe.h"
 
 // One recipe on the shopping list with the amount wanted of it: a number of
 // servings when the recipe names its own, otherwise a factor in halves.
 struct ShoppingEntry
 {
-    static constexpr int minServings = 1;
-    static constexpr int maxServings = 99;
-    static constexpr int minFactorHalves = 1;  // ×½
-    static constexpr int maxFactorHalves = 40; // ×20
+    static constexpr int minServings = RecipeServings::minServings;
+    static constexpr int maxServings = RecipeServings::maxServings;
+    static constexpr int minFactorHalves = RecipeServings::minFactorHalves;
+    static constexpr int maxFactorHalves = RecipeServings::maxFactorHalves;
 
     ShoppingRecipe recipe;
     int wantedServings = 0; // used when the recipe names servings

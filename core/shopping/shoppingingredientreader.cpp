@@ -3,6 +3,7 @@
 #include "files/safefile.h"
 #include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
+#include "recipe/recipeservings.h"
 
 #include <QBuffer>
 #include <QByteArrayView>
@@ -10,8 +11,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-constexpr int maxServings = 99;
 
 const QString recipeSuffix = QStringLiteral(".recipe.md");
 
@@ -83,7 +82,7 @@ ShoppingRecipe ShoppingIngredientReader::read(const QString& path)
     recipe.readable = true;
     if (!parsed.title.isEmpty())
         recipe.title = parsed.title;
-    recipe.servings = servingsOf(parsed.otherMeta);
+    recipe.servings = RecipeServings::of(parsed.otherMeta);
     recipe.ingredients = readIngredients(&buffer);
     return recipe;
 }
@@ -151,22 +150,4 @@ std::optional<ShoppingIngredient> ShoppingIngredientReader::fromOtherBullet(cons
     if (words.size() == 2 && Amount::parse(words.first()).isNumber())
         return withAmount(words.first(), QString(), words.last());
     return ShoppingIngredient{Amount(), QString(), words.join(QLatin1Char(' ')), QString()};
-}
-
-int ShoppingIngredientReader::servingsOf(const QMap<QString, QStringList>& metadata)
-{
-    static const QRegularExpression number(QStringLiteral("[0-9]+"));
-    for (const char* wanted : {"servings", "serves", "yield", "portions"}) {
-        for (auto it = metadata.cbegin(); it != metadata.cend(); ++it) {
-            if (it.key().trimmed().toCaseFolded() != QLatin1String(wanted) || it->isEmpty())
-                continue;
-            const QRegularExpressionMatch match = number.match(it->first());
-            if (!match.hasMatch())
-                continue;
-            bool ok = false;
-            const int servings = match.captured().toInt(&ok);
-            return ok && servings >= 1 && servings <= maxServings ? servings : 0;
-        }
-    }
-    return 0;
 }

@@ -38,8 +38,4 @@ public:
     // A bullet the parser does not accept: a short one ("salt", "2 eggs"), or
     // one whose amount has a decimal comma ("1,5 l milk").
     static std::optional<ShoppingIngredient> fromOtherBullet(const QString& line);
-
-    // The first number of "servings", "serves", "yield" or "portions" (keys
-    // without regard to case, in that order of preference), when it is 1 to 99.
-    static int servingsOf(const QMap<QString, QStringList>& metadata);
 };
