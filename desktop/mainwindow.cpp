@@ -8,23 +8,16 @@
 #include "collection/collectionsettings.h"
 #include "collection/scanner.h"
 #include "document/activedocument.h"
+#include "document/externaleditor.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
-#include "import/importedrecipewriter.h"
-#include "import/importreportdialog.h"
-#include "import/importsettings.h"
-#include "import/importsummary.h"
-#include "import/recipeimporter.h"
-#include "import/recipeimportjob.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
 #include "writing/metadatapane.h"
 #include "writing/rawviewpane.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -35,8 +28,6 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMimeData>
-#include <QProcess>
-#include <QProgressDialog>
 #include <QRandomGenerator64>
 #include <QScreen>
 #include <QSettings>
@@ -44,7 +35,6 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 #include <iterator>
 #include <utility>
@@ -81,23 +71,17 @@ QAction* addNamedAction(QToolBar* toolbar, const char* icon, const char* text,
     return action;
 }
 
-// Hands a recipe to the first external editor found on the search path, or to
-// the desktop's default handler when there is none. The editor runs on its
-// own; nothing waits for it.
-void launchEditor(const QString& path)
+// An action of the window's own, not of a toolbar: its shortcut works
+// wherever the focus is in the window.
+QAction* addWindowAction(QWidget* window, const char* icon, const char* text,
+                         const char* objectName, const QKeySequence& shortcut)
 {
-    const QStringList editors = {
-        QStringLiteral("scribepad"), QStringLiteral("quillwrite"), QStringLiteral("gedit"),
-        QStringLiteral("notepad++"), QStringLiteral("atom"),       QStringLiteral("gvim"),
-    };
-    for (const QString& editor : editors) {
-        const QString executable = QStandardPaths::findExecutable(editor, {});
-        if (!executable.isEmpty()) {
-            QProcess::startDetached(executable, {path}, QString());
-            return;
-        }
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    auto* action =
+        new QAction(QIcon::fromTheme(QLatin1String(icon)), QString::fromUtf8(text), window);
+    action->setObjectName(QLatin1String(objectName));
+    action->setShortcut(shortcut);
+    window->addAction(action);
+    return action;
 }
 
 } // namespace
@@ -106,6 +90,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::WindowFlags())
     , activeDocument(std::make_unique<ActiveDocument>())
     , scanner(std::make_unique<Scanner>())
+    , importFlow(std::make_unique<ImportFlow>(this))
 {
     setUpDialogs();
     addRecipeView();
@@ -119,6 +104,8 @@ MainWindow::MainWindow(QWidget* parent)
     QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
+    addCookAction();
+    addImportActions();
     addKitchenToolBar();
     restoreCollectionAndState();
     statusBar()->show();
@@ -152,22 +139,6 @@ void MainWindow::setUpDialogs()
     askForNewRecipe = [this] {
         return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
                                             QStringLiteral("Recipes (*.recipe.md)"));
-    };
-    askForImportSources = [this] {
-        return QFileDialog::getOpenFileNames(
-            this, QStringLiteral("Import Recipes"),
-            QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
-            QStringLiteral("Recipes (*.html *.htm *.xhtml *.json *.paprikarecipes *.paprikarecipe "
-                           "*.cook);;All files (*)"));
-    };
-    askForImportFolder = [this](const QString& startFolder) {
-        return QFileDialog::getExistingDirectory(this, QStringLiteral("Import Into Folder"),
-                                                 startFolder, QFileDialog::ShowDirsOnly);
-    };
-    showImportReport = [this](const ImportSummary& summary) {
-        auto* dialog = new ImportReportDialog(summary, this);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->open();
     };
 }
 
@@ -329,12 +300,8 @@ void MainWindow::addFindDock()
         addDock(this, QStringLiteral("Find"), std::move(findPane), Qt::RightDockWidgetArea);
     findDock->hide();
 
-    auto* find =
-        new QAction(QIcon::fromTheme(QStringLiteral("edit-find")), QStringLiteral("Find"), this);
-    find->setObjectName(QStringLiteral("findAction"));
-    find->setShortcut(QKeySequence::Find);
-    addAction(find);
-    connect(find, &QAction::triggered, pane, [findDock, pane] {
+    findAction = addWindowAction(this, "edit-find", "Find", "findAction", QKeySequence::Find);
+    connect(findAction, &QAction::triggered, pane, [findDock, pane] {
         findDock->show();
         findDock->raise();
         pane->focusText();
@@ -354,6 +321,7 @@ void MainWindow::setNewRecipeQuestion(PathQuestion question)
 void MainWindow::loadCollection(const QString& path)
 {
     rootPath = path;
+    importFlow->setCollectionPath(path);
     emit clear();
     activeDocument->openPath(QString());
     fsPane->setRootPath(path);
@@ -379,11 +347,10 @@ void MainWindow::addShoppingListDock()
         addDock(this, QStringLiteral("Shopping list"), std::move(pane), Qt::RightDockWidgetArea);
     dock->hide();
 
-    auto* showList = new QAction(QStringLiteral("Show shopping list"), this);
-    showList->setObjectName(QStringLiteral("shoppingListAction"));
-    showList->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    addAction(showList);
-    connect(showList, &QAction::triggered, dock, [dock, shoppingList] {
+    shoppingListAction =
+        addWindowAction(this, "view-list-details", "Show shopping list", "shoppingListAction",
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    connect(shoppingListAction, &QAction::triggered, dock, [dock, shoppingList] {
         dock->show();
         dock->raise();
         shoppingList->setFocus(Qt::ShortcutFocusReason);
@@ -404,7 +371,7 @@ void MainWindow::editActiveRecipe()
 {
     const QString path = activeDocument->path();
     if (QFile::exists(path))
-        launchEditor(path);
+        ExternalEditor::open(path);
 }
 
 void MainWindow::newRecipe()
@@ -424,7 +391,7 @@ void MainWindow::newRecipe()
         QFile::setPermissions(name, QFile::permissions(name) | QFileDevice::WriteOwner);
     }
     activeDocument->openPath(name);
-    launchEditor(name);
+    ExternalEditor::open(name);
 }
 
 void MainWindow::notifyStatusBar(const QString& message)
@@ -443,186 +410,84 @@ void MainWindow::showRandomRecipe()
     activeDocument->openPath(std::next(table.cbegin(), steps).key());
 }
 
-// A second toolbar for the kitchen, after the main one: finding, the shopping
-// list and cooking. Unlike the main toolbar it may be hidden; the window state
-// keeps whether it is.
-void MainWindow::addKitchenToolBar()
+// Cooking the active recipe in a window of its own.
+void MainWindow::addCookAction()
 {
-    QToolBar* kitchen = addToolBar(QStringLiteral("Kitchen"));
-    kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
-    if (QAction* find = findChild<QAction*>(QStringLiteral("findAction"))) {
-        find->setIcon(QIcon::fromTheme(QStringLiteral("edit-find")));
-        kitchen->addAction(find);
-    }
-    if (QAction* shopping = findChild<QAction*>(QStringLiteral("shoppingListAction"))) {
-        shopping->setIcon(QIcon::fromTheme(QStringLiteral("view-list-details")));
-        kitchen->addAction(shopping);
-    }
-    QAction* cook = addNamedAction(kitchen, "chronometer", "Cook", "cookAction",
-                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
-    connect(cook, &QAction::triggered, this, &MainWindow::cookActiveRecipe);
-    addImportActions(kitchen);
+    cookAction = addWindowAction(this, "chronometer", "Cook", "cookAction",
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    connect(cookAction, &QAction::triggered, this, &MainWindow::cookActiveRecipe);
 }
 
 // Importing recipes from files and folders, and from the clipboard; files and
 // folders dropped on the window are imported too.
-void MainWindow::addImportActions(QToolBar* kitchen)
+void MainWindow::addImportActions()
 {
-    kitchen->addSeparator();
-    QAction* action = addNamedAction(kitchen, "document-import", "Import recipes…", "importAction",
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    connect(action, &QAction::triggered, this, &MainWindow::importFiles);
-    action = addNamedAction(kitchen, "edit-paste", "Paste recipe", "pasteRecipeAction",
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    connect(action, &QAction::triggered, this, &MainWindow::pasteRecipe);
+    importAction = addWindowAction(this, "document-import", "Import recipes…", "importAction",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    connect(importAction, &QAction::triggered, importFlow.get(), &ImportFlow::importChosenFiles);
+    pasteRecipeAction = addWindowAction(this, "edit-paste", "Paste recipe", "pasteRecipeAction",
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(pasteRecipeAction, &QAction::triggered, importFlow.get(), &ImportFlow::pasteRecipe);
+    connect(importFlow.get(), &ImportFlow::message, this, &MainWindow::notifyStatusBar);
+    connect(importFlow.get(), &ImportFlow::recipesWritten, this, &MainWindow::showImportedRecipes);
     setAcceptDrops(true);
 }
 
-void MainWindow::setImportSourcesQuestion(PathsQuestion question)
+// The new recipes are scanned; one alone is shown.
+void MainWindow::showImportedRecipes(const QStringList& paths, const QString& message)
 {
-    askForImportSources = std::move(question);
+    // The scan's own count would hide the import's message: show it again after.
+    connect(
+        scanner.get(), &Scanner::dataUpdated, this, [this, message] { notifyStatusBar(message); },
+        Qt::SingleShotConnection);
+    scanner->doUpdate();
+    if (paths.size() == 1)
+        activeDocument->openPath(paths.first());
 }
 
-void MainWindow::setImportFolderQuestion(FolderQuestion question)
+// A second toolbar for the kitchen, after the main one: finding, the shopping
+// list, cooking and importing. Unlike the main toolbar it may be hidden; the
+// window state keeps whether it is.
+void MainWindow::addKitchenToolBar()
 {
-    askForImportFolder = std::move(question);
+    QToolBar* kitchen = addToolBar(QStringLiteral("Kitchen"));
+    kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
+    kitchen->addActions({findAction, shoppingListAction, cookAction});
+    kitchen->addSeparator();
+    kitchen->addActions({importAction, pasteRecipeAction});
 }
 
-void MainWindow::setImportReport(ImportReport report)
+void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)
 {
-    showImportReport = std::move(report);
+    importFlow->setSourcesQuestion(std::move(question));
 }
 
-void MainWindow::importFiles()
+void MainWindow::setImportFolderQuestion(ImportFlow::FolderQuestion question)
 {
-    importPaths(askForImportSources());
+    importFlow->setFolderQuestion(std::move(question));
+}
+
+void MainWindow::setImportReport(ImportFlow::ImportReport report)
+{
+    importFlow->setReport(std::move(report));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls() && !importJob)
+    if (event->mimeData()->hasUrls() && !importFlow->isRunning())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    const QList<QUrl> urls = event->mimeData()->urls();
-    for (const QUrl& url : urls) {
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    }
+    const QStringList paths = importFlow->droppedPaths(event->mimeData());
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
     // The drop's source waits until this returns: ask for the folder after.
     QMetaObject::invokeMethod(
-        this, [this, paths] { importPaths(paths); }, Qt::QueuedConnection);
-}
-
-// The folder inside the collection that imported recipes go to, the last
-// choice offered first; remembered when chosen.
-QString MainWindow::askImportFolder()
-{
-    const QString folder = askForImportFolder(ImportSettings::folder(rootPath));
-    if (folder.isEmpty()) {
-        notifyStatusBar(QStringLiteral("Cancelled"));
-        return {};
-    }
-    if (!ImportSettings::isInside(folder, rootPath) || !QFileInfo(folder).isDir()) {
-        notifyStatusBar(QStringLiteral("Not a folder of the collection: %1").arg(folder));
-        return {};
-    }
-    ImportSettings::setFolder(folder);
-    return folder;
-}
-
-void MainWindow::importPaths(const QStringList& paths)
-{
-    if (importJob)
-        return;
-    if (paths.isEmpty()) {
-        notifyStatusBar(QStringLiteral("Cancelled"));
-        return;
-    }
-    const QString folder = askImportFolder();
-    if (folder.isEmpty())
-        return;
-    importJob = std::make_unique<RecipeImportJob>(paths, folder);
-    importProgress = new QProgressDialog(QStringLiteral("Importing recipes…"),
-                                         QStringLiteral("Cancel"), 0, 0, this);
-    importProgress->setObjectName(QStringLiteral("importProgressDialog"));
-    // Not modal: a modal dialog turns the event loop inside every progress
-    // step, and the window stays usable (a second import waits its turn).
-    importProgress->setMinimumDuration(300);
-    importProgress->setAutoClose(false);
-    importProgress->setAutoReset(false);
-    connect(importProgress, &QProgressDialog::canceled, importJob.get(), &RecipeImportJob::cancel);
-    connect(importJob.get(), &RecipeImportJob::progress, importProgress,
-            [progress = importProgress](int done, int total) {
-                progress->setMaximum(total);
-                progress->setValue(done);
-            });
-    connect(importJob.get(), &RecipeImportJob::finished, this,
-            [this](const ImportSummary& summary) {
-                // The job's thread has emitted its last signal; the job is destroyed
-                // once this handler has returned.
-                importJob.release()->deleteLater();
-                importProgress->deleteLater();
-                importProgress = nullptr;
-                finishImport(summary);
-            });
-    importJob->start();
-}
-
-void MainWindow::finishImport(const ImportSummary& summary)
-{
-    const QString message = summary.statusMessage();
-    notifyStatusBar(message);
-    if (!summary.written.isEmpty()) {
-        // The scan's own count would hide the summary: show it again after.
-        connect(
-            scanner.get(), &Scanner::dataUpdated, this,
-            [this, message] { notifyStatusBar(message); }, Qt::SingleShotConnection);
-        scanner->doUpdate();
-    }
-    if (summary.written.size() == 1)
-        activeDocument->openPath(summary.written.first());
-    if (!summary.problems.isEmpty())
-        showImportReport(summary);
-}
-
-// The clipboard's recipe: its HTML read as a page, else its text read as a
-// recipe written by a person. One recipe is written at once, on this thread.
-void MainWindow::pasteRecipe()
-{
-    if (importJob)
-        return;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const QList<ImportedRecipe> recipes =
-        data ? RecipeImporter::importClipboard(data->hasHtml() ? data->html() : QString(),
-                                               data->text())
-             : QList<ImportedRecipe>();
-    if (recipes.isEmpty()) {
-        notifyStatusBar(QStringLiteral("No recipe in the clipboard"));
-        return;
-    }
-    const QString folder = askImportFolder();
-    if (folder.isEmpty())
-        return;
-    ImportSummary summary;
-    const ImportedRecipeWriter writer(folder);
-    for (const ImportedRecipe& recipe : recipes) {
-        QString error;
-        const QString path = writer.write(recipe, &error);
-        if (path.isEmpty())
-            summary.problems.append(
-                {QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
-        else
-            summary.written.append(path);
-    }
-    summary.filesRead = summary.filesTotal = 1;
-    finishImport(summary);
+        importFlow.get(), [flow = importFlow.get(), paths] { flow->importPaths(paths); },
+        Qt::QueuedConnection);
 }
 
 // Opens the active recipe in the cooking view, a window of its own that the

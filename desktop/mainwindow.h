@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/importflow.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -8,11 +10,9 @@
 
 class ActiveDocument;
 class FsPane;
-struct ImportSummary;
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
-class QProgressDialog;
-class RecipeImportJob;
 class ListPane;
 class MainPane;
 class QDockWidget;
@@ -38,16 +38,10 @@ public:
     void setFolderQuestion(PathQuestion question);
     void setNewRecipeQuestion(PathQuestion question);
 
-    // Asks for the files and folders to import; empty when cancelled.
-    using PathsQuestion = std::function<QStringList()>;
-    // Asks for the folder inside the collection that imported recipes go to,
-    // starting at the given one; empty when cancelled.
-    using FolderQuestion = std::function<QString(const QString& startFolder)>;
-    // Shows which files of an import gave no recipe, and why.
-    using ImportReport = std::function<void(const ImportSummary& summary)>;
-    void setImportSourcesQuestion(PathsQuestion question);
-    void setImportFolderQuestion(FolderQuestion question);
-    void setImportReport(ImportReport report);
+    // Replace the import's dialogs (see ImportFlow).
+    void setImportSourcesQuestion(ImportFlow::PathsQuestion question);
+    void setImportFolderQuestion(ImportFlow::FolderQuestion question);
+    void setImportReport(ImportFlow::ImportReport report);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -62,8 +56,6 @@ private slots:
     void newRecipe();
     void notifyStatusBar(const QString& message);
     void showRandomRecipe();
-    void importFiles();
-    void pasteRecipe();
     void cookActiveRecipe();
 
 private:
@@ -82,15 +74,12 @@ private:
     void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void addCookAction();
+    void addImportActions();
+    void showImportedRecipes(const QStringList& paths, const QString& message);
     void addKitchenToolBar();
-    void addImportActions(QToolBar* kitchen);
     void restoreCollectionAndState();
     void resizeToScreen();
-
-    // Importing: the folder to write to, the import on its worker, its end.
-    QString askImportFolder();
-    void importPaths(const QStringList& paths);
-    void finishImport(const ImportSummary& summary);
 
     // Sends the recipes a pane's fileSelected names to the active document.
     template<typename Pane>
@@ -103,9 +92,12 @@ private:
     QString rootPath;
     PathQuestion askForFolder;
     PathQuestion askForNewRecipe;
-    PathsQuestion askForImportSources;
-    FolderQuestion askForImportFolder;
-    ImportReport showImportReport;
-    std::unique_ptr<RecipeImportJob> importJob;
-    QProgressDialog* importProgress = nullptr; // owned by the window while an import runs
+    std::unique_ptr<ImportFlow> importFlow;
+
+    // The window's kitchen commands, owned by the window.
+    QAction* findAction = nullptr;
+    QAction* shoppingListAction = nullptr;
+    QAction* cookAction = nullptr;
+    QAction* importAction = nullptr;
+    QAction* pasteRecipeAction = nullptr;
 };

@@ -89,7 +89,8 @@ private slots:
         image.fill(Qt::darkGreen);
         for (const char* name :
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
-              "document-print", "randomize", "document-print-preview"}) {
+              "document-print", "randomize", "document-print-preview", "edit-find",
+              "view-list-details", "chronometer", "document-import", "edit-paste"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
@@ -161,51 +162,122 @@ private slots:
                                   scanTimeout);
     }
 
-    void theToolbarOffersTheCommands()
+    // Every command of the window, listed once: where it sits (the main
+    // toolbar, the Kitchen toolbar, or the window alone), in which place,
+    // and what the user sees of it. A place of -1 means no toolbar holds it.
+    void theWindowOffersItsCommands_data()
     {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("toolbar");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QKeySequence>("shortcut");
+
+        const QString main = QStringLiteral("Main Toolbar");
+        const QString kitchen = QStringLiteral("kitchenToolBar");
+        const auto row = [](const char* name, const QString& toolbar, int place, const char* text,
+                            const char* icon, const QKeySequence& shortcut) {
+            QTest::newRow(name) << QString::fromLatin1(name) << toolbar << place
+                                << QString::fromUtf8(text) << QString::fromLatin1(icon) << shortcut;
+        };
+        row("openCollectionAction", main, 0, "Open collection", "document-open-folder",
+            QKeySequence::Open);
+        row("reloadCollectionAction", main, 1, "Reload collection", "view-refresh",
+            QKeySequence::Refresh);
+        row("newRecipeAction", main, 3, "New recipe", "document-new", QKeySequence::New);
+        row("editRecipeAction", main, 4, "Edit current recipe", "edit-entry",
+            QKeySequence(Qt::CTRL | Qt::Key_E));
+        row("printAction", main, 5, "Print current recipe", "document-print", QKeySequence::Print);
+        row("randomRecipeAction", main, 6, "Display random recipe", "randomize", QKeySequence());
+        row("printPreviewAction", main, 7, "Print preview current recipe", "document-print-preview",
+            QKeySequence());
+        row("quitAction", QString(), -1, "Quit", "", QKeySequence::Quit);
+        row("findAction", kitchen, 0, "Find", "edit-find", QKeySequence::Find);
+        row("shoppingListAction", kitchen, 1, "Show shopping list", "view-list-details",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+        row("cookAction", kitchen, 2, "Cook", "chronometer",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+        row("importAction", kitchen, 4, "Import recipes…", "document-import",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+        row("pasteRecipeAction", kitchen, 5, "Paste recipe", "edit-paste",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    }
+
+    void theWindowOffersItsCommands()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(QString, toolbar);
+        QFETCH(int, place);
+        QFETCH(QString, text);
+        QFETCH(QString, icon);
+        QFETCH(QKeySequence, shortcut);
+
         MainWindow window;
         window.show();
-        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"));
-        QVERIFY(toolbar);
-        QCOMPARE(toolbar->windowTitle(), QStringLiteral("Main Toolbar"));
-        QCOMPARE(window.toolBarArea(toolbar), Qt::TopToolBarArea);
-        QVERIFY(!toolbar->toggleViewAction()->isEnabled());
+        QAction* action = windowAction(window, objectName);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->icon().name(), icon);
+        QCOMPARE(action->shortcut(), shortcut);
+        QVERIFY(action->isEnabled());
+        // The kitchen's shortcuts work with its toolbar hidden: the window
+        // itself has those actions.
+        if (toolbar != QLatin1String("Main Toolbar"))
+            QVERIFY(window.actions().contains(action));
 
-        struct Command
-        {
-            QString text;
-            QString icon;
-            QKeySequence shortcut;
-        };
-        const QList<Command> expected = {
-            {"Open collection", "document-open-folder", QKeySequence::Open},
-            {"Reload collection", "view-refresh", QKeySequence::Refresh},
-            {QString(), QString(), QKeySequence()},
-            {"New recipe", "document-new", QKeySequence::New},
-            {"Edit current recipe", "edit-entry", QKeySequence(Qt::CTRL | Qt::Key_E)},
-            {"Print current recipe", "document-print", QKeySequence::Print},
-            {"Display random recipe", "randomize", QKeySequence()},
-            {"Print preview current recipe", "document-print-preview", QKeySequence()},
-        };
-        const QList<QAction*> actions = toolbar->actions();
-        QCOMPARE(actions.size(), expected.size());
-        for (int i = 0; i < actions.size(); ++i) {
-            QAction* action = actions.at(i);
-            if (expected.at(i).text.isEmpty()) {
-                QVERIFY(action->isSeparator());
-                continue;
+        // No other command of the window takes the same shortcut.
+        if (!shortcut.isEmpty()) {
+            for (const QAction* other : window.findChildren<QAction*>()) {
+                if (other != action && !other->isSeparator())
+                    QVERIFY2(other->shortcut() != shortcut, qPrintable(other->objectName()));
             }
-            QCOMPARE(action->text(), expected.at(i).text);
-            QCOMPARE(action->icon().name(), expected.at(i).icon);
-            QCOMPARE(action->shortcut(), expected.at(i).shortcut);
-            QVERIFY(action->isEnabled());
         }
 
-        // Quit belongs to the window only, with its shortcut but no button.
-        QAction* quit = windowAction(window, QStringLiteral("quitAction"));
-        QVERIFY(quit);
-        QCOMPARE(quit->shortcut(), QKeySequence(QKeySequence::Quit));
-        QVERIFY(!actions.contains(quit));
+        const QList<QToolBar*> toolbars = window.findChildren<QToolBar*>();
+        for (const QToolBar* bar : toolbars) {
+            const bool holds = bar->objectName() == toolbar;
+            QCOMPARE(bar->actions().indexOf(action), holds ? place : -1);
+        }
+    }
+
+    // The two toolbars' frames: the main one fixed at the top with one
+    // separator after the collection commands, the Kitchen one after it with
+    // one separator before importing, and each no longer than its commands.
+    void theToolbarsKeepTheirShape_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("separatorPlace");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("mayBeHidden");
+        QTest::newRow("main") << "Main Toolbar"
+                              << "Main Toolbar" << 2 << 8 << false;
+        QTest::newRow("kitchen") << "kitchenToolBar"
+                                 << "Kitchen" << 3 << 6 << true;
+    }
+
+    void theToolbarsKeepTheirShape()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(QString, title);
+        QFETCH(int, separatorPlace);
+        QFETCH(int, entries);
+        QFETCH(bool, mayBeHidden);
+
+        MainWindow window;
+        window.show();
+        auto* toolbar = window.findChild<QToolBar*>(objectName);
+        QVERIFY(toolbar);
+        QCOMPARE(toolbar->windowTitle(), title);
+        QCOMPARE(window.toolBarArea(toolbar), Qt::TopToolBarArea);
+        QVERIFY(toolbar->isVisible());
+        QCOMPARE(toolbar->toggleViewAction()->isEnabled(), mayBeHidden);
+        const QList<QAction*> actions = toolbar->actions();
+        QCOMPARE(actions.size(), entries);
+        for (int i = 0; i < actions.size(); ++i)
+            QCOMPARE(actions.at(i)->isSeparator(), i == separatorPlace);
+        QVERIFY(!window.findChild<QMenuBar*>());
     }
 
     void settingsAreStoredAtDestructionAndRead()

@@ -1,4 +1,4 @@
-// Importing in the window: the Kitchen toolbar's actions, the folder asked for
+// Importing in the window: the import actions, the folder asked for
 // and remembered, the worker's summary in the status bar and the report, the
 // new recipe made active, dropped folders and the clipboard.
 #include "import/importreportdialog.h"
@@ -78,24 +78,6 @@ private slots:
         settings.setValue("General/location", collection->path());
         reports.clear();
         folderQuestions.clear();
-    }
-
-    void theKitchenToolBarHoldsTheImportActions()
-    {
-        MainWindow window;
-        auto* kitchen = window.findChild<QToolBar*>("kitchenToolBar");
-        QVERIFY(kitchen);
-        QCOMPARE(kitchen->windowTitle(), QString("Kitchen"));
-        QStringList names;
-        for (QAction* action : kitchen->actions())
-            names << (action->isSeparator() ? QString("|") : action->objectName());
-        QCOMPARE(names, (QStringList{"findAction", "shoppingListAction", "cookAction", "|",
-                                     "importAction", "pasteRecipeAction"}));
-        QAction* import = windowAction(window, "importAction");
-        QCOMPARE(import->text(), QString::fromUtf8("Import recipes…"));
-        QCOMPARE(import->shortcut(), QKeySequence("Ctrl+Shift+I"));
-        QCOMPARE(windowAction(window, "pasteRecipeAction")->text(), QString("Paste recipe"));
-        QVERIFY(kitchen->toggleViewAction()->isEnabled());
     }
 
     void importsFoldersAndReportsFilesWithoutRecipes()
