@@ -13,6 +13,7 @@
 #include "collection/scanner.h"
 #include "cookbook.h"
 #include "find/findpane.h"
+#include "search/recipesearch.h"
 #include "search/recipetextindex.h"
 
 #include <QAbstractItemModel>
@@ -68,7 +69,7 @@ struct Pane
         text = pane.findChild<QLineEdit*>(QStringLiteral("findText"));
         label = pane.findChild<QLabel*>(QStringLiteral("findCount"));
         results = pane.findChild<QTreeView*>(QStringLiteral("findResults"))->model();
-        QObject::connect(results, &QAbstractItemModel::modelReset, &pane, [this] { ++shown; });
+        QObject::connect(pane.search(), &RecipeSearch::answered, &pane, [this] { ++shown; });
     }
     // Hands the scanner's models to the pane, as the window does after a scan.
     void publish()

@@ -10,8 +10,8 @@
 
 #include "benchsupport.h"
 #include "collection/scanner.h"
-#include "recipesearch.h"
 #include "browse/scanneradapter.h"
+#include "search/recipesearch.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppingliststore.h"
 
@@ -73,7 +73,7 @@ FindFigures measureFind(const QString& root, const BenchOptions& options)
     figures.recipes = adapter.scanner()->titleModel()->rowCount();
 
     RecipeSearch search;
-    search.setScanner(&adapter);
+    search.setScanner(adapter.scanner());
     // The index is built in the background once; queries are measured after.
     search.setText(QStringLiteral("soup"));
     waitFor([&] { return answered(search); });
@@ -88,6 +88,7 @@ FindFigures measureFind(const QString& root, const BenchOptions& options)
             QElapsedTimer timer;
             timer.start();
             search.setText(query);
+            search.findNow();
             waitFor([&] { return answered(search); });
             QCoreApplication::processEvents();
             asked << milliseconds(timer);

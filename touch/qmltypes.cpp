@@ -3,8 +3,8 @@
 #include "cookingsession.h"
 #include "browse/dirmodel.h"
 #include "browse/documentloader.h"
-#include "recipesearch.h"
 #include "browse/scanneradapter.h"
+#include "search/recipesearch.h"
 #include "shopping/shoppinglistadapter.h"
 #include "standardpaths.h"
 
@@ -13,6 +13,8 @@
 void registerQmlTypes()
 {
     qmlRegisterType<ScannerAdapter>("Saltrove", 1, 0, "Scanner");
+    // The core scanner, as the adapter hands it to the core's searches.
+    qmlRegisterAnonymousType<Scanner>("Saltrove", 1);
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
     qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");

@@ -1,5 +1,6 @@
 #include "find/chosennamesedit.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QGridLayout>
 #include <QIcon>
@@ -8,25 +9,29 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int namesPerRow = 3;
 
 } // namespace
 
-ChosenNamesEdit::ChosenNamesEdit(const QString& placeholder, QWidget* parent)
+ChosenNamesEdit::ChosenNamesEdit(const QString& placeholder, Offer offer, QWidget* parent)
     : QWidget(parent)
+    , m_offer(std::move(offer))
     , m_edit(new QLineEdit(this))
     , m_names(new QStringListModel(this))
+    , m_completer(new QCompleter(m_names, this))
 {
     m_edit->setPlaceholderText(placeholder);
-    auto* completer = new QCompleter(m_names, m_edit);
-    completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setFilterMode(Qt::MatchContains);
-    m_edit->setCompleter(completer);
-    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
-            &ChosenNamesEdit::addName);
-    connect(m_edit, &QLineEdit::returnPressed, this, &ChosenNamesEdit::addTypedName);
+    // The offered names are already those that fit what was typed.
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setWidget(m_edit);
+    connect(m_edit, &QLineEdit::textEdited, this, &ChosenNamesEdit::offerNames);
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &ChosenNamesEdit::ask);
+    connect(m_edit, &QLineEdit::returnPressed, this, &ChosenNamesEdit::askTyped);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,35 +44,47 @@ ChosenNamesEdit::ChosenNamesEdit(const QString& placeholder, QWidget* parent)
 
 ChosenNamesEdit::~ChosenNamesEdit() = default;
 
-void ChosenNamesEdit::setAvailableNames(const QStringList& names)
+void ChosenNamesEdit::offerNames(const QString& typed)
 {
-    m_names->setStringList(names);
+    m_names->setStringList(m_offer(typed));
+    if (m_names->rowCount() > 0) {
+        m_completer->complete();
+        // None picked until the arrow keys pick one.
+        m_completer->popup()->setCurrentIndex(QModelIndex());
+    } else
+        m_completer->popup()->hide();
 }
 
-void ChosenNamesEdit::addTypedName()
+// Enter reaches the field before the completer: a name picked in the list
+// is the completer's to announce.
+void ChosenNamesEdit::askTyped()
 {
-    addName(m_edit->text());
+    QAbstractItemView* offered = m_completer->popup();
+    if (!offered->isVisible() || !offered->currentIndex().isValid())
+        ask(m_edit->text());
 }
 
-void ChosenNamesEdit::addName(const QString& name)
+void ChosenNamesEdit::ask(const QString& name)
 {
-    const QString trimmed = name.trimmed();
-    // The completer writes its choice into the field after telling us; empty
-    // the field once it has.
-    QMetaObject::invokeMethod(m_edit, &QLineEdit::clear, Qt::QueuedConnection);
-    if (trimmed.isEmpty() || m_chosen.contains(trimmed))
+    if (!name.trimmed().isEmpty())
+        emit chooseRequested(name);
+    // The completer may still be reading its list; empty both once it is done.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_completer->popup()->hide();
+            m_edit->clear();
+            m_names->setStringList({});
+        },
+        Qt::QueuedConnection);
+}
+
+void ChosenNamesEdit::setChosen(const QStringList& names)
+{
+    if (names == m_chosen)
         return;
-    m_chosen.append(trimmed);
+    m_chosen = names;
     showChosen();
-    emit chosenChanged();
-}
-
-void ChosenNamesEdit::removeName(const QString& name)
-{
-    if (m_chosen.removeAll(name) == 0)
-        return;
-    showChosen();
-    emit chosenChanged();
 }
 
 void ChosenNamesEdit::showChosen()
@@ -89,7 +106,7 @@ void ChosenNamesEdit::showChosen()
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setToolTip(QStringLiteral("Remove %1").arg(name));
         button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, [this, name] { removeName(name); });
+        connect(button, &QToolButton::clicked, this, [this, name] { emit dropRequested(name); });
         m_chosenLayout->addWidget(button, i / namesPerRow, i % namesPerRow, Qt::AlignLeft);
     }
 }

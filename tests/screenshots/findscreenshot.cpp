@@ -4,9 +4,10 @@
 //
 //   desktop_find_screenshot <cookbook folder> <output.png> <text> <ingredient>...
 
-#include "find/chosennamesedit.h"
+#include "find/findpane.h"
 #include "mainwindow.h"
 #include "screenshotsupport.h"
+#include "search/recipesearch.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -58,9 +59,9 @@ int main(int argc, char* argv[])
     };
     auto find = [&] {
         window.findChild<QAction*>(QStringLiteral("findAction"))->trigger();
-        auto* chosen = dock->findChild<ChosenNamesEdit*>(QStringLiteral("findIngredients"));
+        RecipeSearch* search = qobject_cast<FindPane*>(dock->widget())->search();
         for (const QString& ingredient : ingredients)
-            chosen->addName(ingredient);
+            search->chooseIngredient(ingredient);
         auto* field = dock->findChild<QLineEdit*>(QStringLiteral("findText"));
         field->setText(text);
         emit field->returnPressed();

@@ -4,6 +4,7 @@
 // the parts of a window the way a user would see them.
 
 #include "mainwindow.h"
+#include "support/recipefiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,31 +29,6 @@ inline void useTestIdentity()
     QCoreApplication::setOrganizationName(QStringLiteral("vantrel.org"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.org"));
     QCoreApplication::setApplicationName(QStringLiteral("Saltrove"));
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size();
-}
-
-// Writes a recipe below `folder` and returns its absolute path.
-inline QString writeRecipe(const QString& folder, const QString& relativePath, const QString& title,
-                           const QStringList& tags = {}, const QStringList& ingredients = {})
-{
-    QByteArray text = "# " + title.toUtf8() + "\n\nA dish.\n\n### Ingredients\n\n";
-    for (const QString& ingredient : ingredients)
-        text += " * 1 kg " + ingredient.toUtf8() + "\n";
-    text += "\n### Directions\n\nCook it.\n\n### Metadata\n\n";
-    if (!tags.isEmpty())
-        text += "tags: " + tags.join(QStringLiteral(", ")).toUtf8() + "\n";
-    const QString path = QDir(folder).absoluteFilePath(relativePath);
-    if (!writeFile(path, text))
-        return QString();
-    return path;
 }
 
 // One of the window's actions, found by its object name.

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "collection/scanner.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
 class QStandardItemModel;
-class Scanner;
 class TitleFilterProxy;
 
 // The collection scanner as the touch pages see it: one title list that the
@@ -17,6 +18,7 @@ class ScannerAdapter : public QObject
     Q_PROPERTY(QObject* titleList READ titleList NOTIFY titleListChanged)
     Q_PROPERTY(QString filter READ filter WRITE setFilter NOTIFY filterChanged)
     Q_PROPERTY(QString rootPath READ rootPath WRITE setRootPath NOTIFY rootPathChanged)
+    Q_PROPERTY(Scanner* scanner READ scanner CONSTANT)
 public:
     explicit ScannerAdapter(QObject* parent = nullptr);
     ~ScannerAdapter() override;
@@ -32,7 +34,7 @@ public:
 
     Q_INVOKABLE void refresh();
 
-    // The core scanner, for the pages' other searches.
+    // The core scanner, for the pages' other searches (Find).
     Scanner* scanner() const { return m_scanner.get(); }
 
 signals:

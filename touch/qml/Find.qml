@@ -19,11 +19,12 @@ Tessellate.ScrollablePage {
 
     RecipeSearch {
         id: recipeSearch
-        scanner: page.scanner
+        scanner: page.scanner ? page.scanner.scanner : null
     }
 
     // A field whose typed text offers names to choose, and the chosen names,
-    // each dropped by a tap.
+    // each dropped by a tap. Enter chooses what was typed; an offered name is
+    // chosen by a tap, or by picking it with the arrow keys before Enter.
     component ChoiceField: Column {
         id: choiceField
 
@@ -31,6 +32,8 @@ Tessellate.ScrollablePage {
         property var chosen: []
         property var offer: function(prefix) { return [] }
         property var suggestions: []
+        // The offered name the arrow keys picked; -1 for none.
+        property int picked: -1
         signal choose(string name)
         signal drop(string name)
 
@@ -45,9 +48,16 @@ Tessellate.ScrollablePage {
             leftPadding: Tessellate.Units.largeSpacing
             placeholderText: choiceField.kind === "ingredient" ? qsTr("Ingredient...")
                                                                : qsTr("Tag...")
-            onTextChanged: choiceField.suggestions = choiceField.offer(text)
+            onTextChanged: {
+                choiceField.picked = -1
+                choiceField.suggestions = choiceField.offer(text)
+            }
+            Keys.onDownPressed: choiceField.picked = Math.min(choiceField.picked + 1,
+                                                              choiceField.suggestions.length - 1)
+            Keys.onUpPressed: choiceField.picked = Math.max(choiceField.picked - 1, -1)
             onAccepted: {
-                var name = choiceField.suggestions.length > 0 ? choiceField.suggestions[0] : text
+                var name = choiceField.picked >= 0 ? choiceField.suggestions[choiceField.picked]
+                                                   : text
                 if (name.trim() === "")
                     return
                 choiceField.choose(name)
@@ -64,6 +74,7 @@ Tessellate.ScrollablePage {
                 delegate: Controls.Button {
                     implicitHeight: page.target
                     flat: true
+                    highlighted: index === choiceField.picked
                     text: modelData
                     onClicked: {
                         choiceField.choose(modelData)
@@ -107,6 +118,7 @@ Tessellate.ScrollablePage {
                 leftPadding: Tessellate.Units.largeSpacing
                 placeholderText: qsTr("Search...")
                 onTextChanged: recipeSearch.text = text
+                onAccepted: recipeSearch.findNow()
             }
 
             ChoiceField {

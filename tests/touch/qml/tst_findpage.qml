@@ -135,4 +135,49 @@ TestCase {
         tryCompare(list, "count", 0)
         window.pageStack.pop()
     }
+
+    // Enter chooses what was typed, as the desktop's pane does, not the first
+    // name offered: "Zwiebel" finds the three recipes whose lines begin a word
+    // with it. An offered name is chosen when the arrow keys pick it.
+    function test_enterChoosesWhatWasTyped() {
+        var onions = TestSupport.newFolder()
+        var lines = {salat: "- rote Zwiebel\n- Gurke", suppe: "- Zwiebeln\n- Wasser",
+                     kuchen: "- 2 Zwiebeln, gewürfelt\n- Mehl", brot: "- Mehl"}
+        for (var name in lines) {
+            var title = name.charAt(0).toUpperCase() + name.slice(1)
+            verify(TestSupport.writeRecipe(onions + "/" + name + ".recipe.md", title,
+                                           "### Ingredients\n\n" + lines[name]))
+        }
+        var titles = findChild(window.contentItem, "titleList")
+        window.scanner.rootPath = onions
+        tryCompare(titles, "count", 4)
+        var page = openFind()
+        var list = findChild(page, "findResults")
+        var field = findChild(list.headerItem, "ingredientField")
+        var suggestions = findChild(list.headerItem, "ingredientSuggestions")
+        field.forceActiveFocus()
+        field.text = "Zwiebel"
+        verify(suggestions.count > 0)
+        keyClick(Qt.Key_Return)
+        compare(page.search.ingredients, ["Zwiebel"])
+        compare(field.text, "")
+        tryCompare(page.search, "status", "3 recipes")
+        tryCompare(list, "count", 3)
+        compare(shownResults(page), ["Kuchen", "Salat", "Suppe"])
+
+        field.text = "ROTE"
+        compare(suggestions.count, 1)
+        keyClick(Qt.Key_Down)
+        verify(suggestions.itemAt(0).highlighted)
+        keyClick(Qt.Key_Return)
+        compare(page.search.ingredients, ["Zwiebel", "rote Zwiebel"])
+        tryCompare(page.search, "status", "1 recipes")
+        tryCompare(list, "count", 3)
+        compare(shownResults(page), ["Salat", "Kuchen|missing: rote Zwiebel",
+                                     "Suppe|missing: rote Zwiebel"])
+
+        window.pageStack.pop()
+        window.scanner.rootPath = cookbook
+        tryCompare(titles, "count", 6)
+    }
 }

@@ -1,0 +1,71 @@
+#pragma once
+
+// Recipe files on disk for the tests of every program, and the cookbooks the
+// tests of finding share.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+namespace testing {
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+// Writes a recipe below `folder` and returns its absolute path.
+inline QString writeRecipe(const QString& folder, const QString& relativePath, const QString& title,
+                           const QStringList& tags = {}, const QStringList& ingredients = {})
+{
+    QByteArray text = "# " + title.toUtf8() + "\n\nA dish.\n\n### Ingredients\n\n";
+    for (const QString& ingredient : ingredients)
+        text += " * 1 kg " + ingredient.toUtf8() + "\n";
+    text += "\n### Directions\n\nCook it.\n\n### Metadata\n\n";
+    if (!tags.isEmpty())
+        text += "tags: " + tags.join(QStringLiteral(", ")).toUtf8() + "\n";
+    const QString path = QDir(folder).absoluteFilePath(relativePath);
+    if (!writeFile(path, text))
+        return QString();
+    return path;
+}
+
+// Five recipes: two soups with onions, basil in two, two tagged quick (in
+// two cases), one with accents in its title.
+inline void writeSampleCookbook(const QString& folder)
+{
+    writeRecipe(folder, QStringLiteral("soups/tomato.recipe.md"), QStringLiteral("Tomato Soup"),
+                {QStringLiteral("soup"), QStringLiteral("vegetarian")},
+                {QStringLiteral("red onions"), QStringLiteral("garlic"), QStringLiteral("basil")});
+    writeRecipe(folder, QStringLiteral("soups/pea.recipe.md"), QStringLiteral("Pea Soup"),
+                {QStringLiteral("soup")}, {QStringLiteral("Onions"), QStringLiteral("carrots")});
+    writeRecipe(folder, QStringLiteral("pesto.recipe.md"), QStringLiteral("Basil Pesto"),
+                {QStringLiteral("Quick")},
+                {QStringLiteral("basil"), QStringLiteral("garlic"), QStringLiteral("pine nuts")});
+    writeRecipe(folder, QStringLiteral("brulee.recipe.md"), QStringLiteral("Crème Brûlée"),
+                {QStringLiteral("dessert")}, {QStringLiteral("cream"), QStringLiteral("sugar")});
+    writeRecipe(folder, QStringLiteral("rice.recipe.md"), QStringLiteral("Fried Rice"),
+                {QStringLiteral("quick")}, {QStringLiteral("rice"), QStringLiteral("scallions")});
+}
+
+// Three recipes with onions, written three ways ("Salat" tagged salat), and
+// one without; false if a file could not be written.
+inline bool writeOnionCookbook(const QString& folder)
+{
+    return writeFile(folder + "/salat.recipe.md", "# Salat\n\n### Ingredients\n\n- rote Zwiebel\n"
+                                                  "- Gurke\n\n### Metadata\n\ntags: salat\n") &&
+           writeFile(folder + "/suppe.recipe.md",
+                     "# Suppe\n\n### Ingredients\n\n- Zwiebeln\n- Wasser\n") &&
+           writeFile(folder + "/kuchen.recipe.md",
+                     "# Kuchen\n\n### Ingredients\n\n- 2 Zwiebeln, gewürfelt\n- Mehl\n") &&
+           writeFile(folder + "/brot.recipe.md", "# Brot\n\n### Ingredients\n\n- Mehl\n");
+}
+
+} // namespace testing
