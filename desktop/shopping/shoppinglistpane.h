@@ -11,9 +11,7 @@ class QListView;
 class QTableView;
 class QTextDocument;
 class ServingsDelegate;
-class ShoppingItemsModel;
-class ShoppingListStore;
-class ShoppingRecipesModel;
+class ShoppingListSession;
 
 // The shopping list: recipes chosen from the active document, each scaled to
 // the servings wanted, and their ingredients merged by name with the amounts
@@ -55,11 +53,7 @@ private:
     void connectModels();
     void openAmountEditors();
 
-    void showItems();
-
-    std::unique_ptr<ShoppingListStore> store;
-    std::unique_ptr<ShoppingRecipesModel> recipesModel;
-    std::unique_ptr<ShoppingItemsModel> itemsModel;
+    std::unique_ptr<ShoppingListSession> session;
     std::unique_ptr<ServingsDelegate> amountDelegate;
     QString activePath;
     QTableView* recipesView = nullptr; // children through the layout
