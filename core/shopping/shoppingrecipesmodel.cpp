@@ -53,17 +53,14 @@ QVariant ShoppingRecipesModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const ShoppingEntry& entry = m_entries.at(index.row());
-    const QString title =
-        entry.recipe.readable ? entry.recipe.title : tr("%1 (missing)").arg(entry.recipe.title);
+    const bool title = index.column() == TitleColumn;
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == TitleColumn
-                   ? title
-                   : amountText(entry.amountWanted(), entry.hasServings());
+        return title ? shownTitle(entry) : amountText(entry.amountWanted(), entry.hasServings());
     case Qt::EditRole:
-        return index.column() == TitleColumn ? QVariant(title) : QVariant(entry.amountWanted());
+        return title ? QVariant(shownTitle(entry)) : QVariant(entry.amountWanted());
     case Qt::ToolTipRole:
-        return index.column() == TitleColumn ? QVariant(entry.recipe.path) : QVariant();
+        return title ? QVariant(entry.recipe.path) : QVariant();
     case TitleRole:
         return entry.recipe.title;
     case PathRole:
@@ -135,6 +132,11 @@ QHash<int, QByteArray> ShoppingRecipesModel::roleNames() const
             {MissingRole, "missing"},
             {MinimumRole, "minimum"},
             {MaximumRole, "maximum"}};
+}
+
+QString ShoppingRecipesModel::shownTitle(const ShoppingEntry& entry)
+{
+    return entry.recipe.readable ? entry.recipe.title : tr("%1 (missing)").arg(entry.recipe.title);
 }
 
 int ShoppingRecipesModel::rowOf(const QString& path) const

@@ -51,6 +51,7 @@ public:
     static QString amountText(int value, bool servings);
 
 private:
+    static QString shownTitle(const ShoppingEntry& entry);
     void follow();
     bool followByRow(const QList<ShoppingEntry>& fresh);
 

@@ -5,8 +5,6 @@
 #include "shopping/shoppingrecipesmodel.h"
 #include "shopping/shoppingrowsmodel.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>

@@ -13,12 +13,11 @@ class QTextDocument;
 class ServingsDelegate;
 class ShoppingListSession;
 
-// The shopping list: recipes chosen from the active document, each scaled to
-// the servings wanted, and their ingredients merged by name with the amounts
-// added up, then rows written by hand. It is kept in the cookbook's
-// "shopping-list.md" (or the settings) and leaves the program by clipboard and
-// printer. As a listener of the active document it knows which recipe to add
-// and reads a listed recipe again when it changes on disk.
+// The shopping list (ShoppingListSession) laid out: the recipes chosen from
+// the active document with an editor of the amount wanted of each, the rows
+// to tick, a field for rows of one's own, and the buttons that copy and print
+// it. As a listener of the active document it knows which recipe to add and
+// has a listed recipe read again when it changes on disk.
 class ShoppingListPane : public PaneBase
 {
     Q_OBJECT
