@@ -5,7 +5,7 @@
 #include "browse/documentloader.h"
 #include "browse/scanneradapter.h"
 #include "search/recipesearch.h"
-#include "shopping/shoppinglistadapter.h"
+#include "shopping/shoppinglistsession.h"
 #include "standardpaths.h"
 
 #include <QQmlEngine>
@@ -19,6 +19,6 @@ void registerQmlTypes()
     qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
-    qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
+    qmlRegisterType<ShoppingListSession>("Saltrove", 1, 0, "ShoppingList");
     qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
 }

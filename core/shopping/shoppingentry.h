@@ -18,10 +18,25 @@ struct ShoppingEntry
     int factorHalves = 2;   // used otherwise; 2 is ×1
 
     bool hasServings() const { return recipe.servings > 0; }
+    // The servings wanted, or the factor in halves.
+    int amountWanted() const
+    {
+        if (hasServings())
+            return wantedServings > 0 ? wantedServings : recipe.servings;
+        return factorHalves;
+    }
+    int minimumAmount() const
+    {
+        return hasServings() ? RecipeServings::minServings : RecipeServings::minFactorHalves;
+    }
+    int maximumAmount() const
+    {
+        return hasServings() ? RecipeServings::maxServings : RecipeServings::maxFactorHalves;
+    }
     Fraction factor() const
     {
         if (hasServings())
-            return Fraction(wantedServings > 0 ? wantedServings : recipe.servings, recipe.servings);
+            return Fraction(amountWanted(), recipe.servings);
         return Fraction(factorHalves, 2);
     }
 };

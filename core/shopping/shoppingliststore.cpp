@@ -62,9 +62,9 @@ ShoppingFileRecipe fileRecipe(const ShoppingEntry& entry)
     recipe.path = entry.recipe.path;
     recipe.title = entry.recipe.title;
     if (entry.hasServings())
-        recipe.servings = entry.wantedServings > 0 ? entry.wantedServings : entry.recipe.servings;
+        recipe.servings = entry.amountWanted();
     else
-        recipe.factorHalves = entry.factorHalves;
+        recipe.factorHalves = entry.amountWanted();
     return recipe;
 }
 

@@ -1,6 +1,5 @@
 #include "shopping/servingsdelegate.h"
 
-#include "shopping/shoppingentry.h"
 #include "shopping/shoppingrecipesmodel.h"
 
 #include <QComboBox>
@@ -14,10 +13,12 @@ QWidget* ServingsDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& index) const
 {
     auto* self = const_cast<ServingsDelegate*>(this);
+    const int minimum = index.data(ShoppingRecipesModel::MinimumRole).toInt();
+    const int maximum = index.data(ShoppingRecipesModel::MaximumRole).toInt();
     if (index.data(ShoppingRecipesModel::HasServingsRole).toBool()) {
         auto* servings = new QSpinBox(parent); // the view owns its editors
         servings->setObjectName(QStringLiteral("servings"));
-        servings->setRange(ShoppingEntry::minServings, ShoppingEntry::maxServings);
+        servings->setRange(minimum, maximum);
         servings->setSuffix(QStringLiteral(" servings"));
         connect(servings, &QSpinBox::valueChanged, self,
                 [self, servings] { emit self->commitData(servings); });
@@ -25,8 +26,7 @@ QWidget* ServingsDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     }
     auto* factor = new QComboBox(parent);
     factor->setObjectName(QStringLiteral("factor"));
-    for (int halves = ShoppingEntry::minFactorHalves; halves <= ShoppingEntry::maxFactorHalves;
-         ++halves)
+    for (int halves = minimum; halves <= maximum; ++halves)
         factor->addItem(ShoppingRecipesModel::amountText(halves, false), halves);
     connect(factor, &QComboBox::activated, self, [self, factor] { emit self->commitData(factor); });
     return factor;

@@ -3,8 +3,9 @@
 #include <QStyledItemDelegate>
 
 // Edits the amount wanted of a recipe on the shopping list: a spin box of
-// servings (1 to 99) when the recipe names its servings, otherwise a choice
-// of factors from ×½ to ×20 in steps of ½. Every change is committed at once.
+// servings when the recipe names its servings, otherwise a choice of factors
+// in steps of ½, both within the limits the model gives. Every change is
+// committed at once.
 class ServingsDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

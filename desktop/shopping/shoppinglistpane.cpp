@@ -1,14 +1,10 @@
 #include "shopping/shoppinglistpane.h"
 
 #include "shopping/servingsdelegate.h"
-#include "shopping/shoppingingredientreader.h"
-#include "shopping/shoppingitemsmodel.h"
-#include "shopping/shoppinglist.h"
-#include "shopping/shoppingliststore.h"
+#include "shopping/shoppinglistsession.h"
 #include "shopping/shoppingrecipesmodel.h"
+#include "shopping/shoppingrowsmodel.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -43,15 +39,12 @@ QPushButton* addButton(QBoxLayout* layout, const QString& text, const QString& n
 
 ShoppingListPane::ShoppingListPane(QWidget* parent)
     : PaneBase(parent)
-    , store(std::make_unique<ShoppingListStore>())
-    , recipesModel(std::make_unique<ShoppingRecipesModel>(store.get()))
-    , itemsModel(std::make_unique<ShoppingItemsModel>())
+    , session(std::make_unique<ShoppingListSession>())
     , amountDelegate(std::make_unique<ServingsDelegate>())
 {
     buildViews();
     connectModels();
-    recipesModel->reload();
-    showItems();
+    openAmountEditors();
 }
 
 // The views go with the child widgets only after this body; they must not
@@ -81,7 +74,7 @@ void ShoppingListPane::buildViews()
 
     auto recipes = std::make_unique<QTableView>();
     recipes->setObjectName(QStringLiteral("shoppingRecipes"));
-    recipes->setModel(recipesModel.get());
+    recipes->setModel(session->recipes());
     recipes->setItemDelegateForColumn(ShoppingRecipesModel::AmountColumn, amountDelegate.get());
     recipes->setSelectionBehavior(QAbstractItemView::SelectRows);
     recipes->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -98,7 +91,7 @@ void ShoppingListPane::buildViews()
 
     auto items = std::make_unique<QListView>();
     items->setObjectName(QStringLiteral("shoppingItems"));
-    items->setModel(itemsModel.get());
+    items->setModel(session->rows());
     items->setUniformItemSizes(true);
     auto* removeRowKey = new QShortcut(QKeySequence::Delete, items.get()); // owned by the view
     removeRowKey->setContext(Qt::WidgetWithChildrenShortcut);
@@ -134,85 +127,67 @@ void ShoppingListPane::buildViews()
 
 void ShoppingListPane::connectModels()
 {
-    connect(store.get(), &ShoppingListStore::changed, this, &ShoppingListPane::showItems);
-    connect(store.get(), &ShoppingListStore::message, this, &ShoppingListPane::notifySimple);
+    connect(session.get(), &ShoppingListSession::message, this, &ShoppingListPane::notifySimple);
     // Editors close with a reset or removed rows; every row keeps one open.
-    connect(recipesModel.get(), &QAbstractItemModel::modelReset, this,
+    connect(session->recipes(), &QAbstractItemModel::modelReset, this,
             &ShoppingListPane::openAmountEditors);
-    connect(recipesModel.get(), &QAbstractItemModel::rowsInserted, this,
+    connect(session->recipes(), &QAbstractItemModel::rowsInserted, this,
             &ShoppingListPane::openAmountEditors);
-    connect(itemsModel.get(), &ShoppingItemsModel::tickChanged, store.get(),
-            &ShoppingListStore::setTicked);
-    connect(itemsModel.get(), &ShoppingItemsModel::handRowTicked, store.get(),
-            &ShoppingListStore::setHandRowTicked);
 }
 
 void ShoppingListPane::openPath(const QString& path)
 {
     activePath = path;
     // The active recipe changed on disk, or was chosen again.
-    if (store->list().contains(path)) {
-        store->reread(path);
-        recipesModel->reload();
-    }
+    session->reread(path);
 }
 
 void ShoppingListPane::setCollectionPath(const QString& path)
 {
-    store->setCollectionPath(path);
+    session->setCollectionPath(path);
 }
 
 void ShoppingListPane::addHandRow()
 {
-    if (store->addHandRow(rowField->text()))
+    if (session->addRow(rowField->text()))
         rowField->clear();
 }
 
 void ShoppingListPane::removeCurrentRow()
 {
     const QModelIndex current = itemsView->currentIndex();
-    if (current.isValid() && current.data(ShoppingItemsModel::HandWrittenRole).toBool())
-        store->removeHandRow(current.data(Qt::DisplayRole).toString());
+    if (current.isValid())
+        session->removeRow(current.row());
 }
 
 void ShoppingListPane::addCurrentRecipe()
 {
-    const ShoppingRecipe recipe = ShoppingIngredientReader::read(activePath);
-    if (activePath.isEmpty() || !recipe.readable) {
-        emit notifySimple(QStringLiteral("No recipe to add"));
-        return;
-    }
-    store->readFileIfChanged();
-    if (store->list().contains(activePath)) {
-        emit notifySimple(QStringLiteral("%1 is already on the shopping list").arg(recipe.title));
-        return;
-    }
-    recipesModel->addRecipe(recipe);
+    emit notifySimple(session->addRecipe(activePath));
 }
 
 void ShoppingListPane::removeCurrentRecipe()
 {
     const QModelIndex current = recipesView->currentIndex();
     if (current.isValid())
-        recipesModel->removeRecipe(current.row());
+        session->removeRecipe(current.data(ShoppingRecipesModel::PathRole).toString());
 }
 
 void ShoppingListPane::clearList()
 {
-    recipesModel->clearRecipes();
+    session->clear();
 }
 
 void ShoppingListPane::refresh()
 {
-    store->rereadAll();
-    recipesModel->reload();
+    session->rereadAll();
 }
 
 void ShoppingListPane::copyToClipboard()
 {
-    QGuiApplication::clipboard()->setText(store->toMarkdown());
+    session->copyToClipboard();
 }
 
+// What the pane shows: the recipes, then the rows to tick.
 std::unique_ptr<QTextDocument> ShoppingListPane::printableDocument() const
 {
     auto document = std::make_unique<QTextDocument>();
@@ -221,31 +196,28 @@ std::unique_ptr<QTextDocument> ShoppingListPane::printableDocument() const
     heading.setFontPointSize(16);
     heading.setFontWeight(QFont::Bold);
     cursor.insertText(QStringLiteral("Shopping list"), heading);
-    for (int row = 0; row < recipesModel->rowCount(); ++row) {
+    const QAbstractItemModel* recipes = session->recipes();
+    for (int row = 0; row < recipes->rowCount(); ++row) {
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
         cursor.insertText(
-            recipesModel->index(row, ShoppingRecipesModel::TitleColumn).data().toString() +
+            recipes->index(row, ShoppingRecipesModel::TitleColumn).data().toString() +
             QStringLiteral(", ") +
-            recipesModel->index(row, ShoppingRecipesModel::AmountColumn).data().toString());
+            recipes->index(row, ShoppingRecipesModel::AmountColumn).data().toString());
     }
     QTextList* checklist = nullptr;
-    QList<ShoppingItem> rows = store->items();
-    for (const ShoppingFileRow& row : store->handRows()) {
-        ShoppingItem item;
-        item.name = row.text;
-        item.ticked = row.ticked;
-        rows.append(item);
-    }
-    for (const ShoppingItem& item : std::as_const(rows)) {
+    const QAbstractItemModel* rows = session->rows();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const QModelIndex index = rows->index(row, 0);
         QTextBlockFormat format;
-        format.setMarker(item.ticked ? QTextBlockFormat::MarkerType::Checked
-                                     : QTextBlockFormat::MarkerType::Unchecked);
+        format.setMarker(index.data(ShoppingRowsModel::TickedRole).toBool()
+                             ? QTextBlockFormat::MarkerType::Checked
+                             : QTextBlockFormat::MarkerType::Unchecked);
         cursor.insertBlock(format, QTextCharFormat());
         if (checklist)
             checklist->add(cursor.block());
         else
             checklist = cursor.createList(QTextListFormat::ListDisc);
-        cursor.insertText(item.text());
+        cursor.insertText(index.data().toString());
     }
     return document;
 }
@@ -265,15 +237,11 @@ void ShoppingListPane::printPreview()
     dialog.exec();
 }
 
-void ShoppingListPane::showItems()
-{
-    itemsModel->setItems(store->items(), store->handRows());
-}
-
 void ShoppingListPane::openAmountEditors()
 {
-    for (int row = 0; row < recipesModel->rowCount(); ++row) {
-        const QModelIndex amount = recipesModel->index(row, ShoppingRecipesModel::AmountColumn);
+    const QAbstractItemModel* recipes = session->recipes();
+    for (int row = 0; row < recipes->rowCount(); ++row) {
+        const QModelIndex amount = recipes->index(row, ShoppingRecipesModel::AmountColumn);
         if (!recipesView->isPersistentEditorOpen(amount))
             recipesView->openPersistentEditor(amount);
     }

@@ -11,16 +11,13 @@ class QListView;
 class QTableView;
 class QTextDocument;
 class ServingsDelegate;
-class ShoppingItemsModel;
-class ShoppingListStore;
-class ShoppingRecipesModel;
+class ShoppingListSession;
 
-// The shopping list: recipes chosen from the active document, each scaled to
-// the servings wanted, and their ingredients merged by name with the amounts
-// added up, then rows written by hand. It is kept in the cookbook's
-// "shopping-list.md" (or the settings) and leaves the program by clipboard and
-// printer. As a listener of the active document it knows which recipe to add
-// and reads a listed recipe again when it changes on disk.
+// The shopping list (ShoppingListSession) laid out: the recipes chosen from
+// the active document with an editor of the amount wanted of each, the rows
+// to tick, a field for rows of one's own, and the buttons that copy and print
+// it. As a listener of the active document it knows which recipe to add and
+// has a listed recipe read again when it changes on disk.
 class ShoppingListPane : public PaneBase
 {
     Q_OBJECT
@@ -55,11 +52,7 @@ private:
     void connectModels();
     void openAmountEditors();
 
-    void showItems();
-
-    std::unique_ptr<ShoppingListStore> store;
-    std::unique_ptr<ShoppingRecipesModel> recipesModel;
-    std::unique_ptr<ShoppingItemsModel> itemsModel;
+    std::unique_ptr<ShoppingListSession> session;
     std::unique_ptr<ServingsDelegate> amountDelegate;
     QString activePath;
     QTableView* recipesView = nullptr; // children through the layout

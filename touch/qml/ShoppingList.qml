@@ -56,7 +56,7 @@ Tessellate.ScrollablePage {
                     Controls.Label {
                         Layout.fillWidth: true
                         Layout.leftMargin: Tessellate.Units.largeSpacing
-                        text: model.missing ? qsTr("%1 (missing)").arg(model.display) : model.display
+                        text: model.display
                         elide: Text.ElideRight
                     }
                     Controls.ToolButton {
@@ -64,19 +64,21 @@ Tessellate.ScrollablePage {
                         implicitWidth: page.target
                         implicitHeight: page.target
                         text: "\u2212"
+                        enabled: model.amount > model.minimum
                         onClicked: page.shoppingList.changeAmount(model.path, -1)
                     }
                     Controls.Label {
                         objectName: "amountLabel"
                         Layout.minimumWidth: page.target
                         horizontalAlignment: Text.AlignHCenter
-                        text: model.amount
+                        text: model.amountText
                     }
                     Controls.ToolButton {
                         objectName: "moreButton"
                         implicitWidth: page.target
                         implicitHeight: page.target
                         text: "+"
+                        enabled: model.amount < model.maximum
                         onClicked: page.shoppingList.changeAmount(model.path, 1)
                     }
                     Controls.ToolButton {

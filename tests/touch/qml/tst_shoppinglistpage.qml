@@ -173,24 +173,13 @@ TestCase {
         compare(findChild(rows.headerItem, "amountLabel").text, "4 servings")
         compare(shownRows(rows)[1], "[ ] 6 onions")
         verify(listFile().indexOf("4 servings") >= 0)
-    }
-
-    // A tick made on another device arrives through the sync tool, which
-    // puts a new file in place of the old one.
-    function test_aTickFromAnotherDeviceShows_data() {
-        return [{tag: "renamed over", renameOver: true}, {tag: "in place", renameOver: false}]
-    }
-
-    function test_aTickFromAnotherDeviceShows(data) {
-        var window = openWindow()
-        addFromRecipePage(window, soup)
-        var rows = openList(window)
-        var text = listFile().replace("- [ ] 3 onions", "- [x] 3 onions") + "- [ ] Brot\n"
-        verify(TestSupport.writeTextElsewhere(cookbook + "/shopping-list.md", text,
-                                              data.renameOver))
-        tryCompare(rows, "count", 4)
-        compare(shownRows(rows), ["[ ] 1 kg ripe tomatoes", "[ ] salt", "[ ] Brot",
-                                  "[x] 3 onions"])
+        // At the fewest servings there is no fewer to ask for.
+        var fewer = findChild(rows.headerItem, "fewerButton")
+        verify(fewer.enabled)
+        for (var i = 0; i < 3; ++i)
+            mouseClick(fewer)
+        compare(findChild(rows.headerItem, "amountLabel").text, "1 serving")
+        verify(!fewer.enabled)
     }
 
     // A file it cannot read is left alone, and the window says so.

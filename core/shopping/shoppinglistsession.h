@@ -5,43 +5,35 @@
 
 #include <memory>
 
-class QStandardItemModel;
+class QAbstractItemModel;
 class ShoppingListStore;
+class ShoppingRecipesModel;
+class ShoppingRowsModel;
 
-// The shared shopping list as the touch pages see it: the recipes with the
-// amount wanted of each, and one list of rows to tick, the merged
-// ingredients and the rows written by hand, ticked rows last. The list lives
-// in the collection's "shopping-list.md" (or the settings, see
-// ShoppingListStore), so a tick on the phone reaches every device.
-class ShoppingListAdapter : public QObject
+// The shared shopping list as both programs show it: the recipes with the
+// amount wanted of each, and the rows to tick. The list lives in the
+// collection's "shopping-list.md" (or the settings, see ShoppingListStore), so
+// a tick on one device reaches every other.
+class ShoppingListSession : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString collectionPath READ collectionPath WRITE setCollectionPath NOTIFY
                    collectionPathChanged)
-    Q_PROPERTY(QObject* recipes READ recipes CONSTANT)
-    Q_PROPERTY(QObject* rows READ rows CONSTANT)
+    Q_PROPERTY(QAbstractItemModel* recipes READ recipesModel CONSTANT)
+    Q_PROPERTY(QAbstractItemModel* rows READ rowsModel CONSTANT)
     Q_PROPERTY(bool keptInFile READ keptInFile NOTIFY listChanged)
 public:
-    // Roles of `recipes`: display (the title), path, amount ("4 servings",
-    // "×1½"), missing. Roles of `rows`: display, ticked, handWritten, detail
-    // (each recipe's part).
-    enum Role {
-        PathRole = Qt::UserRole + 1,
-        AmountRole,
-        MissingRole,
-        TickedRole,
-        HandWrittenRole,
-        DetailRole,
-        KeyRole,
-    };
-
-    explicit ShoppingListAdapter(QObject* parent = nullptr);
-    ~ShoppingListAdapter() override;
+    explicit ShoppingListSession(QObject* parent = nullptr);
+    ~ShoppingListSession() override;
 
     QString collectionPath() const;
+    // The list of that collection from now on; the same path reads its file
+    // again when it changed.
     void setCollectionPath(const QString& path);
-    QObject* recipes() const;
-    QObject* rows() const;
+    ShoppingRecipesModel* recipes() const { return m_recipes.get(); }
+    ShoppingRowsModel* rows() const { return m_rows.get(); }
+    QAbstractItemModel* recipesModel() const;
+    QAbstractItemModel* rowsModel() const;
     bool keptInFile() const;
 
     // Adds the recipe at `path`; returns what to tell the user.
@@ -49,6 +41,7 @@ public:
     Q_INVOKABLE void removeRecipe(const QString& path);
     // One serving, or half a time, more (step 1) or fewer (step -1).
     Q_INVOKABLE void changeAmount(const QString& path, int step);
+    // Recipes, ticks and rows written by hand.
     Q_INVOKABLE void clear();
     Q_INVOKABLE void setTicked(int row, bool ticked);
     // False for a blank text or a row already there.
@@ -58,6 +51,11 @@ public:
     Q_INVOKABLE QString markdown() const;
     Q_INVOKABLE void copyToClipboard() const;
 
+    // A file changed on disk: read again if it is a recipe on the list.
+    void reread(const QString& path);
+    // Reads every listed recipe again, as after a scan.
+    void rereadAll();
+
 signals:
     void collectionPathChanged();
     void listChanged();
@@ -65,10 +63,7 @@ signals:
     void message(const QString& text);
 
 private:
-    void showRecipes();
-    void showRows();
-
     std::unique_ptr<ShoppingListStore> m_store;
-    std::unique_ptr<QStandardItemModel> m_recipes;
-    std::unique_ptr<QStandardItemModel> m_rows;
+    std::unique_ptr<ShoppingRecipesModel> m_recipes;
+    std::unique_ptr<ShoppingRowsModel> m_rows;
 };

@@ -1,0 +1,117 @@
+#include "shopping/shoppinglistsession.h"
+
+#include "shopping/shoppingingredientreader.h"
+#include "shopping/shoppingliststore.h"
+#include "shopping/shoppingrecipesmodel.h"
+#include "shopping/shoppingrowsmodel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+ShoppingListSession::ShoppingListSession(QObject* parent)
+    : QObject(parent)
+    , m_store(std::make_unique<ShoppingListStore>())
+    , m_recipes(std::make_unique<ShoppingRecipesModel>(m_store.get()))
+    , m_rows(std::make_unique<ShoppingRowsModel>(m_store.get()))
+{
+    connect(m_store.get(), &ShoppingListStore::changed, this, &ShoppingListSession::listChanged);
+    // Passed on from the event loop: the first is said while the window that
+    // makes this object is still being made, before it listens.
+    connect(m_store.get(), &ShoppingListStore::message, this, &ShoppingListSession::message,
+            Qt::QueuedConnection);
+}
+
+ShoppingListSession::~ShoppingListSession() = default;
+
+QString ShoppingListSession::collectionPath() const
+{
+    return m_store->collectionPath();
+}
+
+void ShoppingListSession::setCollectionPath(const QString& path)
+{
+    const bool moved = path != m_store->collectionPath();
+    m_store->setCollectionPath(path);
+    if (moved)
+        emit collectionPathChanged();
+}
+
+QAbstractItemModel* ShoppingListSession::recipesModel() const
+{
+    return m_recipes.get();
+}
+
+QAbstractItemModel* ShoppingListSession::rowsModel() const
+{
+    return m_rows.get();
+}
+
+bool ShoppingListSession::keptInFile() const
+{
+    return m_store->keptInFile();
+}
+
+QString ShoppingListSession::addRecipe(const QString& path)
+{
+    const ShoppingRecipe recipe = ShoppingIngredientReader::read(path);
+    if (path.isEmpty() || !recipe.readable)
+        return tr("No recipe to add");
+    if (!m_store->addRecipe(recipe))
+        return tr("%1 is already on the shopping list").arg(recipe.title);
+    return tr("%1 added to the shopping list").arg(recipe.title);
+}
+
+void ShoppingListSession::removeRecipe(const QString& path)
+{
+    m_store->removeRecipe(path);
+}
+
+void ShoppingListSession::changeAmount(const QString& path, int step)
+{
+    // The step counts from the amount on the list as it is now.
+    m_store->readFileIfChanged();
+    m_recipes->changeAmount(m_recipes->rowOf(path), step);
+}
+
+void ShoppingListSession::clear()
+{
+    m_store->clear();
+}
+
+void ShoppingListSession::setTicked(int row, bool ticked)
+{
+    m_rows->setTicked(row, ticked);
+}
+
+bool ShoppingListSession::addRow(const QString& text)
+{
+    return m_store->addHandRow(text);
+}
+
+void ShoppingListSession::removeRow(int row)
+{
+    m_rows->removeHandRow(row);
+}
+
+QString ShoppingListSession::markdown() const
+{
+    return m_store->toMarkdown();
+}
+
+void ShoppingListSession::copyToClipboard() const
+{
+    // A program without a clipboard (no GUI application) copies nothing.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::clipboard()->setText(markdown());
+}
+
+void ShoppingListSession::reread(const QString& path)
+{
+    if (m_store->list().contains(path))
+        m_store->reread(path);
+}
+
+void ShoppingListSession::rereadAll()
+{
+    m_store->rereadAll();
+}
