@@ -1,6 +1,6 @@
 #include "qmltypes.h"
 
-#include "cookingsession.h"
+#include "cooking/touchcookingsession.h"
 #include "browse/dirmodel.h"
 #include "browse/documentloader.h"
 #include "recipesearch.h"
@@ -14,7 +14,7 @@ void registerQmlTypes()
 {
     qmlRegisterType<ScannerAdapter>("Saltrove", 1, 0, "Scanner");
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
-    qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
+    qmlRegisterType<TouchCookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
     qmlRegisterType<ShoppingListAdapter>("Saltrove", 1, 0, "ShoppingList");
