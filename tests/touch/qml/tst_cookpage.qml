@@ -90,8 +90,8 @@ TestCase {
         tryCompare(cook, "title", "Pancakes")
         tryCompare(window.pageStack, "busy", false)
         tryCompare(drawer, "position", 0)
-        verify(!drawer.opened)
-        verify(!drawer.visible)
+        tryCompare(drawer, "opened", false)
+        tryCompare(drawer, "visible", false)
         compare(drawer.actions.length, 0)
 
         var steps = findChild(cook, "cookingSteps")
