@@ -1,6 +1,6 @@
 #include "qmltypes.h"
 
-#include "cookingsession.h"
+#include "cooking/touchcookingsession.h"
 #include "browse/dirmodel.h"
 #include "browse/documentloader.h"
 #include "browse/scanneradapter.h"
@@ -16,7 +16,7 @@ void registerQmlTypes()
     // The core scanner, as the adapter hands it to the core's searches.
     qmlRegisterAnonymousType<Scanner>("Saltrove", 1);
     qmlRegisterType<DocumentLoader>("Saltrove", 1, 0, "DocumentLoader");
-    qmlRegisterType<CookingSession>("Saltrove", 1, 0, "CookingSession");
+    qmlRegisterType<TouchCookingSession>("Saltrove", 1, 0, "CookingSession");
     qmlRegisterType<DirModel>("Utils", 1, 0, "DirModel");
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
     qmlRegisterType<ShoppingListSession>("Saltrove", 1, 0, "ShoppingList");

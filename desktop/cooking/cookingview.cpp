@@ -1,15 +1,14 @@
 #include "cooking/cookingview.h"
 
+#include "cooking/cookingsession.h"
 #include "cooking/cookingtimers.h"
-#include "cooking/screensaverinhibitor.h"
-#include "cooking/timernotifier.h"
-#include "quantity/kitchenunits.h"
+#include "recipe/recipeservings.h"
+#include "system/screensaverinhibitor.h"
+#include "system/timernotifier.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QGestureEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -25,9 +24,6 @@
 
 namespace {
 
-constexpr int minServings = 1;
-constexpr int maxServings = 99;
-constexpr int maxFactorHalves = 40; // ×20
 constexpr int wheelNotch = 120;
 constexpr int flashIntervalMs = 400;
 constexpr int flashCount = 24;
@@ -37,16 +33,33 @@ constexpr int flashCount = 24;
 constexpr int linesPerHeight = 25;
 constexpr int smallestPixelSize = 14;
 
-QString ingredientText(const IngredientReading& ingredient, const Fraction& factor)
+// Fills a list with texts, keeping the ticks where the rows are the same.
+void fillTickedList(QListWidget* list, const QStringList& texts)
 {
-    QString amount;
-    if (ingredient.amount.isNumber())
-        amount = KitchenUnits::formatAmount(ingredient.amount.scaled(factor), ingredient.unit);
-    else if (ingredient.amount.isText())
-        amount = ingredient.amount.text();
-    const QString line =
-        amount.isEmpty() ? ingredient.name : amount + QLatin1Char(' ') + ingredient.name;
-    return ingredient.note.isEmpty() ? line : line + QStringLiteral(", ") + ingredient.note;
+    QList<Qt::CheckState> ticks;
+    for (int row = 0; row < list->count(); ++row)
+        ticks.append(list->item(row)->checkState());
+    list->clear();
+    for (int row = 0; row < texts.size(); ++row) {
+        auto* item = new QListWidgetItem(texts[row]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(row < ticks.size() ? ticks[row] : Qt::Unchecked);
+        list->addItem(item);
+    }
+}
+
+// Empties a row of buttons, one of which may be in the middle of its click:
+// the widgets leave at once and are deleted once the click is over.
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            widget->hide();
+            widget->setParent(nullptr);
+            widget->deleteLater();
+        }
+        delete item;
+    }
 }
 
 QPushButton* makeButton(const QString& icon, const QString& text, const char* objectName)
@@ -57,15 +70,23 @@ QPushButton* makeButton(const QString& icon, const QString& text, const char* ob
     return button;
 }
 
+QToolButton* makeToolButton(const QString& icon, const QString& text, const char* objectName)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(QLatin1String(objectName));
+    button->setText(text);
+    button->setIcon(QIcon::fromTheme(icon));
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
 } // namespace
 
 CookingView::CookingView(QWidget* parent, std::unique_ptr<CookingClock> clock,
                          const QDBusConnection& bus)
     : QWidget(parent, Qt::Window)
-    , m_timers(std::make_unique<CookingTimers>(std::move(clock)))
-    , m_inhibitor(std::make_unique<ScreenSaverInhibitor>(bus))
-    , m_notifier(std::make_unique<TimerNotifier>(bus))
-    , m_watcher(std::make_unique<QFileSystemWatcher>())
+    , m_session(new CookingSession(std::move(clock), std::make_unique<ScreenSaverInhibitor>(bus),
+                                   std::make_unique<TimerNotifier>(bus), this))
 {
     setObjectName(QStringLiteral("cookingView"));
     setFocusPolicy(Qt::StrongFocus);
@@ -74,8 +95,7 @@ CookingView::CookingView(QWidget* parent, std::unique_ptr<CookingClock> clock,
     buildHeader();
     buildBody();
     buildFooter();
-    connectTimers();
-    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, &CookingView::reload);
+    connectSession();
 }
 
 CookingView::~CookingView() = default;
@@ -88,21 +108,16 @@ void CookingView::buildHeader()
     m_title->setWordWrap(true);
     header->addWidget(m_title, 1);
     m_servings = new QSpinBox;
-    m_servings->setRange(minServings, maxServings);
+    m_servings->setRange(RecipeServings::minServings, RecipeServings::maxServings);
     m_servings->setSuffix(QStringLiteral(" servings"));
     m_servings->setFocusPolicy(Qt::ClickFocus);
     m_factors = new QComboBox;
     m_factors->setFocusPolicy(Qt::ClickFocus);
-    for (int halves = 1; halves <= maxFactorHalves; ++halves)
-        m_factors->addItem(QStringLiteral("×") + Fraction(halves, 2).toDisplayString(), halves);
     header->addWidget(m_servings);
     header->addWidget(m_factors);
-    auto rescale = [this] {
-        showIngredients();
-        showStep(m_step);
-    };
-    connect(m_servings, &QSpinBox::valueChanged, this, rescale);
-    connect(m_factors, &QComboBox::currentIndexChanged, this, rescale);
+    connect(m_servings, &QSpinBox::valueChanged, m_session, &CookingSession::setWanted);
+    connect(m_factors, &QComboBox::currentIndexChanged, this,
+            [this] { m_session->setWanted(m_factors->currentData().toInt()); });
     static_cast<QVBoxLayout*>(this->layout())->addLayout(header);
 }
 
@@ -147,8 +162,8 @@ void CookingView::buildFooter()
     m_previous =
         makeButton(QStringLiteral("go-previous"), QStringLiteral("Previous"), "cookingPrevious");
     m_next = makeButton(QStringLiteral("go-next"), QStringLiteral("Next"), "cookingNext");
-    connect(m_previous, &QPushButton::clicked, this, &CookingView::previousStep);
-    connect(m_next, &QPushButton::clicked, this, &CookingView::nextStep);
+    connect(m_previous, &QPushButton::clicked, m_session, &CookingSession::previousStep);
+    connect(m_next, &QPushButton::clicked, m_session, &CookingSession::nextStep);
     m_timerStrip = new QWidget;
     m_timerStrip->setObjectName(QStringLiteral("cookingTimers"));
     m_timerStripLayout = new QHBoxLayout(m_timerStrip);
@@ -160,100 +175,113 @@ void CookingView::buildFooter()
     static_cast<QVBoxLayout*>(layout())->addLayout(footer);
 }
 
-void CookingView::connectTimers()
+void CookingView::connectSession()
 {
     m_flashTimer = new QTimer(this);
     m_flashTimer->setInterval(flashIntervalMs);
     connect(m_flashTimer, &QTimer::timeout, this, &CookingView::flash);
-    connect(m_timers.get(), &CookingTimers::timersChanged, this, &CookingView::rebuildTimerStrip);
-    connect(m_timers.get(), &CookingTimers::ticked, this, &CookingView::updateTimesLeft);
-    connect(m_timers.get(), &CookingTimers::timerEnded, this, &CookingView::ring);
+    connect(m_session, &CookingSession::recipeChanged, this, &CookingView::showRecipe);
+    connect(m_session, &CookingSession::contentChanged, this, [this] {
+        showWanted();
+        showIngredients();
+        showCurrentStep();
+    });
+    CookingTimers* timers = m_session->timerList();
+    connect(timers, &CookingTimers::timersChanged, this, &CookingView::rebuildTimerStrip);
+    connect(timers, &CookingTimers::ticked, this, &CookingView::updateTimesLeft);
+    connect(m_session, &CookingSession::timerEnded, this, &CookingView::ring);
 }
 
 void CookingView::openRecipe(const QString& path)
 {
-    readRecipe(path);
+    m_session->setPath(path);
+}
+
+const CookingRecipe& CookingView::recipe() const
+{
+    return m_session->recipe();
+}
+
+int CookingView::currentStep() const
+{
+    return m_session->currentStep();
+}
+
+CookingTimers* CookingView::timers() const
+{
+    return m_session->timerList();
+}
+
+void CookingView::nextStep()
+{
+    m_session->nextStep();
+}
+
+void CookingView::previousStep()
+{
+    m_session->previousStep();
+}
+
+void CookingView::showStep(int step)
+{
+    m_session->setCurrentStep(step);
+}
+
+void CookingView::showRecipe()
+{
+    m_title->setText(m_session->title());
+    setWindowTitle(m_session->title());
     setUpServings();
-    showIngredients();
-    showStep(0);
-    watch(path);
 }
 
-Fraction CookingView::factor() const
-{
-    if (m_recipe.servings() > 0)
-        return Fraction(m_servings->value(), m_recipe.servings());
-    return Fraction(m_factors->currentData().toInt(), 2);
-}
-
-void CookingView::readRecipe(const QString& path)
-{
-    m_recipe = CookingRecipe::read(path);
-    m_title->setText(m_recipe.title());
-    setWindowTitle(m_recipe.title());
-}
-
-// Servings from 1 to 99 when the recipe names them, otherwise a factor.
+// A spin box of servings when the recipe names them, otherwise a list of
+// factors.
 void CookingView::setUpServings()
 {
-    const bool servings = m_recipe.servings() > 0;
-    const QSignalBlocker servingsBlocker(m_servings);
+    const bool servings = m_session->hasServings();
     const QSignalBlocker factorsBlocker(m_factors);
     m_servings->setVisible(servings);
     m_factors->setVisible(!servings);
     m_servings->setObjectName(servings ? QStringLiteral("cookingServings") : QString());
     m_factors->setObjectName(servings ? QString() : QStringLiteral("cookingServings"));
-    if (servings)
-        m_servings->setValue(m_recipe.servings());
+    if (servings || m_factors->count() > 0)
+        return;
+    for (int halves = m_session->minWanted(); halves <= m_session->maxWanted(); ++halves)
+        m_factors->addItem(m_session->wantedTextFor(halves), halves);
+}
+
+void CookingView::showWanted()
+{
+    const QSignalBlocker servingsBlocker(m_servings);
+    const QSignalBlocker factorsBlocker(m_factors);
+    if (m_session->hasServings())
+        m_servings->setValue(m_session->wanted());
     else
-        m_factors->setCurrentIndex(m_factors->findData(2));
+        m_factors->setCurrentIndex(m_factors->findData(m_session->wanted()));
 }
 
 void CookingView::showIngredients()
 {
-    const QList<IngredientReading> ingredients = m_recipe.ingredients();
-    // Ticks stay as they were where the rows are the same.
-    QList<Qt::CheckState> ticks;
-    for (int row = 0; row < m_ingredients->count(); ++row)
-        ticks.append(m_ingredients->item(row)->checkState());
-    m_ingredients->clear();
-    for (int row = 0; row < ingredients.size(); ++row) {
-        auto* item = new QListWidgetItem(ingredientText(ingredients[row], factor()));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(row < ticks.size() ? ticks[row] : Qt::Unchecked);
-        m_ingredients->addItem(item);
-    }
+    fillTickedList(m_ingredients, m_session->ingredients());
 }
 
-void CookingView::nextStep()
+void CookingView::showCurrentStep()
 {
-    showStep(m_step + 1);
-}
-
-void CookingView::previousStep()
-{
-    showStep(m_step - 1);
-}
-
-void CookingView::showStep(int step)
-{
-    const int count = int(m_recipe.steps().size());
-    m_step = std::clamp(step, 0, std::max(count - 1, 0));
-    m_previous->setEnabled(m_step > 0);
-    m_next->setEnabled(m_step + 1 < count);
-    if (count == 0) {
+    const int step = m_session->currentStep();
+    m_previous->setEnabled(m_session->hasPreviousStep());
+    m_next->setEnabled(m_session->hasNextStep());
+    if (m_session->stepCount() == 0) {
         m_section->clear();
         m_stepCount->clear();
         m_stepText->setText(QStringLiteral("This recipe has no steps."));
-        m_stepIngredients->clear();
-        showTimerButtons();
-        return;
+    } else {
+        const QString section = m_session->stepSection(step);
+        m_section->setText(section);
+        m_section->setVisible(!section.isEmpty());
+        m_stepCount->setText(
+            QStringLiteral("Step %1 of %2").arg(step + 1).arg(m_session->stepCount()));
+        m_stepText->setText(m_session->stepText(step));
     }
-    const CookingStep& current = m_recipe.steps().at(m_step);
-    m_section->setText(current.section);
-    m_section->setVisible(!current.section.isEmpty());
-    m_stepCount->setText(QStringLiteral("Step %1 of %2").arg(m_step + 1).arg(count));
-    m_stepText->setText(m_recipe.stepText(m_step, factor()));
     showStepIngredients();
     showTimerButtons();
 }
@@ -261,30 +289,20 @@ void CookingView::showStep(int step)
 void CookingView::showStepIngredients()
 {
     m_stepIngredients->clear();
-    if (m_recipe.steps().isEmpty())
-        return;
-    const QList<IngredientReading> ingredients = m_recipe.ingredients();
-    for (int row : m_recipe.steps().at(m_step).ingredients)
-        m_stepIngredients->addItem(ingredientText(ingredients.at(row), factor()));
+    m_stepIngredients->addItems(m_session->stepIngredients(m_session->currentStep()));
     m_stepIngredients->setVisible(m_stepIngredients->count() > 0);
 }
 
 void CookingView::showTimerButtons()
 {
-    while (QLayoutItem* item = m_timerButtonsLayout->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    if (m_recipe.steps().isEmpty())
-        return;
-    const CookingStep& current = m_recipe.steps().at(m_step);
-    for (const StepDuration& duration : current.durations) {
-        const QString span = current.text.mid(duration.position, duration.length);
-        QPushButton* button = makeButton(QStringLiteral("chronometer"), span, "cookingTimerButton");
-        const qint64 lengthMs = duration.lowSeconds * 1000;
-        connect(button, &QPushButton::clicked, this, [this, span, lengthMs] {
-            m_timers->start(m_recipe.title() + QStringLiteral(": ") + span, lengthMs);
-        });
+    clearLayout(m_timerButtonsLayout);
+    const int step = m_session->currentStep();
+    const QVariantList spans = m_session->stepDurations(step);
+    for (int span = 0; span < spans.size(); ++span) {
+        const QString text = spans[span].toMap().value(QStringLiteral("text")).toString();
+        QPushButton* button = makeButton(QStringLiteral("chronometer"), text, "cookingTimerButton");
+        connect(button, &QPushButton::clicked, m_session,
+                [this, step, span] { m_session->startTimer(step, span); });
         m_timerButtonsLayout->addWidget(button);
     }
     m_timerButtonsLayout->addStretch(1);
@@ -292,54 +310,43 @@ void CookingView::showTimerButtons()
 
 void CookingView::rebuildTimerStrip()
 {
-    while (QLayoutItem* item = m_timerStripLayout->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    const QList<int> ids = m_timers->ids();
-    for (int id : ids) {
+    clearLayout(m_timerStripLayout);
+    const QVariantList timers = m_session->timers();
+    for (const QVariant& entry : timers) {
+        const QVariantMap timer = entry.toMap();
+        const int id = timer.value(QStringLiteral("id")).toInt();
+        const bool ended = timer.value(QStringLiteral("ended")).toBool();
         auto* frame = new QFrame;
         frame->setObjectName(QStringLiteral("cookingTimer"));
         frame->setProperty("timerId", id);
+        frame->setProperty("ended", ended);
         frame->setFrameShape(QFrame::StyledPanel);
         frame->setAutoFillBackground(true);
         auto* row = new QHBoxLayout(frame);
-        auto* name = new QLabel(m_timers->name(id));
-        auto* left = new QLabel(CookingTimers::formatLeft(m_timers->leftMs(id)));
+        auto* left = new QLabel(timer.value(QStringLiteral("left")).toString());
         left->setObjectName(QStringLiteral("cookingTimerLeft"));
-        row->addWidget(name);
+        row->addWidget(new QLabel(timer.value(QStringLiteral("name")).toString()));
         row->addWidget(left);
-        if (!m_timers->hasEnded(id)) {
-            const bool running = m_timers->isRunning(id);
-            auto* pause = new QToolButton;
-            pause->setObjectName(QStringLiteral("cookingTimerPause"));
-            pause->setText(running ? QStringLiteral("Pause") : QStringLiteral("Resume"));
-            pause->setIcon(QIcon::fromTheme(running ? QStringLiteral("media-playback-pause")
-                                                    : QStringLiteral("media-playback-start")));
-            pause->setFocusPolicy(Qt::NoFocus);
-            connect(pause, &QToolButton::clicked, this, [this, id] {
-                if (m_timers->isRunning(id))
-                    m_timers->pause(id);
-                else
-                    m_timers->resume(id);
-            });
+        if (!ended) {
+            const bool running = timer.value(QStringLiteral("running")).toBool();
+            auto* pause = makeToolButton(
+                running ? QStringLiteral("media-playback-pause")
+                        : QStringLiteral("media-playback-start"),
+                running ? QStringLiteral("Pause") : QStringLiteral("Resume"), "cookingTimerPause");
+            connect(pause, &QToolButton::clicked, m_session,
+                    [this, id] { m_session->pauseOrResumeTimer(id); });
             row->addWidget(pause);
         }
-        auto* cancel = new QToolButton;
-        cancel->setObjectName(QStringLiteral("cookingTimerCancel"));
-        cancel->setText(m_timers->hasEnded(id) ? QStringLiteral("Dismiss")
-                                               : QStringLiteral("Cancel"));
-        cancel->setIcon(QIcon::fromTheme(QStringLiteral("dialog-cancel")));
-        cancel->setFocusPolicy(Qt::NoFocus);
-        connect(cancel, &QToolButton::clicked, this, [this, id] {
-            m_ringing.removeAll(id);
-            m_timers->cancel(id);
-        });
+        auto* cancel = makeToolButton(QStringLiteral("dialog-cancel"),
+                                      ended ? QStringLiteral("Dismiss") : QStringLiteral("Cancel"),
+                                      "cookingTimerCancel");
+        connect(cancel, &QToolButton::clicked, m_session,
+                [this, id] { m_session->cancelTimer(id); });
         row->addWidget(cancel);
         m_timerStripLayout->addWidget(frame);
     }
     m_timerStripLayout->addStretch(1);
-    m_timerStrip->setVisible(!ids.isEmpty());
+    m_timerStrip->setVisible(!timers.isEmpty());
 }
 
 void CookingView::updateTimesLeft()
@@ -349,16 +356,15 @@ void CookingView::updateTimesLeft()
     for (QFrame* frame : frames) {
         const int id = frame->property("timerId").toInt();
         if (auto* left = frame->findChild<QLabel*>(QStringLiteral("cookingTimerLeft")))
-            left->setText(CookingTimers::formatLeft(m_timers->leftMs(id)));
+            left->setText(CookingTimers::formatLeft(timers()->leftMs(id)));
     }
 }
 
 // A timer that ends rings three ways: the desktop's notification with its
-// sound, the timer flashing in the strip, and the window asking for attention.
-void CookingView::ring(int id, const QString& name)
+// sound (the session sees to that), the timer flashing in the strip, and the
+// window asking for attention.
+void CookingView::ring(const QString& name)
 {
-    m_ringing.append(id);
-    m_notifier->notify(name, QStringLiteral("Time is up"));
     m_flashesLeft = flashCount;
     m_flashTimer->start();
     QApplication::alert(this);
@@ -371,7 +377,7 @@ void CookingView::flash()
     const QList<QFrame*> frames =
         m_timerStrip->findChildren<QFrame*>(QStringLiteral("cookingTimer"));
     for (QFrame* frame : frames) {
-        if (!m_ringing.contains(frame->property("timerId").toInt()))
+        if (!frame->property("ended").toBool())
             continue;
         QPalette palette = frame->palette();
         palette.setColor(QPalette::Window, on ? palette.color(QPalette::Highlight)
@@ -380,30 +386,6 @@ void CookingView::flash()
     }
     if (--m_flashesLeft <= 0)
         m_flashTimer->stop();
-}
-
-void CookingView::reload()
-{
-    const QString path = m_recipe.path();
-    const int step = m_step;
-    const bool hadServings = m_recipe.servings() > 0;
-    readRecipe(path);
-    if (hadServings != (m_recipe.servings() > 0))
-        setUpServings();
-    showIngredients();
-    showStep(step);
-    watch(path);
-}
-
-// Editors that save by renaming a new file over the old one end the watch;
-// the path is watched again whenever the file is there.
-void CookingView::watch(const QString& path)
-{
-    const QStringList watched = m_watcher->files();
-    if (!watched.isEmpty() && watched != QStringList{path})
-        m_watcher->removePaths(watched);
-    if (!path.isEmpty() && QFileInfo::exists(path) && !m_watcher->files().contains(path))
-        m_watcher->addPath(path);
 }
 
 void CookingView::keyPressEvent(QKeyEvent* event)
@@ -476,12 +458,12 @@ void CookingView::scaleType()
 void CookingView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_inhibitor->inhibit(QStringLiteral("Cooking from a recipe"));
+    m_session->setAwake(true);
 }
 
 void CookingView::closeEvent(QCloseEvent* event)
 {
-    m_inhibitor->release();
+    m_session->setAwake(false);
     QWidget::closeEvent(event);
 }
 

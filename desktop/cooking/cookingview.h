@@ -2,37 +2,34 @@
 
 #include "cooking/cookingclock.h"
 #include "cooking/cookingrecipe.h"
-#include "quantity/fraction.h"
 
 #include <QDBusConnection>
 #include <QWidget>
 
 #include <memory>
 
+class CookingSession;
 class CookingTimers;
 class QComboBox;
-class QFileSystemWatcher;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QTimer;
-class ScreenSaverInhibitor;
-class TimerNotifier;
 
-// A recipe to cook from, in a window of its own: one step at a time in large
-// type with the ingredients it names at the servings wanted, the spans of
-// time in the step as buttons that start timers, and the running timers in a
-// strip along the bottom. Keeps the screen awake while it is open and reads
-// the recipe again when its file changes, keeping the step, the servings and
-// the timers.
+// A recipe to cook from, in a window of its own, over a cooking session: one
+// step at a time in large type with the ingredients it names at the servings
+// wanted, the spans of time in the step as buttons that start timers, and the
+// running timers in a strip along the bottom. The session keeps the screen
+// awake while the view is open and follows the recipe's file.
 class CookingView : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Without a clock the timers run on the system's monotonic clock.
+    // Without a clock the timers run on the system's monotonic clock; the
+    // screen saver and the notifications are reached on `bus`.
     explicit CookingView(QWidget* parent = nullptr, std::unique_ptr<CookingClock> clock = nullptr,
                          const QDBusConnection& bus = QDBusConnection::sessionBus());
     ~CookingView() override;
@@ -41,17 +38,15 @@ public:
     // timers keep running.
     void openRecipe(const QString& path);
 
-    const CookingRecipe& recipe() const { return m_recipe; }
-    int currentStep() const { return m_step; }
-    Fraction factor() const;
-    CookingTimers* timers() const { return m_timers.get(); }
+    CookingSession* session() const { return m_session; }
+    const CookingRecipe& recipe() const;
+    int currentStep() const;
+    CookingTimers* timers() const;
 
 public slots:
     void nextStep();
     void previousStep();
     void showStep(int step);
-    // Reads the recipe's file again.
-    void reload();
 
 signals:
     // A timer ran out and the view rang for it.
@@ -70,30 +65,25 @@ private:
     void buildHeader();
     void buildBody();
     void buildFooter();
-    void connectTimers();
+    void connectSession();
 
-    void readRecipe(const QString& path);
+    void showRecipe();
     void setUpServings();
+    void showWanted();
     void showIngredients();
+    void showCurrentStep();
     void showStepIngredients();
     void showTimerButtons();
     void rebuildTimerStrip();
     void updateTimesLeft();
-    void ring(int id, const QString& name);
+    void ring(const QString& name);
     void flash();
-    void watch(const QString& path);
     void scaleType();
     bool handleSwipe(QEvent* event);
 
-    CookingRecipe m_recipe;
-    int m_step = 0;
+    CookingSession* m_session = nullptr;
     int m_wheelDelta = 0;
     int m_flashesLeft = 0;
-    QList<int> m_ringing;
-    std::unique_ptr<CookingTimers> m_timers;
-    std::unique_ptr<ScreenSaverInhibitor> m_inhibitor;
-    std::unique_ptr<TimerNotifier> m_notifier;
-    std::unique_ptr<QFileSystemWatcher> m_watcher;
 
     // Widgets, owned by the view through their layouts.
     QLabel* m_title = nullptr;

@@ -19,6 +19,9 @@ QQC2.Drawer {
     }
     // Only pages that have actions can be dragged open.
     interactive: actions.length > 0
+    // A page without actions leaves nothing to show, nor a way to close the
+    // drawer (it no longer takes drags, the header hides its button).
+    onActionsChanged: if (actions.length === 0) close()
 
     contentItem: Flickable {
         contentHeight: column.height
@@ -48,10 +51,15 @@ QQC2.Drawer {
                     checkable: modelData.checkable
                     checked: modelData.checked
                     indicator.visible: modelData.checkable
-                    // The action keeps the state; the row only shows it.
+                    // The action keeps the state; the row only shows it. Other
+                    // actions close the drawer first: they may put another page
+                    // on top, which the open drawer would cover.
                     onClicked: {
                         checked = Qt.binding(function() { return modelData.checked })
-                        modelData.trigger(this)
+                        var action = modelData
+                        if (!action.checkable)
+                            drawer.close()
+                        action.trigger(this)
                     }
                 }
             }

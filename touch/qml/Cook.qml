@@ -52,17 +52,11 @@ Tessellate.ScrollablePage {
                 SpinBox {
                     id: servings
                     objectName: "cookingServings"
-                    from: 1
-                    to: session.hasServings ? 99 : 40
+                    from: session.minWanted
+                    to: session.maxWanted
                     value: session.wanted
                     editable: false
-                    textFromValue: function(value) {
-                        return session.hasServings ? (value === 1 ? qsTr("1 serving")
-                                                                  : qsTr("%1 servings").arg(value))
-                                                   : "×" + (value % 2 === 0 ? value / 2
-                                                          : (value > 1 ? Math.floor(value / 2) : "")
-                                                            + "½")
-                    }
+                    textFromValue: function(value) { return session.wantedTextFor(value) }
                     onValueModified: session.wanted = value
                 }
             }
@@ -172,8 +166,7 @@ Tessellate.ScrollablePage {
                                 text: modelData.running ? qsTr("Pause") : qsTr("Resume")
                                 icon.name: modelData.running ? "media-playback-pause"
                                                              : "media-playback-start"
-                                onClicked: modelData.running ? session.pauseTimer(modelData.id)
-                                                             : session.resumeTimer(modelData.id)
+                                onClicked: session.pauseOrResumeTimer(modelData.id)
                             }
                             ToolButton {
                                 objectName: "cookingTimerCancel"

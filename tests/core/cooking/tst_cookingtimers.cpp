@@ -1,24 +1,10 @@
 #include "cooking/cookingtimers.h"
+#include "support/handclock.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-// A clock the test moves by hand.
-class HandClock : public CookingClock
-{
-public:
-    explicit HandClock(qint64* now)
-        : m_now(now)
-    {}
-    qint64 nowMs() const override { return *m_now; }
-
-private:
-    qint64* m_now;
-};
-
-} // namespace
+using testing::HandClock;
 
 class TestCookingTimers : public QObject
 {

@@ -68,6 +68,52 @@ TestCase {
         tryCompare(cook.session, "awake", true)
     }
 
+    // Cook, chosen among the recipe page's actions, leaves no drawer over the
+    // cooking page: its first step takes a tap at once.
+    function test_cookFromTheActionsDrawerLeavesThePageFree() {
+        var window = create("qrc:/qml/main.qml")
+        var recipePage = window.pageStack.push(Qt.resolvedUrl("qrc:/qml/Recipe.qml"))
+        recipePage.path = recipe
+        var drawer = window.contextDrawer
+        var button = findChild(window.header, "contextDrawerButton")
+        tryVerify(function() { return button.visible })
+        mouseClick(button)
+        tryCompare(drawer, "position", 1)
+        var cookRow = null
+        tryVerify(function() {
+            cookRow = findRow(drawer.contentItem, "Cook")
+            return cookRow !== null
+        })
+        mouseClick(cookRow)
+
+        var cook = window.pageStack.currentItem
+        tryCompare(cook, "title", "Pancakes")
+        tryCompare(window.pageStack, "busy", false)
+        tryCompare(drawer, "position", 0)
+        tryCompare(drawer, "opened", false)
+        tryCompare(drawer, "visible", false)
+        compare(drawer.actions.length, 0)
+
+        var steps = findChild(cook, "cookingSteps")
+        var timer = findChild(steps.itemAt(0), "cookingTimerButton")
+        compare(timer.text, "20–30 min")
+        mouseClick(timer)
+        compare(cook.session.timers.length, 1)
+        compare(cook.session.timers[0].name, "Pancakes: 20–30 min")
+    }
+
+    // The drawer's row for the action named `text`.
+    function findRow(item, text) {
+        if (item.text === text && item.clicked !== undefined)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = findRow(item.children[i], text)
+            if (found)
+                return found
+        }
+        return null
+    }
+
     function test_stepsServingsAndTimers() {
         var page = create("qrc:/qml/Cook.qml", {width: 480, height: 640})
         page.path = recipe
@@ -98,9 +144,6 @@ TestCase {
         // Once the swipe has come to rest on the second step.
         tryVerify(function() { return steps.contentItem.contentX === steps.itemAt(1).x })
         compare(button.text, "1 minute")
-        var at = button.mapToItem(null, button.width / 2, button.height / 2)
-        for (var p = button; p; p = p.parent) console.log("chain", p, p.visible, p.objectName)
-        console.log("button at", at.x, at.y, button.visible, button.width, button.height, steps.currentIndex, page.session.currentStep)
         mouseClick(button)
         compare(page.session.timers.length, 1)
         compare(page.session.timers[0].name, "Pancakes: 1 minute")

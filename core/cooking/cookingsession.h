@@ -4,7 +4,6 @@
 #include "cooking/cookingrecipe.h"
 #include "quantity/fraction.h"
 
-#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,26 +13,30 @@
 
 class CookingTimers;
 class QFileSystemWatcher;
-class ScreenSaverInhibitor;
-class TimerNotifier;
+class ScreenAwakeKeeper;
+class TimerAnnouncer;
 
-// What the cooking page shows of a recipe: one step at a time with its
+// Cooking from a recipe, whatever shows it: one step at a time with its
 // ingredients at the servings wanted, the spans of time to start timers from,
-// and the running timers. Keeps the screen awake while `awake` is set and
-// reads the recipe again when its file changes, keeping the step, the
-// servings and the timers.
+// and the running timers. Keeps the screen awake while `awake` is set,
+// announces the timers that end, and reads the recipe again when its file
+// changes, keeping the step, the servings and the timers.
 class CookingSession : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY recipeChanged)
     Q_PROPERTY(QString title READ title NOTIFY recipeChanged)
     Q_PROPERTY(bool hasServings READ hasServings NOTIFY recipeChanged)
-    // Servings (1 to 99) when the recipe names them, otherwise the factor in
-    // halves (1 to 40: ×½ to ×20).
+    // Servings when the recipe names them, otherwise the factor in halves;
+    // within minWanted and maxWanted (the limits of RecipeServings).
     Q_PROPERTY(int wanted READ wanted WRITE setWanted NOTIFY contentChanged)
+    Q_PROPERTY(int minWanted READ minWanted NOTIFY recipeChanged)
+    Q_PROPERTY(int maxWanted READ maxWanted NOTIFY recipeChanged)
     Q_PROPERTY(QString wantedText READ wantedText NOTIFY contentChanged)
     Q_PROPERTY(int stepCount READ stepCount NOTIFY recipeChanged)
     Q_PROPERTY(int currentStep READ currentStep WRITE setCurrentStep NOTIFY contentChanged)
+    Q_PROPERTY(bool hasPreviousStep READ hasPreviousStep NOTIFY contentChanged)
+    Q_PROPERTY(bool hasNextStep READ hasNextStep NOTIFY contentChanged)
     Q_PROPERTY(QStringList ingredients READ ingredients NOTIFY contentChanged)
     Q_PROPERTY(bool awake READ awake WRITE setAwake NOTIFY awakeChanged)
     Q_PROPERTY(QVariantList timers READ timers NOTIFY timersChanged)
@@ -42,28 +45,42 @@ class CookingSession : public QObject
     Q_PROPERTY(int revision READ revision NOTIFY contentChanged)
 
 public:
+    // Timers on the system's monotonic clock; neither screen nor announcer.
     explicit CookingSession(QObject* parent = nullptr);
-    // With the timers' clock and the session bus given, as tests give them.
-    CookingSession(std::unique_ptr<CookingClock> clock, const QDBusConnection& bus,
-                   QObject* parent = nullptr);
+    // Any of the three may be null: the monotonic clock is used, the screen
+    // is left to sleep, ended timers are only signalled.
+    CookingSession(std::unique_ptr<CookingClock> clock,
+                   std::unique_ptr<ScreenAwakeKeeper> awakeKeeper,
+                   std::unique_ptr<TimerAnnouncer> announcer, QObject* parent = nullptr);
     ~CookingSession() override;
 
     QString path() const { return m_recipe.path(); }
+    // Shows the recipe from its first step at its own servings; running
+    // timers keep running.
     void setPath(const QString& path);
+    const CookingRecipe& recipe() const { return m_recipe; }
     QString title() const { return m_recipe.title(); }
     bool hasServings() const { return m_recipe.servings() > 0; }
     int wanted() const { return m_wanted; }
     void setWanted(int wanted);
-    QString wantedText() const;
+    int minWanted() const;
+    int maxWanted() const;
+    QString wantedText() const { return wantedTextFor(m_wanted); }
+    // "1 serving", "3 servings", or a factor "×1½".
+    Q_INVOKABLE QString wantedTextFor(int wanted) const;
+    Fraction factor() const;
     int stepCount() const { return int(m_recipe.steps().size()); }
     int currentStep() const { return m_step; }
     void setCurrentStep(int step);
+    bool hasPreviousStep() const { return m_step > 0; }
+    bool hasNextStep() const { return m_step + 1 < stepCount(); }
     QStringList ingredients() const;
     bool awake() const { return m_awake; }
     void setAwake(bool awake);
     // One map per timer: id, name, left ("4:59"), running, ended.
     QVariantList timers() const;
     int revision() const { return m_revision; }
+    CookingTimers* timerList() const { return m_timers.get(); }
 
     // The text of a step at the servings wanted, its section and its
     // ingredients; its spans of time as maps of text and seconds.
@@ -72,36 +89,44 @@ public:
     Q_INVOKABLE QStringList stepIngredients(int step) const;
     Q_INVOKABLE QVariantList stepDurations(int step) const;
 
+    Q_INVOKABLE void nextStep() { setCurrentStep(m_step + 1); }
+    Q_INVOKABLE void previousStep() { setCurrentStep(m_step - 1); }
+
+    // Starts a timer for span `duration` of step `step`: its id, or 0.
     Q_INVOKABLE int startTimer(int step, int duration);
     Q_INVOKABLE void pauseTimer(int id);
     Q_INVOKABLE void resumeTimer(int id);
+    // Pauses a running timer, resumes a paused one.
+    Q_INVOKABLE void pauseOrResumeTimer(int id);
+    // Cancels a timer, or dismisses one that has ended.
     Q_INVOKABLE void cancelTimer(int id);
-    // Ends the timers whose time is up now (the page's tick does the same).
+    // Ends the timers whose time is up now (the timers' tick does the same).
     Q_INVOKABLE void checkTimers();
 
-    CookingTimers* timerList() const { return m_timers.get(); }
+public slots:
+    // Reads the recipe's file again.
+    void reload();
 
 signals:
     void recipeChanged();
     void contentChanged();
     void awakeChanged();
     void timersChanged();
-    void timerEnded(const QString& name);
+    void timerEnded(const QString& name, int id);
 
 private:
-    void reload();
+    void connectTimers();
     void announceNewRecipe();
-    Fraction factor() const;
     void watch();
 
     CookingRecipe m_recipe;
     int m_step = 0;
     int m_revision = 0;
-    int m_wanted = 2;
+    int m_wanted = 0;
     bool m_awake = false;
     bool m_announcing = false;
     std::unique_ptr<CookingTimers> m_timers;
-    std::unique_ptr<ScreenSaverInhibitor> m_inhibitor;
-    std::unique_ptr<TimerNotifier> m_notifier;
+    std::unique_ptr<ScreenAwakeKeeper> m_awakeKeeper;
+    std::unique_ptr<TimerAnnouncer> m_announcer;
     std::unique_ptr<QFileSystemWatcher> m_watcher;
 };

@@ -1,9 +1,10 @@
-#include "cookingsession.h"
+#include "cooking/cookingsession.h"
 
 #include "cooking/cookingtimers.h"
-#include "cooking/screensaverinhibitor.h"
-#include "cooking/timernotifier.h"
 #include "quantity/kitchenunits.h"
+#include "recipe/recipeservings.h"
+#include "system/screenawakekeeper.h"
+#include "system/timerannouncer.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -11,9 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int maxServings = 99;
-constexpr int maxFactorHalves = 40;
 
 QString ingredientText(const IngredientReading& ingredient, const Fraction& factor)
 {
@@ -30,34 +28,47 @@ QString ingredientText(const IngredientReading& ingredient, const Fraction& fact
 } // namespace
 
 CookingSession::CookingSession(QObject* parent)
-    : CookingSession(nullptr, QDBusConnection::sessionBus(), parent)
+    : CookingSession(nullptr, nullptr, nullptr, parent)
 {}
 
-CookingSession::CookingSession(std::unique_ptr<CookingClock> clock, const QDBusConnection& bus,
-                               QObject* parent)
+CookingSession::CookingSession(std::unique_ptr<CookingClock> clock,
+                               std::unique_ptr<ScreenAwakeKeeper> awakeKeeper,
+                               std::unique_ptr<TimerAnnouncer> announcer, QObject* parent)
     : QObject(parent)
+    , m_wanted(RecipeServings::unscaledHalves)
     , m_timers(std::make_unique<CookingTimers>(std::move(clock)))
-    , m_inhibitor(std::make_unique<ScreenSaverInhibitor>(bus))
-    , m_notifier(std::make_unique<TimerNotifier>(bus))
+    , m_awakeKeeper(std::move(awakeKeeper))
+    , m_announcer(std::move(announcer))
     , m_watcher(std::make_unique<QFileSystemWatcher>())
 {
-    connect(m_timers.get(), &CookingTimers::timersChanged, this, &CookingSession::timersChanged);
-    connect(m_timers.get(), &CookingTimers::ticked, this, &CookingSession::timersChanged);
-    connect(m_timers.get(), &CookingTimers::timerEnded, this, [this](int, const QString& name) {
-        m_notifier->notify(name, QStringLiteral("Time is up"));
-        emit timerEnded(name);
-    });
+    connectTimers();
     connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, &CookingSession::reload);
     connect(this, &CookingSession::contentChanged, this, [this] { ++m_revision; });
 }
 
-CookingSession::~CookingSession() = default;
+// Lets the screen sleep again, should a face go without saying so.
+CookingSession::~CookingSession()
+{
+    if (m_awake && m_awakeKeeper)
+        m_awakeKeeper->letSleep();
+}
+
+void CookingSession::connectTimers()
+{
+    connect(m_timers.get(), &CookingTimers::timersChanged, this, &CookingSession::timersChanged);
+    connect(m_timers.get(), &CookingTimers::ticked, this, &CookingSession::timersChanged);
+    connect(m_timers.get(), &CookingTimers::timerEnded, this, [this](int id, const QString& name) {
+        if (m_announcer)
+            m_announcer->announce(name, QStringLiteral("Time is up"));
+        emit timerEnded(name, id);
+    });
+}
 
 void CookingSession::setPath(const QString& path)
 {
     m_recipe = CookingRecipe::read(path);
     m_step = 0;
-    m_wanted = hasServings() ? m_recipe.servings() : 2;
+    m_wanted = hasServings() ? m_recipe.servings() : RecipeServings::unscaledHalves;
     watch();
     announceNewRecipe();
 }
@@ -68,7 +79,8 @@ void CookingSession::reload()
     const bool hadServings = hasServings();
     m_recipe = CookingRecipe::read(m_recipe.path());
     if (hadServings != hasServings())
-        m_wanted = hasServings() ? m_recipe.servings() : 2;
+        m_wanted = hasServings() ? m_recipe.servings() : RecipeServings::unscaledHalves;
+    m_wanted = std::clamp(m_wanted, minWanted(), maxWanted());
     m_step = std::clamp(step, 0, std::max(stepCount() - 1, 0));
     watch();
     announceNewRecipe();
@@ -84,30 +96,47 @@ void CookingSession::announceNewRecipe()
     emit contentChanged();
 }
 
+// Editors that save by renaming a new file over the old one end the watch;
+// the path is watched again whenever the file is there.
 void CookingSession::watch()
 {
-    if (!m_watcher->files().isEmpty())
-        m_watcher->removePaths(m_watcher->files());
-    if (!path().isEmpty() && QFileInfo::exists(path()))
+    const QStringList watched = m_watcher->files();
+    if (!watched.isEmpty() && watched != QStringList{path()})
+        m_watcher->removePaths(watched);
+    if (!path().isEmpty() && QFileInfo::exists(path()) && !m_watcher->files().contains(path()))
         m_watcher->addPath(path());
 }
 
 void CookingSession::setWanted(int wanted)
 {
-    const int highest = hasServings() ? maxServings : maxFactorHalves;
-    wanted = std::clamp(wanted, 1, highest);
+    wanted = std::clamp(wanted, minWanted(), maxWanted());
     if (wanted == m_wanted)
         return;
     m_wanted = wanted;
     emit contentChanged();
 }
 
-QString CookingSession::wantedText() const
+int CookingSession::minWanted() const
+{
+    return hasServings() ? RecipeServings::minServings : RecipeServings::minFactorHalves;
+}
+
+int CookingSession::maxWanted() const
+{
+    return hasServings() ? RecipeServings::maxServings : RecipeServings::maxFactorHalves;
+}
+
+QString CookingSession::wantedTextFor(int wanted) const
 {
     if (hasServings())
-        return m_wanted == 1 ? QStringLiteral("1 serving")
-                             : QStringLiteral("%1 servings").arg(m_wanted);
-    return QStringLiteral("×") + Fraction(m_wanted, 2).toDisplayString();
+        return wanted == 1 ? QStringLiteral("1 serving")
+                           : QStringLiteral("%1 servings").arg(wanted);
+    return QStringLiteral("×") + Fraction(wanted, 2).toDisplayString();
+}
+
+Fraction CookingSession::factor() const
+{
+    return hasServings() ? Fraction(m_wanted, m_recipe.servings()) : Fraction(m_wanted, 2);
 }
 
 void CookingSession::setCurrentStep(int step)
@@ -117,11 +146,6 @@ void CookingSession::setCurrentStep(int step)
         return;
     m_step = step;
     emit contentChanged();
-}
-
-Fraction CookingSession::factor() const
-{
-    return hasServings() ? Fraction(m_wanted, m_recipe.servings()) : Fraction(m_wanted, 2);
 }
 
 QStringList CookingSession::ingredients() const
@@ -137,10 +161,10 @@ void CookingSession::setAwake(bool awake)
     if (awake == m_awake)
         return;
     m_awake = awake;
-    if (awake)
-        m_inhibitor->inhibit(QStringLiteral("Cooking from a recipe"));
-    else
-        m_inhibitor->release();
+    if (m_awakeKeeper && awake)
+        m_awakeKeeper->keepAwake(QStringLiteral("Cooking from a recipe"));
+    else if (m_awakeKeeper)
+        m_awakeKeeper->letSleep();
     emit awakeChanged();
 }
 
@@ -216,6 +240,14 @@ void CookingSession::pauseTimer(int id)
 void CookingSession::resumeTimer(int id)
 {
     m_timers->resume(id);
+}
+
+void CookingSession::pauseOrResumeTimer(int id)
+{
+    if (m_timers->isRunning(id))
+        m_timers->pause(id);
+    else
+        m_timers->resume(id);
 }
 
 void CookingSession::cancelTimer(int id)

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "system/timerannouncer.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
 
 // Rings for a timer that has ended through the freedesktop notification
 // service on the session bus, asking for the alarm sound. Without a bus or a
-// service nothing is shown; the cooking view rings on its own as well.
-class TimerNotifier : public QObject
+// service nothing is shown; the cooking faces ring on their own as well.
+class TimerNotifier : public QObject, public TimerAnnouncer
 {
     Q_OBJECT
 
@@ -15,7 +17,7 @@ public:
     explicit TimerNotifier(const QDBusConnection& bus = QDBusConnection::sessionBus(),
                            QObject* parent = nullptr);
 
-    void notify(const QString& summary, const QString& body);
+    void announce(const QString& summary, const QString& body) override;
 
 private:
     QDBusConnection m_bus;

@@ -1,4 +1,4 @@
-#include "cooking/timernotifier.h"
+#include "system/timernotifier.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -9,7 +9,7 @@ TimerNotifier::TimerNotifier(const QDBusConnection& bus, QObject* parent)
     , m_bus(bus)
 {}
 
-void TimerNotifier::notify(const QString& summary, const QString& body)
+void TimerNotifier::announce(const QString& summary, const QString& body)
 {
     if (!m_bus.isConnected())
         return;

@@ -1,4 +1,4 @@
-#include "cooking/screensaverinhibitor.h"
+#include "system/screensaverinhibitor.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
@@ -24,7 +24,7 @@ ScreenSaverInhibitor::~ScreenSaverInhibitor()
         sendUnInhibit(m_cookie);
 }
 
-void ScreenSaverInhibitor::inhibit(const QString& reason)
+void ScreenSaverInhibitor::keepAwake(const QString& reason)
 {
     m_wanted = true;
     if (m_pending || m_haveCookie || !m_bus.isConnected())
@@ -45,7 +45,7 @@ void ScreenSaverInhibitor::inhibit(const QString& reason)
             });
 }
 
-void ScreenSaverInhibitor::release()
+void ScreenSaverInhibitor::letSleep()
 {
     m_wanted = false;
     if (!m_haveCookie)

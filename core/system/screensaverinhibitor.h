@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/screenawakekeeper.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
@@ -7,9 +9,9 @@
 // Keeps the screen awake through the freedesktop screen-saver service on the
 // session bus while it is inhibited. Where there is no bus or no such service
 // nothing happens and nothing is reported. Calls never block the caller: the
-// cookie arrives later, and an release asked for before it arrives is sent
+// cookie arrives later, and a release asked for before it arrives is sent
 // when it does.
-class ScreenSaverInhibitor : public QObject
+class ScreenSaverInhibitor : public QObject, public ScreenAwakeKeeper
 {
     Q_OBJECT
 
@@ -19,8 +21,8 @@ public:
     // Releases the screen if it is still held.
     ~ScreenSaverInhibitor() override;
 
-    void inhibit(const QString& reason);
-    void release();
+    void keepAwake(const QString& reason) override;
+    void letSleep() override;
     bool isInhibited() const { return m_wanted; }
 
 private:
