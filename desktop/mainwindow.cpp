@@ -490,24 +490,11 @@ void MainWindow::dropEvent(QDropEvent* event)
         Qt::QueuedConnection);
 }
 
-// Opens the active recipe in the cooking view, a window of its own that the
-// main window owns; one view at a time, which shows the recipe last asked for.
 void MainWindow::cookActiveRecipe()
 {
     const QString path = activeDocument->path();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         notifyStatusBar(QStringLiteral("No recipe to cook"));
-        return;
-    }
-    auto* view = findChild<CookingView*>(QStringLiteral("cookingView"));
-    if (!view) {
-        view = new CookingView(this);
-        view->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    // The recipe already cooking stays on its step.
-    if (view->recipe().path() != path)
-        view->openRecipe(path);
-    view->showFullScreen();
-    view->raise();
-    view->activateWindow();
+    else
+        CookingView::cookIn(this, path);
 }

@@ -197,6 +197,21 @@ void CookingView::openRecipe(const QString& path)
     m_session->setPath(path);
 }
 
+CookingView* CookingView::cookIn(QWidget* owner, const QString& path)
+{
+    auto* view = owner->findChild<CookingView*>(QStringLiteral("cookingView"));
+    if (!view) {
+        view = new CookingView(owner);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (view->recipe().path() != path)
+        view->openRecipe(path);
+    view->showFullScreen();
+    view->raise();
+    view->activateWindow();
+    return view;
+}
+
 const CookingRecipe& CookingView::recipe() const
 {
     return m_session->recipe();

@@ -37,6 +37,10 @@ public:
     // Shows another recipe from its first step at its own servings; running
     // timers keep running.
     void openRecipe(const QString& path);
+    // Cooks `path` full screen in the one cooking view of `owner`, a window
+    // of its own that `owner` owns, made when there is none; the recipe
+    // already cooking stays on its step.
+    static CookingView* cookIn(QWidget* owner, const QString& path);
 
     CookingSession* session() const { return m_session; }
     const CookingRecipe& recipe() const;

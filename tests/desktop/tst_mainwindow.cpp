@@ -280,6 +280,29 @@ private slots:
         QVERIFY(!window.findChild<QMenuBar*>());
     }
 
+    // The Kitchen toolbar may be hidden; the window state keeps it so, and
+    // its commands still answer their shortcuts.
+    void aHiddenKitchenToolBarStaysHiddenAndItsShortcutsWork()
+    {
+        {
+            MainWindow window;
+            window.show();
+            window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))
+                ->toggleViewAction()
+                ->trigger();
+        }
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))->isVisible());
+        auto* shoppingDock = window.findChild<QDockWidget*>(QStringLiteral("Shopping list"));
+        QVERIFY(!shoppingDock->isVisible());
+        QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(shoppingDock->isVisible());
+        QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(statusText(window), QStringLiteral("No recipe to cook"));
+    }
+
     void settingsAreStoredAtDestructionAndRead()
     {
         QTemporaryDir collection;

@@ -106,51 +106,6 @@ private slots:
         now = 1000;
     }
 
-    void kitchenToolBarHoldsFindShoppingAndCook()
-    {
-        MainWindow window;
-        window.show();
-        auto* kitchen = window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"));
-        QVERIFY(kitchen);
-        QCOMPARE(kitchen->windowTitle(), QStringLiteral("Kitchen"));
-        QVERIFY(kitchen->isVisible());
-        QVERIFY(kitchen->toggleViewAction()->isEnabled());
-        QStringList names;
-        QStringList icons;
-        for (QAction* action : kitchen->actions()) {
-            if (action->isSeparator())
-                continue;
-            names.append(action->objectName());
-            icons.append(action->icon().name());
-        }
-        QCOMPARE(names, (QStringList{"findAction", "shoppingListAction", "cookAction",
-                                     "importAction", "pasteRecipeAction"}));
-        // The test's icon theme has the first three; the import actions' icons
-        // are the importer tests' to check.
-        QCOMPARE(icons.mid(0, 3), (QStringList{"edit-find", "view-list-details", "chronometer"}));
-        QAction* cook = windowAction(window, QStringLiteral("cookAction"));
-        QCOMPARE(cook->text(), QStringLiteral("Cook"));
-        QCOMPARE(cook->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
-        // The main toolbar is left as it was.
-        auto* main = window.findChild<QToolBar*>(QStringLiteral("Main Toolbar"));
-        QCOMPARE(main->actions().size(), 8);
-        QVERIFY(!main->toggleViewAction()->isEnabled());
-    }
-
-    void hiddenKitchenToolBarStaysHidden()
-    {
-        {
-            MainWindow window;
-            window.show();
-            window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))
-                ->toggleViewAction()
-                ->trigger();
-        }
-        MainWindow window;
-        window.show();
-        QVERIFY(!window.findChild<QToolBar*>(QStringLiteral("kitchenToolBar"))->isVisible());
-    }
-
     void cookWithoutRecipeSaysSo()
     {
         MainWindow window;
