@@ -16,6 +16,7 @@
 #include "import/importsummary.h"
 #include "import/recipeimporter.h"
 #include "import/recipeimportjob.h"
+#include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
 #include "writing/metadatapane.h"
@@ -150,8 +151,9 @@ void MainWindow::setUpDialogs()
             QFileDialog::ShowDirsOnly);
     };
     askForNewRecipe = [this] {
+        const QString filter = QStringLiteral("Recipes (%1)").arg(RecipeFile::nameFilter());
         return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
-                                            QStringLiteral("Recipes (*.recipe.md)"));
+                                            filter);
     };
     askForImportSources = [this] {
         return QFileDialog::getOpenFileNames(
@@ -410,7 +412,7 @@ void MainWindow::editActiveRecipe()
 void MainWindow::newRecipe()
 {
     const QString name = askForNewRecipe();
-    if (!name.endsWith(QStringLiteral(".recipe.md"), Qt::CaseSensitive)) {
+    if (!name.endsWith(RecipeFile::suffix, Qt::CaseSensitive)) {
         notifyStatusBar(QStringLiteral("Cancelled"));
         return;
     }
