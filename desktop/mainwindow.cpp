@@ -11,6 +11,7 @@
 #include "document/externaleditor.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
+#include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
 #include "writing/metadatapane.h"
@@ -137,8 +138,9 @@ void MainWindow::setUpDialogs()
             QFileDialog::ShowDirsOnly);
     };
     askForNewRecipe = [this] {
+        const QString filter = QStringLiteral("Recipes (%1)").arg(RecipeFile::nameFilter());
         return QFileDialog::getSaveFileName(this, QStringLiteral("Create Recipe"), rootPath,
-                                            QStringLiteral("Recipes (*.recipe.md)"));
+                                            filter);
     };
 }
 
@@ -377,7 +379,7 @@ void MainWindow::editActiveRecipe()
 void MainWindow::newRecipe()
 {
     const QString name = askForNewRecipe();
-    if (!name.endsWith(QStringLiteral(".recipe.md"), Qt::CaseSensitive)) {
+    if (!name.endsWith(RecipeFile::suffix, Qt::CaseSensitive)) {
         notifyStatusBar(QStringLiteral("Cancelled"));
         return;
     }

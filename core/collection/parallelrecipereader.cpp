@@ -139,7 +139,7 @@ void ParallelRecipeReader::read(Recipe& recipe)
     // the file's own buffer makes the lines cheap to read again.
     if (file.file().seek(0)) {
         IngredientSections::forEachLine(&file.file(), [&recipe](QByteArrayView line) {
-            if (auto reading = IngredientSections::readListed(QString::fromUtf8(line)))
+            if (auto reading = IngredientSections::readListed(line))
                 recipe.listedNames.append(std::move(reading->name));
         });
     }

@@ -2,6 +2,7 @@
 
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
+#include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
 #include "search/ingredientnameindex.h"
 
@@ -281,7 +282,7 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     // come back.
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     std::vector<ParallelRecipeReader::Recipe> ready;
-    QDirIterator files(rootPath, {QStringLiteral("*.recipe.md")},
+    QDirIterator files(rootPath, {RecipeFile::nameFilter()},
                        QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     for (int found = 1; files.hasNext(); ++found) {
         files.next();

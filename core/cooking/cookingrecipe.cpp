@@ -4,39 +4,17 @@
 #include "cooking/stepingredientmatcher.h"
 #include "cooking/steptextscaler.h"
 #include "files/safefile.h"
+#include "recipe/ingredientsections.h"
+#include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
 #include "recipe/recipeservings.h"
 
 #include <QBuffer>
-#include <QFileInfo>
-#include <QRegularExpression>
-
-namespace {
-
-const QString recipeSuffix = QStringLiteral(".recipe.md");
-
-QString fileTitle(const QString& path)
-{
-    QString name = QFileInfo(path).fileName();
-    if (name.endsWith(recipeSuffix))
-        name.chop(recipeSuffix.size());
-    return name;
-}
-
-// The text after a bullet ("-", "*" or "+" and a blank), or a null string.
-QString bulletText(const QString& line)
-{
-    static const QRegularExpression bullet(QStringLiteral("^[ \\t]*[-*+][ \\t]+(.*)$"));
-    const QRegularExpressionMatch match = bullet.match(line);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
-} // namespace
 
 CookingRecipe CookingRecipe::read(const QString& path)
 {
     const QByteArray bytes = SafeFile::readAll(path);
-    CookingRecipe recipe = fromText(QString::fromUtf8(bytes), fileTitle(path));
+    CookingRecipe recipe = fromText(QString::fromUtf8(bytes), RecipeFile::stemOf(path));
     recipe.m_path = path;
     return recipe;
 }
@@ -50,7 +28,8 @@ CookingRecipe CookingRecipe::fromText(const QString& text, const QString& fallba
     const ParsedRecipe parsed = parseRecipe(&buffer);
     recipe.m_title = parsed.title.isEmpty() ? fallbackTitle : parsed.title;
     recipe.m_servings = RecipeServings::of(parsed.otherMeta);
-    recipe.readIngredients(text);
+    buffer.seek(0);
+    recipe.readIngredients(&buffer);
     recipe.readSteps(text);
     return recipe;
 }
@@ -63,33 +42,11 @@ QString CookingRecipe::stepText(int step, const Fraction& factor) const
     return StepTextScaler(m_names).scaled(chosen.text, factor, chosen.durations);
 }
 
-void CookingRecipe::readIngredients(const QString& text)
+void CookingRecipe::readIngredients(QIODevice* device)
 {
-    // The sections as the parser tells them apart, line by line.
-    bool inIngredients = false;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String("# ")))
-            continue;
-        if (line.startsWith(QLatin1String("### Ingred")) ||
-            line.startsWith(QLatin1String("### Direc")) ||
-            line.startsWith(QLatin1String("### Meta"))) {
-            inIngredients = line.startsWith(QLatin1String("### Ingred"));
-            continue;
-        }
-        if (!inIngredients)
-            continue;
-        const Ingredient parsed = parseIngredientLine(line);
-        const bool accepted = !parsed.unit.isEmpty() && !parsed.ingredient.isEmpty();
-        const QString bullet = bulletText(line);
-        if (!accepted && bullet.isNull())
-            continue;
-        const IngredientReading reading = readIngredientLine(accepted ? line : bullet);
-        if (reading.name.isEmpty())
-            continue;
-        m_ingredients.append(reading);
+    m_ingredients = IngredientSections::read(device);
+    for (const IngredientReading& reading : std::as_const(m_ingredients))
         m_names.append(reading.name);
-    }
 }
 
 void CookingRecipe::readSteps(const QString& text)

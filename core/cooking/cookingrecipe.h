@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // A recipe as a cook follows it: title, servings, the ingredients read as
 // people write them, and the directions as steps with the ingredients they
 // name and the spans of time they hold.
@@ -24,7 +26,7 @@ public:
     QString title() const { return m_title; }
     // From "servings", "serves", "yield" or "portions", 1 to 99; 0 when none.
     int servings() const { return m_servings; }
-    // The accepted and the short bullets of the ingredients sections.
+    // The listed ingredients (see IngredientSections).
     QList<IngredientReading> ingredients() const { return m_ingredients; }
     QList<CookingStep> steps() const { return m_steps; }
 
@@ -33,7 +35,7 @@ public:
     QString stepText(int step, const Fraction& factor) const;
 
 private:
-    void readIngredients(const QString& text);
+    void readIngredients(QIODevice* device);
     void readSteps(const QString& text);
 
     QString m_path;

@@ -1,39 +1,43 @@
 #include "cooking/directionsreader.h"
 
 #include "cooking/durationfinder.h"
+#include "recipe/recipesections.h"
 
-#include <QRegularExpression>
+#include <QHash>
 #include <QStringList>
 
 #include <md4c.h>
 
 namespace {
 
+using Heading = RecipeSections::Heading;
+
 bool isTitleLine(const QString& line)
 {
-    return line.startsWith(QLatin1String("# "));
+    return RecipeSections::headingOf(line) == Heading::Title;
+}
+
+// A level-three heading of any name ends the section before it.
+bool isSection(Heading heading)
+{
+    return heading != Heading::None && heading != Heading::Title;
 }
 
 bool isSectionLine(const QString& line)
 {
-    return line.startsWith(QLatin1String("### "));
+    return isSection(RecipeSections::headingOf(line));
 }
 
-bool isBulletLine(const QString& line)
-{
-    static const QRegularExpression bullet(QStringLiteral("^\\s*[-*+]\\s"));
-    return bullet.match(line).hasMatch();
-}
-
-// The lines of every "### Direc" section, up to the next "### " heading.
+// The lines of every directions section, up to the next level-three heading.
 QStringList directionsLines(const QStringList& lines, bool* found)
 {
     QStringList body;
     bool inside = false;
     *found = false;
     for (const QString& line : lines) {
-        if (isSectionLine(line)) {
-            inside = line.startsWith(QLatin1String("### Direc"));
+        const Heading heading = RecipeSections::headingOf(line);
+        if (isSection(heading)) {
+            inside = heading == Heading::Directions;
             *found = *found || inside;
             continue;
         }
@@ -52,9 +56,10 @@ QStringList linesAfterIngredients(const QStringList& lines)
     bool inIngredients = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
-        if (isSectionLine(line))
-            inIngredients = line.startsWith(QLatin1String("### Ingred"));
-        if (inIngredients && (isSectionLine(line) || isBulletLine(line)))
+        const Heading heading = RecipeSections::headingOf(line);
+        if (isSection(heading))
+            inIngredients = heading == Heading::Ingredients;
+        if (inIngredients && (isSection(heading) || RecipeSections::isListItem(line)))
             start = i + 1;
     }
     if (start < 0) {
@@ -65,7 +70,7 @@ QStringList linesAfterIngredients(const QStringList& lines)
     }
     QStringList body;
     for (qsizetype i = qMax<qsizetype>(start, 0); i < lines.size(); ++i) {
-        if (lines[i].startsWith(QLatin1String("### Meta")))
+        if (RecipeSections::headingOf(lines[i]) == Heading::Metadata)
             break;
         if (!isSectionLine(lines[i]) && !isTitleLine(lines[i]))
             body.append(lines[i]);
@@ -77,15 +82,16 @@ QStringList linesAfterIngredients(const QStringList& lines)
 QStringList allTextLines(const QStringList& lines)
 {
     QStringList body;
-    QString section;
+    Heading section = Heading::None;
     for (const QString& line : lines) {
-        if (isSectionLine(line)) {
-            section = line;
+        const Heading heading = RecipeSections::headingOf(line);
+        if (isSection(heading)) {
+            section = heading;
             continue;
         }
-        if (isTitleLine(line) || section.startsWith(QLatin1String("### Meta")))
+        if (isTitleLine(line) || section == Heading::Metadata)
             continue;
-        if (section.startsWith(QLatin1String("### Ingred")) && isBulletLine(line))
+        if (section == Heading::Ingredients && RecipeSections::isListItem(line))
             continue;
         body.append(line);
     }

@@ -2,6 +2,7 @@
 
 #include "import/recipefilenames.h"
 #include "import/recipemarkdownwriter.h"
+#include "recipe/recipefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,7 @@ QString ImportedRecipeWriter::write(const ImportedRecipe& recipe, QString* error
     const QString base = RecipeFileNames::baseName(recipe.title);
     for (int number = 1; number <= maxNumber; ++number) {
         const QString stem = RecipeFileNames::numbered(base, number);
-        const QString recipeName = stem + QLatin1String(".recipe.md");
+        const QString recipeName = stem + RecipeFile::suffix;
         if (folder.exists(recipeName))
             continue;
         ImportedRecipe written = recipe;

@@ -1,25 +1,35 @@
 #include "recipe/ingredientsections.h"
 
 #include "recipe/recipeparser.h"
+#include "recipe/recipesections.h"
 
 #include <QIODevice>
+
+#include <utility>
 
 namespace {
 
 constexpr qint64 maxLineLength = 2000;
 
-// A Markdown bullet: "-", "*" or "+" after leading blanks, then a blank.
-bool isBullet(QStringView line)
+// A listed ingredient, when the text names one.
+std::optional<IngredientReading> readNamed(const QString& text)
 {
-    qsizetype at = 0;
-    while (at < line.size() && (line[at] == QLatin1Char(' ') || line[at] == QLatin1Char('\t')))
-        ++at;
-    if (at + 1 >= line.size())
-        return false;
-    const QChar mark = line[at];
-    const bool bulletMark =
-        mark == QLatin1Char('-') || mark == QLatin1Char('*') || mark == QLatin1Char('+');
-    return bulletMark && (line[at + 1] == QLatin1Char(' ') || line[at + 1] == QLatin1Char('\t'));
+    IngredientReading reading = readIngredientLine(text);
+    if (reading.name.isEmpty())
+        return std::nullopt;
+    return reading;
+}
+
+// A line that is no bullet but that the format's own rule reads as an
+// ingredient (" *1 kg flour" has no blank after its star): what the rule
+// found is the ingredient.
+std::optional<IngredientReading> readUnbulleted(const QString& line)
+{
+    const Ingredient parsed = parseIngredientLine(line);
+    if (parsed.unit.isEmpty() || parsed.ingredient.isEmpty())
+        return std::nullopt;
+    return readNamed(parsed.amount + QLatin1Char(' ') + parsed.unit + QLatin1Char(' ') +
+                     parsed.ingredient);
 }
 
 } // namespace
@@ -30,21 +40,31 @@ void IngredientSections::forEachLine(QIODevice* device,
     if (!device || !device->isReadable())
         return;
     bool inIngredients = false;
+    bool firstLine = true;
     char buffer[maxLineLength];
     while (!device->atEnd()) {
         const qint64 length = device->readLine(buffer, maxLineLength);
         if (length <= 0)
             break;
-        const QByteArrayView line(buffer, length);
-        if (line.startsWith("# "))
-            continue;
-        if (line.startsWith("### Ingred") || line.startsWith("### Direc") ||
-            line.startsWith("### Meta")) {
-            inIngredients = line.startsWith("### Ingred");
-            continue;
+        QByteArrayView line(buffer, length);
+        if (std::exchange(firstLine, false))
+            line = RecipeSections::withoutByteOrderMark(line);
+        switch (RecipeSections::headingOf(line)) {
+        case RecipeSections::Heading::Title:
+            break;
+        case RecipeSections::Heading::Ingredients:
+            inIngredients = true;
+            break;
+        case RecipeSections::Heading::Directions:
+        case RecipeSections::Heading::Metadata:
+            inIngredients = false;
+            break;
+        case RecipeSections::Heading::None:
+        case RecipeSections::Heading::Other:
+            if (inIngredients)
+                handle(line);
+            break;
         }
-        if (inIngredients)
-            handle(line);
     }
 }
 
@@ -52,26 +72,24 @@ QList<IngredientReading> IngredientSections::read(QIODevice* device)
 {
     QList<IngredientReading> readings;
     forEachLine(device, [&readings](QByteArrayView line) {
-        if (auto reading = readListed(QString::fromUtf8(line)))
-            readings.append(*reading);
+        if (auto reading = readListed(line))
+            readings.append(std::move(*reading));
     });
     return readings;
 }
 
+std::optional<IngredientReading> IngredientSections::readListed(QByteArrayView line)
+{
+    const qsizetype textStart = RecipeSections::listItemTextStart(line);
+    if (textStart < 0)
+        return readUnbulleted(QString::fromUtf8(line));
+    return readNamed(QString::fromUtf8(line.sliced(textStart)));
+}
+
 std::optional<IngredientReading> IngredientSections::readListed(const QString& line)
 {
-    QString listed = line;
-    if (!isBullet(line)) {
-        // Not a bullet, but the format's rule finds one further on: what it
-        // found is the ingredient.
-        const Ingredient parsed = parseIngredientLine(line);
-        if (parsed.unit.isEmpty() || parsed.ingredient.isEmpty())
-            return std::nullopt;
-        listed =
-            parsed.amount + QLatin1Char(' ') + parsed.unit + QLatin1Char(' ') + parsed.ingredient;
-    }
-    IngredientReading reading = readIngredientLine(listed);
-    if (reading.name.isEmpty())
-        return std::nullopt;
-    return reading;
+    const qsizetype textStart = RecipeSections::listItemTextStart(line);
+    if (textStart < 0)
+        return readUnbulleted(line);
+    return readNamed(line.sliced(textStart));
 }

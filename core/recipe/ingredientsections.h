@@ -13,7 +13,8 @@ class QIODevice;
 
 // The ingredients a recipe lists, as people write them: the lines of its
 // ingredients sections that the format accepts, and every other bullet there
-// ("* salt", "- 白蘑菇 200 克"); prose between them is left out.
+// ("* salt", "+ 2 eggs", "- 白蘑菇 200 克"); prose between them is left out.
+// Cooking, shopping and finding by ingredient all read them here.
 class IngredientSections
 {
 public:
@@ -25,6 +26,8 @@ public:
     // lists none.
     static QList<IngredientReading> read(QIODevice* device);
 
-    // One line of an ingredients section, when it lists an ingredient.
+    // One line of an ingredients section, when it lists an ingredient; the
+    // line as read (UTF-8) or as text.
+    static std::optional<IngredientReading> readListed(QByteArrayView line);
     static std::optional<IngredientReading> readListed(const QString& line);
 };

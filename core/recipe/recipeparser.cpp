@@ -1,6 +1,7 @@
 #include "recipe/recipeparser.h"
 
 #include "recipe/ingredientmatcher.h"
+#include "recipe/recipesections.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -57,6 +58,15 @@ void addIngredientLine(QByteArrayView line, ParsedRecipe& recipe)
         recipe.ingredients.append(std::move(ingredient));
 }
 
+// Other level-three headings ("### Notes") belong to the section they stand in.
+void addSectionLine(Section section, QByteArrayView line, ParsedRecipe& recipe)
+{
+    if (section == Section::Ingredients)
+        addIngredientLine(line, recipe);
+    else if (section == Section::Metadata)
+        addMetadataLine(line, recipe);
+}
+
 } // namespace
 
 Ingredient parseIngredientLine(const QString& line)
@@ -90,18 +100,23 @@ ParsedRecipe parseRecipe(QIODevice* device)
         // Classification works on the raw bytes as read: no leading blanks are
         // skipped and a byte-order mark makes the first line a content line.
         const QByteArrayView line(buffer, length);
-        if (line.startsWith("# ")) {
-            recipe.title = QString::fromUtf8(line.sliced(2)).trimmed();
-        } else if (line.startsWith("### Ingred")) {
+        switch (RecipeSections::headingOf(line)) {
+        case RecipeSections::Heading::Title:
+            recipe.title = QString::fromUtf8(line.sliced(RecipeSections::titleStart)).trimmed();
+            break;
+        case RecipeSections::Heading::Ingredients:
             section = Section::Ingredients;
-        } else if (line.startsWith("### Direc")) {
+            break;
+        case RecipeSections::Heading::Directions:
             section = Section::None;
-        } else if (line.startsWith("### Meta")) {
+            break;
+        case RecipeSections::Heading::Metadata:
             section = Section::Metadata;
-        } else if (section == Section::Ingredients) {
-            addIngredientLine(line, recipe);
-        } else if (section == Section::Metadata) {
-            addMetadataLine(line, recipe);
+            break;
+        case RecipeSections::Heading::None:
+        case RecipeSections::Heading::Other:
+            addSectionLine(section, line, recipe);
+            break;
         }
     }
     return recipe;

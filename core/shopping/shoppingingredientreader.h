@@ -34,8 +34,4 @@ public:
     // a whole number ("1 1/2 cup flour"), the two are one amount and the first
     // word of the name is the unit.
     static ShoppingIngredient fromParsed(const Ingredient& parsed);
-
-    // A bullet the parser does not accept: a short one ("salt", "2 eggs"), or
-    // one whose amount has a decimal comma ("1,5 l milk").
-    static std::optional<ShoppingIngredient> fromOtherBullet(const QString& line);
 };

@@ -1,6 +1,7 @@
 #include "shopping/shoppinglistfile.h"
 
 #include "quantity/amount.h"
+#include "recipe/recipefile.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -43,7 +44,7 @@ bool readRecipeLine(const QString& line, RecipeLine* recipe)
     QString link = match.captured(2);
     if (link.startsWith(QLatin1Char('<')))
         link = link.mid(1, link.size() - 2);
-    if (!QUrl::fromPercentEncoding(link.toUtf8()).endsWith(QStringLiteral(".recipe.md")))
+    if (!QUrl::fromPercentEncoding(link.toUtf8()).endsWith(RecipeFile::suffix))
         return false;
     static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
     recipe->title = match.captured(1).replace(escaped, QStringLiteral("\\1")).trimmed();

@@ -1,5 +1,6 @@
 #include "shopping/shoppinglistsettings.h"
 
+#include "recipe/recipefile.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppinglist.h"
 
@@ -50,7 +51,7 @@ std::optional<ShoppingEntry> readEntry(const QSettings& settings)
 {
     const QString path = stringValue(settings.value(pathKey));
     // Only recipes were ever kept; anything else is no entry of ours.
-    if (!QDir::isAbsolutePath(path) || !path.endsWith(QStringLiteral(".recipe.md")))
+    if (!QDir::isAbsolutePath(path) || !path.endsWith(RecipeFile::suffix))
         return std::nullopt;
     ShoppingEntry entry;
     entry.recipe = ShoppingIngredientReader::read(path);

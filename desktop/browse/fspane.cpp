@@ -2,6 +2,7 @@
 
 #include "browse/filenametitlemapper.h"
 #include "browse/onecolumnproxy.h"
+#include "recipe/recipefile.h"
 
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -18,7 +19,7 @@ FsPane::FsPane(QWidget* parent)
     auto ownedView = std::make_unique<QTreeView>();
 
     fileSystemModel = std::make_unique<QFileSystemModel>();
-    fileSystemModel->setNameFilters({QStringLiteral("*.recipe.md")});
+    fileSystemModel->setNameFilters({RecipeFile::nameFilter()});
     // Hide other files instead of greying them out; folders are listed
     // whether or not they hold recipes.
     fileSystemModel->setNameFilterDisables(false);
