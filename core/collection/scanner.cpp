@@ -1,10 +1,10 @@
 #include "collection/scanner.h"
 
+#include "collection/ingredientnameindex.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
-#include "search/ingredientnameindex.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -282,8 +282,8 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     // come back.
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     std::vector<ParallelRecipeReader::Recipe> ready;
-    QDirIterator files(rootPath, {RecipeFile::nameFilter()},
-                       QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator files(rootPath, {RecipeFile::nameFilter()}, QDir::Files | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
     for (int found = 1; files.hasNext(); ++found) {
         files.next();
         // A link named like a recipe may point at a device or a FIFO; only

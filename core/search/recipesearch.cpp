@@ -1,7 +1,7 @@
 #include "search/recipesearch.h"
 
 #include "collection/indexmodelreading.h"
-#include "search/ingredientnameindex.h"
+#include "collection/ingredientnameindex.h"
 #include "text/textfolding.h"
 #include "text/wordstartmatcher.h"
 

@@ -1,4 +1,4 @@
-#include "search/ingredientnameindex.h"
+#include "collection/ingredientnameindex.h"
 
 #include <algorithm>
 #include <numeric>
