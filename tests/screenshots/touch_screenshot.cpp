@@ -155,7 +155,8 @@ int main(int argc, char* argv[])
         if (!save(window, output.filePath(QStringLiteral("saltrovetouch-cook.png"))))
             return EXIT_FAILURE;
         // Back to the recipe page for the shopping list's pictures.
-        QMetaObject::invokeMethod(pageStack, "pop");
+        // The stack's pop takes the page to go back to; none means the top one.
+        QMetaObject::invokeMethod(pageStack, "pop", Q_ARG(QVariant, QVariant()));
         if (!waitFor([&] { return pageStack->property("depth").toInt() == 2 && settled(); }))
             return EXIT_FAILURE;
     }
