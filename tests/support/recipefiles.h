@@ -12,6 +12,17 @@
 
 namespace testing {
 
+// A recipe to cook from: its own servings, spans of time in its steps, and
+// amounts to scale in its ingredients and its last step.
+inline const QByteArray pancakesRecipe =
+    "# Pancakes\n\nThin ones.\n\n### Ingredients\n\n"
+    " * 250 g flour\n * 3 eggs\n * 500 ml milk\n * salt\n\n"
+    "### Directions\n\n"
+    "1. Whisk the flour, the eggs and the milk; rest 20–30 min.\n"
+    "2. Fry each pancake 1 minute a side.\n"
+    "3. Serve with 2 tbsp sugar.\n\n"
+    "### Metadata\n\nservings: 4\n";
+
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

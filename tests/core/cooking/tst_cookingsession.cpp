@@ -2,6 +2,7 @@
 #include "cooking/cookingtimers.h"
 #include "support/handclock.h"
 #include "support/privatesessionbus.h"
+#include "support/recipefiles.h"
 #include "system/screenawakekeeper.h"
 #include "system/screensaverinhibitor.h"
 #include "system/timerannouncer.h"
@@ -54,13 +55,7 @@ const QByteArray tea = "# Tea\n\n### Ingredients\n\n * 2 tsp tea leaves\n * 500 
                        "### Directions\n\n1. Boil the water.\n2. Steep the tea leaves 3-4 min.\n"
                        "3. Pour.\n\n### Metadata\n\nserves: 2\n";
 
-const QByteArray pancakes = "# Pancakes\n\nThin ones.\n\n### Ingredients\n\n"
-                            " * 250 g flour\n * 3 eggs\n * 500 ml milk\n * salt\n\n"
-                            "### Directions\n\n"
-                            "1. Whisk the flour, the eggs and the milk; rest 20–30 min.\n"
-                            "2. Fry each pancake 1 minute a side.\n"
-                            "3. Serve with 2 tbsp sugar.\n\n"
-                            "### Metadata\n\nservings: 4\n";
+const QByteArray pancakes = testing::pancakesRecipe;
 
 QByteArray withoutServings(QByteArray recipe)
 {

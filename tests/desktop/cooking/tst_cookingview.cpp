@@ -25,13 +25,7 @@ using namespace testing;
 
 namespace {
 
-const QByteArray pancakes = "# Pancakes\n\nThin ones.\n\n### Ingredients\n\n"
-                            " * 250 g flour\n * 3 eggs\n * 500 ml milk\n * salt\n\n"
-                            "### Directions\n\n"
-                            "1. Whisk the flour, the eggs and the milk; rest 20–30 min.\n"
-                            "2. Fry each pancake 1 minute a side.\n"
-                            "3. Serve with 2 tbsp sugar.\n\n"
-                            "### Metadata\n\nservings: 4\n";
+const QByteArray pancakes = testing::pancakesRecipe;
 
 QString labelText(QWidget* view, const char* name)
 {
