@@ -7,7 +7,7 @@
 #                      (build-asan/), and the threaded tests under ThreadSanitizer
 #                      (build-tsan/), and a 25-second run of each fuzz target of
 #                      the parser and the importer (scripts/fuzz.sh, build-fuzz/;
-#                      seven targets, so the stage stays near three minutes)
+#                      two targets at a time, so the stage stays near two minutes)
 #
 # Exits non-zero on the first failure. SALTROVE_JOBS sets the build parallelism
 # (default 2).

@@ -3,7 +3,8 @@
 # importer's readers with clang (build-fuzz/) and runs each for the given number
 # of seconds (default 60), starting from a seed corpus: the sample cookbook and
 # the recipe template for the parser and the ingredient-line reader, the
-# importer's test pages and tests/fuzz/seeds for the readers. New interesting inputs are
+# importer's test pages and tests/fuzz/seeds for the readers; two targets run at
+# once (SALTROVE_JOBS), each on one core. New interesting inputs are
 # kept in build-fuzz/corpus/<target>/; a crash leaves its input in
 # build-fuzz/findings/ and makes the script fail.
 #
@@ -22,7 +23,7 @@ cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
 seeds=("resources/docs/template.md")
 mapfile -t -O 1 seeds < <(find examples/cookbook -name '*.recipe.md' | sort)
-mkdir -p "$dir/findings"
+mkdir -p "$dir/findings" "$dir/logs"
 for target in "${targets[@]}"; do
     corpus="$dir/corpus/$target"
     mkdir -p "$corpus"
@@ -37,9 +38,24 @@ for target in "${targets[@]}"; do
         # One seed per line of the seed recipes.
         cat "${seeds[@]}" | split -l 1 -a 4 - "$corpus/seed-line-" ;;
     esac
-    echo "=== $target: ${seconds}s"
-    ASAN_OPTIONS="detect_leaks=1" "$dir/tests/fuzz/$target" -max_total_time="$seconds" -max_len=8192 \
-        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$dir/findings/$target-" "$corpus"
 done
+
+# Two targets at a time (SALTROVE_JOBS): each is one process on one core. A
+# target's output is shown when it ends, whole if it found something.
+fuzz_one() {
+    local target=$1
+    local log="$dir/logs/$target.log"
+    if ASAN_OPTIONS="detect_leaks=1" "$dir/tests/fuzz/$target" -max_total_time="$seconds" -max_len=8192 \
+        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$dir/findings/$target-" "$dir/corpus/$target" >"$log" 2>&1; then
+        echo "=== $target: ${seconds}s, nothing found ($(grep -a -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$log" || true))"
+    else
+        echo "=== $target: FOUND A FAULT"
+        cat "$log"
+        return 1
+    fi
+}
+export -f fuzz_one
+export dir seconds
+printf '%s\n' "${targets[@]}" | xargs -P "${SALTROVE_JOBS:-2}" -I{} bash -c 'fuzz_one "$1"' _ {}
 echo "=== fuzzing found nothing"
