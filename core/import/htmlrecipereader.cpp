@@ -3,9 +3,12 @@
 #include "files/safefile.h"
 #include "import/headingsreader.h"
 #include "import/importlimits.h"
+#include "import/importcleanup.h"
 #include "import/importtext.h"
+#include "import/inlinestatereader.h"
 #include "import/lenientjson.h"
 #include "import/microdatareader.h"
+#include "import/pluginrecipereader.h"
 #include "import/schemarecipereader.h"
 
 #include <QDir>
@@ -40,16 +43,24 @@ QList<ImportedRecipe> HtmlRecipeReader::read(const QByteArray& html, const QStri
         return {};
     QList<ImportedRecipe> recipes = fromJsonLd(root);
     if (recipes.isEmpty())
-        recipes = MicrodataReader::read(root);
+        recipes = fromMicrodata(root);
     if (recipes.isEmpty()) {
-        ImportedRecipe recipe = HeadingsReader::read(root, pageTitle(root));
+        // Plugin markup, then a script framework's state, then headings.
+        const QString title = pageTitle(root);
+        ImportedRecipe recipe = PluginRecipeReader::read(root, title);
+        if (recipe.title.isEmpty())
+            recipe = InlineStateReader::read(root);
+        if (recipe.title.isEmpty())
+            recipe = HeadingsReader::read(root, title);
         if (!recipe.title.isEmpty())
             recipes.append(recipe);
     }
     const QString address = pageAddress(root);
+    const QStringList sites = siteNames(root);
     for (ImportedRecipe& recipe : recipes) {
         if (recipe.source.isEmpty())
             recipe.source = address;
+        ImportCleanup::tidy(recipe, sites);
         if (recipe.image.isEmpty())
             recipe.image = metaContent(root, QStringLiteral("og:image"));
         if (!pagePath.isEmpty())
@@ -71,6 +82,35 @@ QList<ImportedRecipe> HtmlRecipeReader::fromJsonLd(HtmlTree::Node* root)
         out.append(SchemaRecipeReader::read(document));
         if (out.size() >= ImportLimits::recipesPerFile)
             break;
+    }
+    return out;
+}
+
+QList<ImportedRecipe> HtmlRecipeReader::fromMicrodata(HtmlTree::Node* root)
+{
+    QList<ImportedRecipe> out;
+    for (ImportedRecipe& recipe : MicrodataReader::read(root)) {
+        // Microdata that names the recipe but not its ingredients: the
+        // page's headings give them.
+        if (recipe.ingredients.isEmpty()) {
+            const ImportedRecipe headings = HeadingsReader::read(root, recipe.title);
+            recipe.ingredients = headings.ingredients;
+            if (recipe.steps.isEmpty())
+                recipe.steps = headings.steps;
+        }
+        if (!recipe.ingredients.isEmpty() || !recipe.steps.isEmpty())
+            out.append(recipe);
+    }
+    return out;
+}
+
+QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
+{
+    QStringList out;
+    for (const char* property : {"og:site_name", "application-name", "apple-mobile-web-app-title"}) {
+        const QString name = metaContent(root, QLatin1String(property));
+        if (!name.isEmpty())
+            out.append(name);
     }
     return out;
 }

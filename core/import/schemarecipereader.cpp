@@ -161,6 +161,29 @@ QString SchemaRecipeReader::imageAddress(const QJsonValue& value)
     return {};
 }
 
+void SchemaRecipeReader::addIngredients(const QJsonValue& value, QStringList& lines, int depth)
+{
+    if (depth > ImportLimits::jsonDepth)
+        return;
+    const QJsonObject object = value.toObject();
+    QJsonValue items = object.value(QStringLiteral("itemListElement"));
+    if (items.isUndefined())
+        items = object.value(QStringLiteral("recipeIngredient"));
+    if (value.isArray() || items.isArray()) {
+        // A group given as a section: {"name": "For the sauce", "itemListElement": [...]}
+        const QString name = ImportText::line(object.value(QStringLiteral("name")).toString());
+        if (!name.isEmpty())
+            lines.append(name.endsWith(QLatin1Char(':')) ? name : name + QLatin1Char(':'));
+        const QJsonArray array = value.isArray() ? value.toArray() : items.toArray();
+        for (const QJsonValue& each : array)
+            addIngredients(each, lines, depth + 1);
+        return;
+    }
+    const QString text = firstText(value);
+    if (!text.isEmpty())
+        lines.append(text);
+}
+
 void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& section,
                                   QList<ImportedStep>& steps, int depth)
 {
@@ -211,8 +234,11 @@ ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
     QJsonValue ingredients = object.value(QStringLiteral("recipeIngredient"));
     if (ingredients.isUndefined() || ingredients.isNull())
         ingredients = object.value(QStringLiteral("ingredients"));
-    const QStringList written =
-        ingredients.isString() ? ImportText::lines(ingredients.toString()) : texts(ingredients);
+    QStringList written;
+    if (ingredients.isString())
+        written = ImportText::lines(ingredients.toString());
+    else
+        addIngredients(ingredients, written, 0);
     for (const QString& line : written) {
         const QString ingredient = ImportText::ingredient(line);
         if (!ingredient.isEmpty())

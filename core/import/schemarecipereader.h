@@ -21,6 +21,8 @@ public:
 
 private:
     static void collect(const QJsonValue& value, QList<ImportedRecipe>& out, int depth);
+    // Ingredient lines, a group's name as a line ending in a colon.
+    static void addIngredients(const QJsonValue& value, QStringList& lines, int depth);
     static void addSteps(const QJsonValue& value, const QString& section,
                          QList<ImportedStep>& steps, int depth);
     static QString firstText(const QJsonValue& value);
