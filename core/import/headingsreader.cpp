@@ -78,8 +78,9 @@ ImportedRecipe HeadingsReader::read(HtmlTree::Node* root, const QString& title)
                 // part of it; a heading as high as the section's ends it.
                 subsection = block.text;
                 if (section == Section::Ingredients)
-                    recipe.ingredients.append(
-                        subsection.endsWith(QLatin1Char(':')) ? subsection : subsection + QLatin1Char(':'));
+                    recipe.ingredients.append(subsection.endsWith(QLatin1Char(':'))
+                                                  ? subsection
+                                                  : subsection + QLatin1Char(':'));
             } else {
                 section = Section::None;
             }
@@ -88,8 +89,7 @@ ImportedRecipe HeadingsReader::read(HtmlTree::Node* root, const QString& title)
         if (section == Section::Ingredients && block.kind == Kind::Item) {
             for (const QString& line : block.lines)
                 recipe.ingredients.append(ImportText::ingredient(line));
-        }
-        else if (section == Section::Directions)
+        } else if (section == Section::Directions)
             recipe.steps.append({subsection, block.text});
     }
     if (!recipe.ingredients.isEmpty())

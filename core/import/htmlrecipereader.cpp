@@ -2,8 +2,8 @@
 
 #include "files/safefile.h"
 #include "import/headingsreader.h"
-#include "import/importlimits.h"
 #include "import/importcleanup.h"
+#include "import/importlimits.h"
 #include "import/importtext.h"
 #include "import/inlinestatereader.h"
 #include "import/lenientjson.h"
@@ -107,7 +107,8 @@ QList<ImportedRecipe> HtmlRecipeReader::fromMicrodata(HtmlTree::Node* root)
 QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
 {
     QStringList out;
-    for (const char* property : {"og:site_name", "application-name", "apple-mobile-web-app-title"}) {
+    for (const char* property :
+         {"og:site_name", "application-name", "apple-mobile-web-app-title"}) {
         const QString name = metaContent(root, QLatin1String(property));
         if (!name.isEmpty())
             out.append(name);

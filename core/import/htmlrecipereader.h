@@ -11,8 +11,8 @@
 // else microdata (its ingredients from the headings when it names none), else
 // a recipe plugin's markup, else a script framework's JSON state, else the
 // headings of an ingredients and a directions section; then tidies them
-// (ImportCleanup) with the names the page gives its site. A page saved "complete" keeps its pictures in a folder beside it;
-// the recipe's picture is taken from there when the page shows it.
+// (ImportCleanup) with the names the page gives its site. A page saved "complete" keeps its
+// pictures in a folder beside it; the recipe's picture is taken from there when the page shows it.
 class HtmlRecipeReader
 {
 public:

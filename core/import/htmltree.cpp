@@ -83,9 +83,10 @@ bool isWidget(const xmlNode* node)
 bool isInlineFormatting(const QString& name)
 {
     static const QSet<QString> inlines = {
-        QStringLiteral("a"),   QStringLiteral("b"),    QStringLiteral("strong"), QStringLiteral("i"),
-        QStringLiteral("em"),  QStringLiteral("u"),    QStringLiteral("sup"),    QStringLiteral("sub"),
-        QStringLiteral("abbr"), QStringLiteral("mark"), QStringLiteral("small"), QStringLiteral("font")};
+        QStringLiteral("a"),    QStringLiteral("b"),     QStringLiteral("strong"),
+        QStringLiteral("i"),    QStringLiteral("em"),    QStringLiteral("u"),
+        QStringLiteral("sup"),  QStringLiteral("sub"),   QStringLiteral("abbr"),
+        QStringLiteral("mark"), QStringLiteral("small"), QStringLiteral("font")};
     return inlines.contains(name);
 }
 
@@ -106,8 +107,9 @@ public:
     {
         if (piece.isEmpty())
             return;
-        if (m_pending && !out.isEmpty() && !out.back().isSpace() && out.back() != QLatin1Char('(') &&
-            !piece.front().isSpace() && !QStringLiteral(",.;:!?)").contains(piece.front()))
+        if (m_pending && !out.isEmpty() && !out.back().isSpace() &&
+            out.back() != QLatin1Char('(') && !piece.front().isSpace() &&
+            !QStringLiteral(",.;:!?)").contains(piece.front()))
             out += QLatin1Char(' ');
         m_pending = false;
         out += piece;
@@ -152,13 +154,16 @@ QString declaredCharset(HtmlTree::Node* root)
         const QString charset = HtmlTree::attribute(node, "charset").trimmed();
         if (!charset.isEmpty())
             return charset.toLower();
-        if (HtmlTree::attribute(node, "http-equiv").compare(QLatin1String("content-type"),
-                                                            Qt::CaseInsensitive) != 0)
+        if (HtmlTree::attribute(node, "http-equiv")
+                .compare(QLatin1String("content-type"), Qt::CaseInsensitive) != 0)
             continue;
         const QString content = HtmlTree::attribute(node, "content").toLower();
         const qsizetype at = content.indexOf(QLatin1String("charset="));
         if (at >= 0)
-            return content.mid(at + 8).section(QLatin1Char(';'), 0, 0).remove(QLatin1Char('"')).trimmed();
+            return content.mid(at + 8)
+                .section(QLatin1Char(';'), 0, 0)
+                .remove(QLatin1Char('"'))
+                .trimmed();
     }
     return {};
 }

@@ -46,8 +46,7 @@ bool ImportCleanup::isUsefulTag(const QString& tag, const QStringList& excludedK
     if (tag.size() > maxTag)
         return false;
     // Dates and years: "2021", "04-03-2021", "March 4, 2021".
-    static const QRegularExpression date(
-        QStringLiteral("^[\\d\\s./-]+$|\\b(?:19|20)\\d\\d\\b"));
+    static const QRegularExpression date(QStringLiteral("^[\\d\\s./-]+$|\\b(?:19|20)\\d\\d\\b"));
     static const QRegularExpression label(
         QStringLiteral("brand content|branded|sponsored|sponsor|partner content|advertorial|"
                        "advertisement|anzeige|werbung|publicité|publi-reportage|uncategori[sz]ed|"

@@ -54,7 +54,8 @@ QString IngredientLines::withPluralMended(const QString& line)
         return line;
     static const QRegularExpression plural(QStringLiteral("(\\p{L})\\((e?s)\\)"),
                                            QRegularExpression::UseUnicodePropertiesOption);
-    static const QRegularExpression amount(QStringLiteral("^\\s*(\\d+(?:[.,]\\d+)?)(\\s*/\\s*\\d+)?"));
+    static const QRegularExpression amount(
+        QStringLiteral("^\\s*(\\d+(?:[.,]\\d+)?)(\\s*/\\s*\\d+)?"));
     const QRegularExpressionMatch match = amount.match(line);
     // One or less reads in the singular, a larger amount in the plural.
     bool singular = false;

@@ -27,7 +27,8 @@ QString InlineStateReader::field(const QJsonObject& object, std::initializer_lis
     return {};
 }
 
-QJsonValue InlineStateReader::firstOf(const QJsonObject& object, std::initializer_list<const char*> keys)
+QJsonValue InlineStateReader::firstOf(const QJsonObject& object,
+                                      std::initializer_list<const char*> keys)
 {
     for (const char* key : keys) {
         const QJsonValue value = object.value(QLatin1String(key));
@@ -41,7 +42,8 @@ bool InlineStateReader::isRecipeShaped(const QJsonObject& object)
 {
     if (object.value(QStringLiteral("recipeIngredient")).isArray())
         return true;
-    return object.value(QStringLiteral("ingredients")).isArray() && !firstOf(object, stepKeys).isUndefined();
+    return object.value(QStringLiteral("ingredients")).isArray() &&
+           !firstOf(object, stepKeys).isUndefined();
 }
 
 void InlineStateReader::addIngredients(const QJsonValue& value, QStringList& lines, int depth)
@@ -110,8 +112,8 @@ void InlineStateReader::addSteps(const QJsonValue& value, const QString& section
         addSteps(inner, name.isEmpty() ? section : name, steps, depth + 1);
         return;
     }
-    const QString text = field(object, {"text", "description", "body", "content", "instruction",
-                                        "step", "name"});
+    const QString text =
+        field(object, {"text", "description", "body", "content", "instruction", "step", "name"});
     if (!text.isEmpty())
         steps.append({section, text});
 }
@@ -179,8 +181,8 @@ QByteArray InlineStateReader::stateJson(HtmlTree::Node* script)
     if (!type.isEmpty() && !type.contains(QLatin1String("javascript")))
         return {};
     // "window.__NUXT__ = {…};": the value, when it is an object literal.
-    static const QRegularExpression assignment(
-        QStringLiteral("^\\s*(?:window\\.|self\\.|var\\s+|const\\s+|let\\s+)?__[A-Z_]+__\\s*=\\s*\\{"));
+    static const QRegularExpression assignment(QStringLiteral(
+        "^\\s*(?:window\\.|self\\.|var\\s+|const\\s+|let\\s+)?__[A-Z_]+__\\s*=\\s*\\{"));
     const QRegularExpressionMatch match = assignment.match(QString::fromUtf8(text.left(200)));
     if (!match.hasMatch())
         return {};

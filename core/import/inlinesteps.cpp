@@ -9,9 +9,10 @@ const QRegularExpression& markPattern()
     // A number after the start, a blank or the end of a sentence (not after
     // "0." of "0.5"), with a step word before it or its mark after it.
     static const QRegularExpression pattern(
-        QStringLiteral("(?:^|(?<=[\\s。．.!?！？;；:：)）]))(?<!\\d[.,])"
-                       "(?:(?:step|schritt|étape|etape|paso|passo|stap|krok|steg|trin|vaihe)\\s*"
-                       "(\\d{1,2})(?:\\s*[.):：-])?|第?(\\d{1,2})\\s*(?:[.)．、）:：](?!\\d)|步))\\s*"),
+        QStringLiteral(
+            "(?:^|(?<=[\\s。．.!?！？;；:：)）]))(?<!\\d[.,])"
+            "(?:(?:step|schritt|étape|etape|paso|passo|stap|krok|steg|trin|vaihe)\\s*"
+            "(\\d{1,2})(?:\\s*[.):：-])?|第?(\\d{1,2})\\s*(?:[.)．、）:：](?!\\d)|步))\\s*"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

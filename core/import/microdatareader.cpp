@@ -94,7 +94,8 @@ QString MicrodataReader::value(HtmlTree::Node* property)
 
 QString MicrodataReader::ingredientText(HtmlTree::Node* property)
 {
-    if (HtmlTree::hasAttribute(property, "content") || HtmlTree::name(property) == QLatin1String("meta"))
+    if (HtmlTree::hasAttribute(property, "content") ||
+        HtmlTree::name(property) == QLatin1String("meta"))
         return value(property);
     return HtmlTree::fieldsText(property);
 }

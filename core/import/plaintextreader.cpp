@@ -24,13 +24,14 @@ constexpr int maxIngredientWords = 12;
 int servingsIn(const QString& line)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(serves|servings|serving size|makes|yields?|portions?|portionen|porciones|"
-                       "porzioni|für|pour|para|per|voor|for|rendimento|rende|персоны|порции)?"
-                       "\\s*[:：]?\\s*(\\d{1,3})\\s*"
-                       "(servings?|portions?|people|persons?|personen|portionen|personnes|"
-                       "porciones|personas|porzioni|persone|porções|pessoas|porcje|osób|osoby|"
-                       "adag|kişilik|annosta|henkilölle|portioner|personer|pers\\.?|人份|人分|人前|份)?"
-                       "\\s*[.!)]?$"),
+        QStringLiteral(
+            "^(serves|servings|serving size|makes|yields?|portions?|portionen|porciones|"
+            "porzioni|für|pour|para|per|voor|for|rendimento|rende|персоны|порции)?"
+            "\\s*[:：]?\\s*(\\d{1,3})\\s*"
+            "(servings?|portions?|people|persons?|personen|portionen|personnes|"
+            "porciones|personas|porzioni|persone|porções|pessoas|porcje|osób|osoby|"
+            "adag|kişilik|annosta|henkilölle|portioner|personer|pers\\.?|人份|人分|人前|份)?"
+            "\\s*[.!)]?$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     const QString text = line.simplified();
     if (text.size() > 40)
@@ -41,12 +42,11 @@ int servingsIn(const QString& line)
         return 0;
     // "Für 4" alone could begin anything; with a word for people it is
     // servings, and "Serves 4" is on its own.
-    static const QStringList alone = {QStringLiteral("serves"), QStringLiteral("servings"),
-                                      QStringLiteral("serving size"), QStringLiteral("makes"),
-                                      QStringLiteral("yield"), QStringLiteral("yields"),
-                                      QStringLiteral("portionen"), QStringLiteral("portions"),
-                                      QStringLiteral("porciones"), QStringLiteral("porzioni"),
-                                      QStringLiteral("rendimento")};
+    static const QStringList alone = {
+        QStringLiteral("serves"),    QStringLiteral("servings"),  QStringLiteral("serving size"),
+        QStringLiteral("makes"),     QStringLiteral("yield"),     QStringLiteral("yields"),
+        QStringLiteral("portionen"), QStringLiteral("portions"),  QStringLiteral("porciones"),
+        QStringLiteral("porzioni"),  QStringLiteral("rendimento")};
     if (match.capturedLength(3) == 0 && !alone.contains(match.captured(1).toLower()))
         return 0;
     return match.captured(2).toInt();

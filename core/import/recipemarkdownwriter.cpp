@@ -112,8 +112,8 @@ void RecipeMarkdownWriter::writeIngredients(const ImportedRecipe& recipe, QStrin
         section += QLatin1String(" * ") + text + QLatin1Char('\n');
     }
     if (!section.isEmpty())
-        out += QLatin1String("### Ingredients\n\n") + section.mid(section.startsWith(QLatin1Char('\n')) ? 1 : 0) +
-               QLatin1Char('\n');
+        out += QLatin1String("### Ingredients\n\n") +
+               section.mid(section.startsWith(QLatin1Char('\n')) ? 1 : 0) + QLatin1Char('\n');
 }
 
 QString RecipeMarkdownWriter::escapedHeading(const QString& name)

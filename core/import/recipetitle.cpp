@@ -21,7 +21,8 @@ const QRegularExpression& separator()
 bool isRating(const QString& text)
 {
     static const QRegularExpression rating(
-        QStringLiteral("^\\(?\\s*[\\d.,]+\\s*(?:/|out of|von|sur|de)\\s*\\d+\\s*(?:stars?|sterne)?\\s*\\)?$|^[★☆\\s]+$"),
+        QStringLiteral("^\\(?\\s*[\\d.,]+\\s*(?:/|out "
+                       "of|von|sur|de)\\s*\\d+\\s*(?:stars?|sterne)?\\s*\\)?$|^[★☆\\s]+$"),
         QRegularExpression::CaseInsensitiveOption);
     return rating.match(text.trimmed()).hasMatch();
 }
@@ -57,7 +58,8 @@ bool RecipeTitle::isSiteName(const QString& text, const QStringList& siteKeys)
         return false;
     for (const QString& site : siteKeys) {
         // "Sabores…" cut short, "Afghan Kitchen Recipes" at afghankitchenrecipes.example
-        if (k == site || (k.size() >= 5 && site.startsWith(k)) || (site.size() >= 5 && k.startsWith(site)))
+        if (k == site || (k.size() >= 5 && site.startsWith(k)) ||
+            (site.size() >= 5 && k.startsWith(site)))
             return true;
     }
     return false;
@@ -67,7 +69,8 @@ QString RecipeTitle::withoutSuffix(const QString& title, const QStringList& site
 {
     // "… recipe by Bong Eats", "… Rezept von Oma Inge"
     static const QRegularExpression recipeBy(
-        QStringLiteral("\\s+(?:%1)\\s+(?:by|von|par|de|di|door|od|av|af)\\s+[^,;]{2,60}$").arg(recipeWords),
+        QStringLiteral("\\s+(?:%1)\\s+(?:by|von|par|de|di|door|od|av|af)\\s+[^,;]{2,60}$")
+            .arg(recipeWords),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     QString out = title;
     out.remove(recipeBy);
@@ -85,8 +88,8 @@ QString RecipeTitle::withoutSuffix(const QString& title, const QStringList& site
     // only count before a name the page gives its site.
     if (left.isEmpty())
         return out;
-    if (last.captured().contains(QLatin1Char('|')) || isRating(right) || recipeWord.match(right).hasMatch() ||
-        right.isEmpty() || isSiteName(right, siteKeys))
+    if (last.captured().contains(QLatin1Char('|')) || isRating(right) ||
+        recipeWord.match(right).hasMatch() || right.isEmpty() || isSiteName(right, siteKeys))
         return left;
     return out;
 }
@@ -96,16 +99,22 @@ QString RecipeTitle::withoutRecipeWord(const QString& title)
     static const QRegularExpression leading(
         QStringLiteral("^(?:%1)\\s*[:：|–—-]\\s*").arg(recipeWords),
         QRegularExpression::CaseInsensitiveOption);
-    // "Easy Banana Bread Recipe", "Gulyásleves recept"; not "Omas Rezept"
-    // or "Grandma's recipe", where the word is the recipe's name.
     static const QRegularExpression trailing(
-        QStringLiteral("(?<!['’]s)(?<!\\bmy)(?<!\\bmein)(?<!\\bmeine)(?<!\\bnach)(?<!\\bvon)"
-                       "\\s*[:：|–—-]?\\s+(?:%1)\\s*[:.!]?$").arg(recipeWords),
+        QStringLiteral("\\s*[:：|–—-]?\\s+(?:%1)\\s*[:.!]?$").arg(recipeWords),
         QRegularExpression::CaseInsensitiveOption);
     QString out = title;
     out.remove(leading);
-    const QString without = QString(out).remove(trailing);
-    return without.trimmed().isEmpty() ? out : without;
+    const QString without = QString(out).remove(trailing).trimmed();
+    if (without.isEmpty() || without == out)
+        return out;
+    // "Easy Banana Bread Recipe" and "Gulyásleves recept" lose the word;
+    // "Apfelkuchen nach Omas Rezept" and "Grandma's Recipe" keep it, the
+    // word being part of the name there.
+    static const QRegularExpression whose(
+        QStringLiteral("(?:['’]s|\\b(?:my|our|mein|meine|unser|unsere|nach|von|from|by|"
+                       "mamma|nonna)\\s+\\S+|\\b(?:my|our|mein|meine|unser|unsere))$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    return whose.match(without).hasMatch() ? out : without;
 }
 
 QString RecipeTitle::cleaned(const QString& title, const QStringList& siteNames)

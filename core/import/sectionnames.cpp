@@ -9,52 +9,95 @@ namespace {
 
 // As pages write them; folded (lower case, no accents) once before use.
 const char* const ingredientWords[] = {
-    "ingredients", "ingredient", "what you need", "you will need", "you'll need", // English
-    "zutaten", "zutat",                                                          // German
-    "ingrédients", "ingrédient",                                                 // French
-    "ingredientes",                                                              // Spanish, Portuguese
-    "ingredienti",                                                               // Italian
-    "ingrediënten", "benodigdheden",                                             // Dutch
-    "ingredienser",                                                              // Danish, Swedish, Norwegian
-    "składniki",                                                                 // Polish
-    "hozzávalók",                                                                // Hungarian
-    "suroviny", "ingredience", "přísady",                                        // Czech
-    "malzemeler",                                                                // Turkish
-    "ainekset", "ainesosat",                                                     // Finnish
-    "ingrediente",                                                               // Romanian
-    "sastojci",                                                                  // Croatian
-    "ингредиенты", "продукты",                                                   // Russian
-    "υλικά",                                                                     // Greek
-    "bahan-bahan", "bahan",                                                      // Indonesian
-    "材料", "用料", "食材",                                                      // Chinese, Japanese
-    "재료",                                                                      // Korean
+    "ingredients",  "ingredient",    "what you need", "you will need", "you'll need", // English
+    "zutaten",      "zutat",                                                          // German
+    "ingrédients",  "ingrédient",                                                     // French
+    "ingredientes",                             // Spanish, Portuguese
+    "ingredienti",                              // Italian
+    "ingrediënten", "benodigdheden",            // Dutch
+    "ingredienser",                             // Danish, Swedish, Norwegian
+    "składniki",                                // Polish
+    "hozzávalók",                               // Hungarian
+    "suroviny",     "ingredience",   "přísady", // Czech
+    "malzemeler",                               // Turkish
+    "ainekset",     "ainesosat",                // Finnish
+    "ingrediente",                              // Romanian
+    "sastojci",                                 // Croatian
+    "ингредиенты",  "продукты",                 // Russian
+    "υλικά",                                    // Greek
+    "bahan-bahan",  "bahan",                    // Indonesian
+    "材料",         "用料",          "食材",    // Chinese, Japanese
+    "재료",                                     // Korean
     nullptr};
-const char* const directionWords[] = {
-    "directions", "direction", "instructions", "instruction", "method", "preparation", "steps",
-    "how to make",                                                               // English
-    "zubereitung", "anleitung", "so geht's", "so gehts",                         // German
-    "étapes", "déroulement", "préparation",                                      // French
-    "preparación", "elaboración", "instrucciones", "pasos",                      // Spanish
-    "modo de preparación", "modo de preparo", "preparo", "preparação",           // Portuguese
-    "modo de fazer",                                                             //
-    "preparazione", "procedimento", "istruzioni", "metodo",                      // Italian
-    "bereiding", "bereidingswijze", "werkwijze",                                 // Dutch
-    "fremgangsmåde", "tilberedning", "sådan gør du",                             // Danish
-    "gör så här", "tillagning", "instruktioner",                                 // Swedish
-    "fremgangsmåte", "slik gjør du",                                             // Norwegian
-    "przygotowanie", "sposób przygotowania", "wykonanie",                        // Polish
-    "elkészítés", "elkészítése",                                                 // Hungarian
-    "postup", "příprava", "postup přípravy",                                     // Czech
-    "yapılışı", "hazırlanışı",                                                   // Turkish
-    "valmistus", "valmistusohje", "ohje",                                        // Finnish
-    "mod de preparare", "preparare",                                             // Romanian
-    "priprema", "postupak",                                                      // Croatian
-    "приготовление", "способ приготовления",                                     // Russian
-    "εκτέλεση", "οδηγίες",                                                       // Greek
-    "cara membuat", "langkah",                                                   // Indonesian
-    "作り方", "做法", "步骤", "步驟",                                           // Japanese, Chinese
-    "만드는 법", "조리법",                                                       // Korean
-    nullptr};
+const char* const directionWords[] = {"directions",
+                                      "direction",
+                                      "instructions",
+                                      "instruction",
+                                      "method",
+                                      "preparation",
+                                      "steps",
+                                      "how to make", // English
+                                      "zubereitung",
+                                      "anleitung",
+                                      "so geht's",
+                                      "so gehts", // German
+                                      "étapes",
+                                      "déroulement",
+                                      "préparation", // French
+                                      "preparación",
+                                      "elaboración",
+                                      "instrucciones",
+                                      "pasos", // Spanish
+                                      "modo de preparación",
+                                      "modo de preparo",
+                                      "preparo",
+                                      "preparação",    // Portuguese
+                                      "modo de fazer", //
+                                      "preparazione",
+                                      "procedimento",
+                                      "istruzioni",
+                                      "metodo", // Italian
+                                      "bereiding",
+                                      "bereidingswijze",
+                                      "werkwijze", // Dutch
+                                      "fremgangsmåde",
+                                      "tilberedning",
+                                      "sådan gør du", // Danish
+                                      "gör så här",
+                                      "tillagning",
+                                      "instruktioner", // Swedish
+                                      "fremgangsmåte",
+                                      "slik gjør du", // Norwegian
+                                      "przygotowanie",
+                                      "sposób przygotowania",
+                                      "wykonanie", // Polish
+                                      "elkészítés",
+                                      "elkészítése", // Hungarian
+                                      "postup",
+                                      "příprava",
+                                      "postup přípravy", // Czech
+                                      "yapılışı",
+                                      "hazırlanışı", // Turkish
+                                      "valmistus",
+                                      "valmistusohje",
+                                      "ohje", // Finnish
+                                      "mod de preparare",
+                                      "preparare", // Romanian
+                                      "priprema",
+                                      "postupak", // Croatian
+                                      "приготовление",
+                                      "способ приготовления", // Russian
+                                      "εκτέλεση",
+                                      "οδηγίες", // Greek
+                                      "cara membuat",
+                                      "langkah", // Indonesian
+                                      "作り方",
+                                      "做法",
+                                      "步骤",
+                                      "步驟", // Japanese, Chinese
+                                      "만드는 법",
+                                      "조리법", // Korean
+                                      nullptr};
 
 QStringList folded(const char* const* words)
 {
