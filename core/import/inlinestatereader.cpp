@@ -87,37 +87,6 @@ void InlineStateReader::addIngredients(const QJsonValue& value, QStringList& lin
         lines.append(parts.join(QLatin1Char(' ')));
 }
 
-void InlineStateReader::addSteps(const QJsonValue& value, const QString& section,
-                                 QList<ImportedStep>& steps, int depth)
-{
-    if (depth > ImportLimits::jsonDepth)
-        return;
-    if (value.isString()) {
-        for (const QString& line : ImportText::lines(value.toString()))
-            steps.append({section, line});
-        return;
-    }
-    if (value.isArray()) {
-        const QJsonArray array = value.toArray();
-        for (const QJsonValue& each : array)
-            addSteps(each, section, steps, depth + 1);
-        return;
-    }
-    if (!value.isObject())
-        return;
-    const QJsonObject object = value.toObject();
-    const QJsonValue inner = firstOf(object, {"steps", "itemListElement", "items", "instructions"});
-    if (inner.isArray()) {
-        const QString name = field(object, {"title", "name", "heading"});
-        addSteps(inner, name.isEmpty() ? section : name, steps, depth + 1);
-        return;
-    }
-    const QString text =
-        field(object, {"text", "description", "body", "content", "instruction", "step", "name"});
-    if (!text.isEmpty())
-        steps.append({section, text});
-}
-
 ImportedRecipe InlineStateReader::recipeFrom(const QJsonObject& object)
 {
     if (object.contains(QStringLiteral("recipeIngredient")))
@@ -126,7 +95,7 @@ ImportedRecipe InlineStateReader::recipeFrom(const QJsonObject& object)
     recipe.title = field(object, {"name", "title", "headline"});
     recipe.description = ImportText::paragraphs(field(object, {"description", "summary", "intro"}));
     addIngredients(object.value(QStringLiteral("ingredients")), recipe.ingredients, 0);
-    addSteps(firstOf(object, stepKeys), QString(), recipe.steps, 0);
+    recipe.steps = SchemaRecipeReader::stepsFrom(firstOf(object, stepKeys));
     recipe.yield = field(object, {"recipeYield", "yield", "servings", "serves", "portions"});
     return recipe;
 }

@@ -27,8 +27,6 @@ private:
     static ImportedRecipe find(const QJsonValue& value, int depth);
     static ImportedRecipe recipeFrom(const QJsonObject& object);
     static void addIngredients(const QJsonValue& value, QStringList& lines, int depth);
-    static void addSteps(const QJsonValue& value, const QString& section,
-                         QList<ImportedStep>& steps, int depth);
     // The first of `keys` the object holds as text or number.
     static QString field(const QJsonObject& object, std::initializer_list<const char*> keys);
     static QJsonValue firstOf(const QJsonObject& object, std::initializer_list<const char*> keys);

@@ -203,15 +203,27 @@ void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& sectio
     if (!value.isObject())
         return;
     const QJsonObject object = value.toObject();
-    const QJsonValue elements = object.value(QStringLiteral("itemListElement"));
+    // Sections: HowToSection's "itemListElement", or the "steps" or "items"
+    // that script state holds.
+    QJsonValue elements = object.value(QStringLiteral("itemListElement"));
+    for (const char* key : {"steps", "items"}) {
+        if (elements.isUndefined() && object.value(QLatin1String(key)).isArray())
+            elements = object.value(QLatin1String(key));
+    }
     if (hasType(object, QStringLiteral("HowToSection")) || !elements.isUndefined()) {
-        const QString name = ImportText::line(object.value(QStringLiteral("name")).toString());
+        QString name;
+        for (const char* key : {"name", "title", "heading"}) {
+            if (name.isEmpty())
+                name = ImportText::line(object.value(QLatin1String(key)).toString());
+        }
         addSteps(elements, name.isEmpty() ? section : name, steps, depth + 1);
         return;
     }
-    QString text = object.value(QStringLiteral("text")).toString();
-    if (text.trimmed().isEmpty())
-        text = object.value(QStringLiteral("name")).toString();
+    QString text;
+    for (const char* key : {"text", "description", "body", "content", "instruction", "name"}) {
+        if (text.trimmed().isEmpty())
+            text = object.value(QLatin1String(key)).toString();
+    }
     if (text.trimmed().isEmpty() && object.value(QStringLiteral("item")).isObject()) {
         addSteps(object.value(QStringLiteral("item")), section, steps, depth + 1);
         return;
@@ -220,6 +232,13 @@ void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& sectio
     const QString line = ImportText::line(text);
     if (!line.isEmpty())
         steps.append({section, line});
+}
+
+QList<ImportedStep> SchemaRecipeReader::stepsFrom(const QJsonValue& value)
+{
+    QList<ImportedStep> steps;
+    addSteps(value, QString(), steps, 0);
+    return steps;
 }
 
 ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
@@ -245,7 +264,7 @@ ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
             recipe.ingredients.append(ingredient);
     }
 
-    addSteps(object.value(QStringLiteral("recipeInstructions")), QString(), recipe.steps, 0);
+    recipe.steps = stepsFrom(object.value(QStringLiteral("recipeInstructions")));
 
     recipe.yield = ImportText::line(firstText(object.value(QStringLiteral("recipeYield"))));
     if (recipe.yield.isEmpty())

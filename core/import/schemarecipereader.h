@@ -18,6 +18,9 @@ public:
     // One Recipe object; the result has no title when the object is unusable.
     static ImportedRecipe recipeFrom(const QJsonObject& object);
     static bool isRecipe(const QJsonObject& object);
+    // Directions as text, strings, steps or sections of steps (also the
+    // "steps"/"items" lists and "description"/"body" texts of script state).
+    static QList<ImportedStep> stepsFrom(const QJsonValue& value);
 
 private:
     static void collect(const QJsonValue& value, QList<ImportedRecipe>& out, int depth);
