@@ -106,11 +106,20 @@ QList<ImportedRecipe> HtmlRecipeReader::fromMicrodata(HtmlTree::Node* root)
 
 QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
 {
+    // One walk for the three names: pages are large, the walk is not free.
+    static const QStringList properties = {QStringLiteral("og:site_name"),
+                                           QStringLiteral("application-name"),
+                                           QStringLiteral("apple-mobile-web-app-title")};
     QStringList out;
-    for (const char* property :
-         {"og:site_name", "application-name", "apple-mobile-web-app-title"}) {
-        const QString name = metaContent(root, QLatin1String(property));
-        if (!name.isEmpty())
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        if (HtmlTree::name(node) != QLatin1String("meta"))
+            continue;
+        const QString property = HtmlTree::attribute(node, "property");
+        if (!properties.contains(property) &&
+            !properties.contains(HtmlTree::attribute(node, "name")))
+            continue;
+        const QString name = ImportText::line(HtmlTree::attribute(node, "content"));
+        if (!name.isEmpty() && !out.contains(name))
             out.append(name);
     }
     return out;
