@@ -106,13 +106,20 @@ QList<ImportedRecipe> HtmlRecipeReader::fromMicrodata(HtmlTree::Node* root)
 
 QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
 {
-    // One walk for the three names: pages are large, the walk is not free.
+    // One walk for all the names: pages are large, the walk is not free.
     static const QStringList properties = {QStringLiteral("og:site_name"),
                                            QStringLiteral("application-name"),
                                            QStringLiteral("apple-mobile-web-app-title")};
     QStringList out;
+    QString title;
+    QString heading;
     for (HtmlTree::Node* node : HtmlTree::elements(root)) {
-        if (HtmlTree::name(node) != QLatin1String("meta"))
+        const QString element = HtmlTree::name(node);
+        if (element == QLatin1String("title") && title.isEmpty())
+            title = ImportText::line(HtmlTree::text(node));
+        else if (element == QLatin1String("h1") && heading.isEmpty())
+            heading = ImportText::line(HtmlTree::readableText(node));
+        if (element != QLatin1String("meta"))
             continue;
         const QString property = HtmlTree::attribute(node, "property");
         if (!properties.contains(property) &&
@@ -121,6 +128,16 @@ QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
         const QString name = ImportText::line(HtmlTree::attribute(node, "content"));
         if (!name.isEmpty() && !out.contains(name))
             out.append(name);
+    }
+    // "<title>Knoblauchsuppe - Landküche</title>" over "<h1>Knoblauchsuppe</h1>":
+    // what the title adds after a separator is the site.
+    if (!heading.isEmpty() && title.size() > heading.size() && title.startsWith(heading)) {
+        const QString rest = title.mid(heading.size()).trimmed();
+        if (!rest.isEmpty() && QStringLiteral("|-–—·•:»").contains(rest.front())) {
+            const QString site = rest.mid(1).trimmed();
+            if (!site.isEmpty() && site.size() <= 60)
+                out.append(site);
+        }
     }
     return out;
 }

@@ -382,6 +382,25 @@ void TestPageImport::readsWhatACookReads_data()
                        "Mouiller avec le bouillon et cuire 30 min.",
                        "Verser dans des bols, couvrir de pain et d'emmental, gratiner à 220. 2 "
                        "minutes suffisent."};
+    QTest::newRow("JSON: ingredient groups given as sections")
+        << "sections-ingredients.json"
+        << "Bibimbap"
+        << QStringList{"#### For the rice",  "300 g short-grain rice",    "450 ml water",
+                       "#### For the bowls", "2 carrots, in matchsticks", "4 eggs"}
+        << QStringList{"Rinse the rice and cook it.",
+                       "Top the rice with the vegetables and a fried egg."};
+    QTest::newRow("UTF-8 page with one stray byte: no mojibake elsewhere")
+        << "broken-utf8-orange-cake.html"
+        << "Orange Cake"
+        << QStringList{"2/3 cup orange juice", "200 g sugar \uFFFD caster", "3 eggs"}
+        << QStringList{"Beat the eggs with the sugar until pale.", "Fold in the juice and bake."};
+    QTest::newRow("site named only by what the page title adds to the main heading")
+        << "jsonld-shakshuka-title.html"
+        << "Shakshuka"
+        << QStringList{"2 tbsp olive oil", "1 onion, sliced", "400 g tinned tomatoes", "4 eggs"}
+        << QStringList{"Soften the onion in the oil.",
+                       "Add the tomatoes and simmer for 10 minutes.",
+                       "Crack in the eggs, cover and cook until set."};
 }
 
 void TestPageImport::readsWhatACookReads()
