@@ -28,8 +28,10 @@ QList<ImportedStep> ImportCleanup::partedSteps(const QList<ImportedStep>& steps)
 {
     QList<ImportedStep> out;
     for (const ImportedStep& step : steps) {
-        for (const QString& text : InlineSteps::split(step.text))
-            out.append({step.section, text});
+        for (const QString& text : InlineSteps::split(step.text)) {
+            if (!text.trimmed().isEmpty())
+                out.append({step.section, text});
+        }
     }
     // Steps each numbered in order ("1. Mix", "2. Bake") lose the numbers
     // the written list gives them again.
