@@ -6,6 +6,7 @@
 #include "import/ingredientlines.h"
 #include "import/inlinesteps.h"
 #include "import/recipetitle.h"
+#include "import/sectionnames.h"
 
 #include <QtTest>
 
@@ -24,6 +25,8 @@ private slots:
     void mendsText_data();
     void mendsText();
     void tidyingTwiceChangesNothing();
+    void namesSectionsInManyLanguages_data();
+    void namesSectionsInManyLanguages();
 };
 
 void TestImportCleanup::cleansTitles_data()
@@ -237,6 +240,58 @@ void TestImportCleanup::tidyingTwiceChangesNothing()
     QCOMPARE(recipe.ingredientHeadings.at(0).name, once.ingredientHeadings.at(0).name);
     QCOMPARE(recipe.steps.size(), once.steps.size());
     QCOMPARE(recipe.tags, once.tags);
+}
+
+void TestImportCleanup::namesSectionsInManyLanguages_data()
+{
+    QTest::addColumn<QString>("ingredients");
+    QTest::addColumn<QString>("directions");
+
+    QTest::newRow("Dutch") << "Ingrediënten"
+                           << "Bereidingswijze";
+    QTest::newRow("Danish") << "Ingredienser:"
+                            << "Fremgangsmåde";
+    QTest::newRow("Swedish") << "Ingredienser"
+                             << "Gör så här";
+    QTest::newRow("Norwegian") << "INGREDIENSER"
+                               << "Slik gjør du";
+    QTest::newRow("Polish") << "Składniki"
+                            << "Sposób przygotowania:";
+    QTest::newRow("Portuguese") << "Ingredientes"
+                                << "Modo de preparo";
+    QTest::newRow("Hungarian") << "Hozzávalók 4 főre"
+                               << "Elkészítés";
+    QTest::newRow("Czech") << "Suroviny"
+                           << "Postup";
+    QTest::newRow("Turkish") << "Malzemeler"
+                             << "Yapılışı";
+    QTest::newRow("Finnish") << "Ainekset"
+                             << "Valmistus";
+    QTest::newRow("Romanian") << "Ingrediente"
+                              << "Mod de preparare";
+    QTest::newRow("Russian") << "Ингредиенты"
+                             << "Приготовление";
+    QTest::newRow("Greek") << "Υλικά"
+                           << "Εκτέλεση";
+    QTest::newRow("Japanese") << "材料（2人分）"
+                              << "作り方";
+    QTest::newRow("Chinese") << "用料："
+                             << "做法";
+    QTest::newRow("Korean") << "재료"
+                            << "만드는 법";
+}
+
+void TestImportCleanup::namesSectionsInManyLanguages()
+{
+    QFETCH(QString, ingredients);
+    QFETCH(QString, directions);
+    QVERIFY(SectionNames::isIngredients(ingredients));
+    QVERIFY(!SectionNames::isDirections(ingredients));
+    QVERIFY(SectionNames::isDirections(directions));
+    QVERIFY(!SectionNames::isIngredients(directions));
+    // A group inside a section is neither.
+    QVERIFY(!SectionNames::isIngredients("For the sauce"));
+    QVERIFY(!SectionNames::isDirections("For the sauce"));
 }
 
 QTEST_GUILESS_MAIN(TestImportCleanup)
