@@ -18,7 +18,8 @@ dir=build-fuzz
 CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
     -DSALTROVE_SANITIZE=address -DSALTROVE_FUZZ=ON
 targets=(fuzz_parserecipe fuzz_parseingredientline fuzz_ingredientmatcher fuzz_readingredientline fuzz_cookingrecipe
-    fuzz_importjsonld fuzz_importhtml fuzz_importcooklang fuzz_importplaintext)
+    fuzz_importjsonld fuzz_importhtml fuzz_importcooklang fuzz_importplaintext
+    fuzz_importplugin fuzz_importinlinestate fuzz_importcleanup)
 cmake --build "$dir" --parallel "${SALTROVE_JOBS:-2}" --target "${targets[@]}"
 
 seeds=("resources/docs/template.md")
@@ -34,6 +35,9 @@ for target in "${targets[@]}"; do
     fuzz_importhtml) cp tests/core/import/pages/*.html "$corpus/" ;;
     fuzz_importcooklang) cp tests/fuzz/seeds/cooklang/* "$corpus/" ;;
     fuzz_importplaintext) cp tests/fuzz/seeds/plaintext/* "$corpus/" ;;
+    fuzz_importplugin) cp tests/core/import/pages/*.html "$corpus/" ;;
+    fuzz_importinlinestate) cp tests/fuzz/seeds/inlinestate/* "$corpus/" ;;
+    fuzz_importcleanup) cp tests/fuzz/seeds/cleanup/* "$corpus/" ;;
     *)
         # One seed per line of the seed recipes.
         cat "${seeds[@]}" | split -l 1 -a 4 - "$corpus/seed-line-" ;;

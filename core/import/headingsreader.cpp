@@ -42,7 +42,10 @@ QList<HeadingsReader::Block> HeadingsReader::blocks(HtmlTree::Node* root)
                     heading ? Kind::Heading
                             : (name == QLatin1String("li") ? Kind::Item : Kind::Paragraph);
                 const int level = isHeading(name) ? name.at(1).digitValue() : 7;
-                out.append({kind, text, level});
+                const QStringList lines = kind == Kind::Item
+                                              ? ImportText::lines(HtmlTree::fieldsText(node))
+                                              : QStringList{};
+                out.append({kind, text, lines, level});
             }
             continue;
         }
@@ -74,14 +77,19 @@ ImportedRecipe HeadingsReader::read(HtmlTree::Node* root, const QString& title)
                 // A lower heading inside the section ("For the sauce") names a
                 // part of it; a heading as high as the section's ends it.
                 subsection = block.text;
+                if (section == Section::Ingredients)
+                    recipe.ingredients.append(subsection.endsWith(QLatin1Char(':'))
+                                                  ? subsection
+                                                  : subsection + QLatin1Char(':'));
             } else {
                 section = Section::None;
             }
             continue;
         }
-        if (section == Section::Ingredients && block.kind == Kind::Item)
-            recipe.ingredients.append(ImportText::ingredient(block.text));
-        else if (section == Section::Directions)
+        if (section == Section::Ingredients && block.kind == Kind::Item) {
+            for (const QString& line : block.lines)
+                recipe.ingredients.append(ImportText::ingredient(line));
+        } else if (section == Section::Directions)
             recipe.steps.append({subsection, block.text});
     }
     if (!recipe.ingredients.isEmpty())

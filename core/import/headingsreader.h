@@ -19,7 +19,8 @@ private:
     {
         Kind kind;
         QString text;
-        int level = 0; // 1 to 6 for h1 to h6, 7 for a term of a definition list
+        QStringList lines; // of a list item: its lines, fields spaced apart
+        int level = 0;     // 1 to 6 for h1 to h6, 7 for a term of a definition list
     };
     // The page's headings, list items and paragraphs in document order.
     static QList<Block> blocks(HtmlTree::Node* root);

@@ -2,10 +2,13 @@
 
 #include "files/safefile.h"
 #include "import/headingsreader.h"
+#include "import/importcleanup.h"
 #include "import/importlimits.h"
 #include "import/importtext.h"
+#include "import/inlinestatereader.h"
 #include "import/lenientjson.h"
 #include "import/microdatareader.h"
+#include "import/pluginrecipereader.h"
 #include "import/schemarecipereader.h"
 
 #include <QDir>
@@ -40,16 +43,24 @@ QList<ImportedRecipe> HtmlRecipeReader::read(const QByteArray& html, const QStri
         return {};
     QList<ImportedRecipe> recipes = fromJsonLd(root);
     if (recipes.isEmpty())
-        recipes = MicrodataReader::read(root);
+        recipes = fromMicrodata(root);
     if (recipes.isEmpty()) {
-        ImportedRecipe recipe = HeadingsReader::read(root, pageTitle(root));
+        // Plugin markup, then a script framework's state, then headings.
+        const QString title = pageTitle(root);
+        ImportedRecipe recipe = PluginRecipeReader::read(root, title);
+        if (recipe.title.isEmpty())
+            recipe = InlineStateReader::read(root);
+        if (recipe.title.isEmpty())
+            recipe = HeadingsReader::read(root, title);
         if (!recipe.title.isEmpty())
             recipes.append(recipe);
     }
     const QString address = pageAddress(root);
+    const QStringList sites = siteNames(root);
     for (ImportedRecipe& recipe : recipes) {
         if (recipe.source.isEmpty())
             recipe.source = address;
+        ImportCleanup::tidy(recipe, sites);
         if (recipe.image.isEmpty())
             recipe.image = metaContent(root, QStringLiteral("og:image"));
         if (!pagePath.isEmpty())
@@ -71,6 +82,62 @@ QList<ImportedRecipe> HtmlRecipeReader::fromJsonLd(HtmlTree::Node* root)
         out.append(SchemaRecipeReader::read(document));
         if (out.size() >= ImportLimits::recipesPerFile)
             break;
+    }
+    return out;
+}
+
+QList<ImportedRecipe> HtmlRecipeReader::fromMicrodata(HtmlTree::Node* root)
+{
+    QList<ImportedRecipe> out;
+    for (ImportedRecipe& recipe : MicrodataReader::read(root)) {
+        // Microdata that names the recipe but not its ingredients: the
+        // page's headings give them.
+        if (recipe.ingredients.isEmpty()) {
+            const ImportedRecipe headings = HeadingsReader::read(root, recipe.title);
+            recipe.ingredients = headings.ingredients;
+            if (recipe.steps.isEmpty())
+                recipe.steps = headings.steps;
+        }
+        if (!recipe.ingredients.isEmpty() || !recipe.steps.isEmpty())
+            out.append(recipe);
+    }
+    return out;
+}
+
+QStringList HtmlRecipeReader::siteNames(HtmlTree::Node* root)
+{
+    // One walk for all the names: pages are large, the walk is not free.
+    static const QStringList properties = {QStringLiteral("og:site_name"),
+                                           QStringLiteral("application-name"),
+                                           QStringLiteral("apple-mobile-web-app-title")};
+    QStringList out;
+    QString title;
+    QString heading;
+    for (HtmlTree::Node* node : HtmlTree::elements(root)) {
+        const QString element = HtmlTree::name(node);
+        if (element == QLatin1String("title") && title.isEmpty())
+            title = ImportText::line(HtmlTree::text(node));
+        else if (element == QLatin1String("h1") && heading.isEmpty())
+            heading = ImportText::line(HtmlTree::readableText(node));
+        if (element != QLatin1String("meta"))
+            continue;
+        const QString property = HtmlTree::attribute(node, "property");
+        if (!properties.contains(property) &&
+            !properties.contains(HtmlTree::attribute(node, "name")))
+            continue;
+        const QString name = ImportText::line(HtmlTree::attribute(node, "content"));
+        if (!name.isEmpty() && !out.contains(name))
+            out.append(name);
+    }
+    // "<title>Knoblauchsuppe - Landküche</title>" over "<h1>Knoblauchsuppe</h1>":
+    // what the title adds after a separator is the site.
+    if (!heading.isEmpty() && title.size() > heading.size() && title.startsWith(heading)) {
+        const QString rest = title.mid(heading.size()).trimmed();
+        if (!rest.isEmpty() && QStringLiteral("|-–—·•:»").contains(rest.front())) {
+            const QString site = rest.mid(1).trimmed();
+            if (!site.isEmpty() && site.size() <= 60)
+                out.append(site);
+        }
     }
     return out;
 }

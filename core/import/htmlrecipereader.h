@@ -8,9 +8,11 @@
 #include <QString>
 
 // Reads the recipes of a web page: schema.org JSON-LD in its script blocks,
-// else microdata, else the headings of an ingredients and a directions
-// section. A page saved "complete" keeps its pictures in a folder beside it;
-// the recipe's picture is taken from there when the page shows it.
+// else microdata (its ingredients from the headings when it names none), else
+// a recipe plugin's markup, else a script framework's JSON state, else the
+// headings of an ingredients and a directions section; then tidies them
+// (ImportCleanup) with the names the page gives its site. A page saved "complete" keeps its
+// pictures in a folder beside it; the recipe's picture is taken from there when the page shows it.
 class HtmlRecipeReader
 {
 public:
@@ -20,6 +22,8 @@ public:
 
 private:
     static QList<ImportedRecipe> fromJsonLd(HtmlTree::Node* root);
+    static QList<ImportedRecipe> fromMicrodata(HtmlTree::Node* root);
+    static QStringList siteNames(HtmlTree::Node* root);
     static QString metaContent(HtmlTree::Node* root, const QString& property);
     static QString pageTitle(HtmlTree::Node* root);
     static QString pageAddress(HtmlTree::Node* root);

@@ -39,6 +39,10 @@ public:
     // The text as a person reads it: blocks and line breaks become new lines,
     // script and style content is left out.
     static QString readableText(const Node* node);
+    // As readableText(), with a blank between the fields a page keeps in
+    // separate elements ("<span>4</span><span>eggs</span>": "4 eggs"), and
+    // without the text of buttons, form controls and screen-reader labels.
+    static QString fieldsText(const Node* node);
 
     // The text of an HTML fragment ("<b>1</b> cup &amp; more") as a person
     // reads it.

@@ -14,6 +14,14 @@ struct ImportedRecipe
     QString title;
     QString description;
     QStringList ingredients; // each line as the source writes it
+    // A sub-heading of the ingredients ("For the sauce") standing before the
+    // line at `before`; the lines above the first one have none.
+    struct Heading
+    {
+        qsizetype before = 0;
+        QString name;
+    };
+    QList<Heading> ingredientHeadings;
     QList<ImportedStep> steps;
     QString yield; // "4", "4 servings", "1 loaf"
     int totalSeconds = 0;

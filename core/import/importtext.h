@@ -19,6 +19,10 @@ public:
     // Several paragraphs kept apart by one blank line, each collapsed.
     static QString paragraphs(const QString& text);
 
+    // Text whose UTF-8 bytes someone read as Windows-1252 ("Ã©", "Â ")
+    // given back as written; any other text unchanged.
+    static QString withoutMojibake(const QString& text);
+
 private:
     static QString withoutMarkup(const QString& text);
     static QString withoutControls(QString text);

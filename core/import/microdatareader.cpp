@@ -51,7 +51,7 @@ QList<ImportedRecipe> MicrodataReader::read(HtmlTree::Node* root)
         if (!isRecipeScope(node))
             continue;
         ImportedRecipe recipe = recipeFrom(node);
-        if (!recipe.title.isEmpty() && (!recipe.ingredients.isEmpty() || !recipe.steps.isEmpty()))
+        if (!recipe.title.isEmpty())
             out.append(recipe);
     }
     return out;
@@ -92,6 +92,14 @@ QString MicrodataReader::value(HtmlTree::Node* property)
     return HtmlTree::readableText(property);
 }
 
+QString MicrodataReader::ingredientText(HtmlTree::Node* property)
+{
+    if (HtmlTree::hasAttribute(property, "content") ||
+        HtmlTree::name(property) == QLatin1String("meta"))
+        return value(property);
+    return HtmlTree::fieldsText(property);
+}
+
 QStringList MicrodataReader::steps(HtmlTree::Node* property)
 {
     QStringList out;
@@ -124,7 +132,10 @@ ImportedRecipe MicrodataReader::recipeFrom(HtmlTree::Node* scope)
                 recipe.description = ImportText::paragraphs(HtmlTree::readableText(property));
             else if (name == QLatin1String("recipeIngredient") ||
                      name == QLatin1String("ingredients"))
-                recipe.ingredients.append(ImportText::ingredient(text));
+                // One property may hold several lines (<br>, a list), its
+                // amount and name in separate elements.
+                for (const QString& line : ImportText::lines(ingredientText(property)))
+                    recipe.ingredients.append(ImportText::ingredient(line));
             else if (name == QLatin1String("recipeYield") && recipe.yield.isEmpty())
                 recipe.yield = text;
             else if (name == QLatin1String("totalTime"))

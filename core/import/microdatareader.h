@@ -10,6 +10,7 @@
 class MicrodataReader
 {
 public:
+    // Every Recipe item with a name, also one that lists no ingredients.
     static QList<ImportedRecipe> read(HtmlTree::Node* root);
 
 private:
@@ -19,4 +20,5 @@ private:
     static QList<HtmlTree::Node*> properties(HtmlTree::Node* scope);
     static QString value(HtmlTree::Node* property);
     static QStringList steps(HtmlTree::Node* property);
+    static QString ingredientText(HtmlTree::Node* property);
 };

@@ -19,6 +19,39 @@ const QRegularExpression& numberedStep()
 
 constexpr int maxIngredientWords = 12;
 
+// "Serves 4", "Servings: 4", "Für 4 Personen", "Pour 4 personnes", "4 人份",
+// "4人分": the number, or 0 for any other line.
+int servingsIn(const QString& line)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(
+            "^(serves|servings|serving size|makes|yields?|portions?|portionen|porciones|"
+            "porzioni|für|pour|para|per|voor|for|rendimento|rende|персоны|порции)?"
+            "\\s*[:：]?\\s*(\\d{1,3})\\s*"
+            "(servings?|portions?|people|persons?|personen|portionen|personnes|"
+            "porciones|personas|porzioni|persone|porções|pessoas|porcje|osób|osoby|"
+            "adag|kişilik|annosta|henkilölle|portioner|personer|pers\\.?|人份|人分|人前|份)?"
+            "\\s*[.!)]?$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const QString text = line.simplified();
+    if (text.size() > 40)
+        return 0;
+    const QRegularExpressionMatch match = pattern.match(text);
+    // A bare number is no servings line; "for 4" or "4 servings" is.
+    if (!match.hasMatch() || (match.capturedLength(1) == 0 && match.capturedLength(3) == 0))
+        return 0;
+    // "Für 4" alone could begin anything; with a word for people it is
+    // servings, and "Serves 4" is on its own.
+    static const QStringList alone = {
+        QStringLiteral("serves"),    QStringLiteral("servings"),  QStringLiteral("serving size"),
+        QStringLiteral("makes"),     QStringLiteral("yield"),     QStringLiteral("yields"),
+        QStringLiteral("portionen"), QStringLiteral("portions"),  QStringLiteral("porciones"),
+        QStringLiteral("porzioni"),  QStringLiteral("rendimento")};
+    if (match.capturedLength(3) == 0 && !alone.contains(match.captured(1).toLower()))
+        return 0;
+    return match.captured(2).toInt();
+}
+
 } // namespace
 
 QString PlainTextReader::withoutBullet(const QString& line)
@@ -121,6 +154,15 @@ ImportedRecipe PlainTextReader::read(const QString& text)
     while (title.startsWith(QLatin1Char('#')))
         title.remove(0, 1);
     title = ImportText::line(withoutBullet(title));
+    // A servings line is the recipe's servings, not part of its text.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int servings = servingsIn(withoutBullet(lines.at(i)));
+        if (servings <= 0)
+            continue;
+        if (recipe.yield.isEmpty())
+            recipe.yield = QString::number(servings);
+        lines.removeAt(i--);
+    }
     if (!readBySections(lines, recipe))
         readByAmounts(lines, recipe);
     recipe.steps.removeIf([](const ImportedStep& step) { return step.text.isEmpty(); });

@@ -3,6 +3,7 @@
 #include "files/safefile.h"
 #include "import/cooklangreader.h"
 #include "import/htmlrecipereader.h"
+#include "import/importcleanup.h"
 #include "import/importlimits.h"
 #include "import/lenientjson.h"
 #include "import/paprikareader.h"
@@ -153,6 +154,8 @@ RecipeImporter::Result RecipeImporter::importJson(const QString& path)
         result.problem = noRecipe;
         return result;
     }
+    for (ImportedRecipe& recipe : result.recipes)
+        ImportCleanup::tidy(recipe);
     if (result.recipes.size() == 1)
         attachFolderPicture(result.recipes.first(), path);
     return result;

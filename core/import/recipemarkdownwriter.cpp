@@ -97,10 +97,39 @@ int RecipeMarkdownWriter::servingsOf(const QString& yield)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
+void RecipeMarkdownWriter::writeIngredients(const ImportedRecipe& recipe, QString& out)
+{
+    QString section;
+    for (qsizetype i = 0; i < recipe.ingredients.size(); ++i) {
+        const QString text = oneLine(recipe.ingredients.at(i));
+        if (text.isEmpty())
+            continue;
+        for (const ImportedRecipe::Heading& heading : recipe.ingredientHeadings) {
+            const QString name = oneLine(heading.name);
+            if (heading.before == i && !name.isEmpty())
+                section += QLatin1String("\n#### ") + escapedHeading(name) + QLatin1String("\n\n");
+        }
+        section += QLatin1String(" * ") + text + QLatin1Char('\n');
+    }
+    if (!section.isEmpty())
+        out += QLatin1String("### Ingredients\n\n") +
+               section.mid(section.startsWith(QLatin1Char('\n')) ? 1 : 0) + QLatin1Char('\n');
+}
+
+QString RecipeMarkdownWriter::escapedHeading(const QString& name)
+{
+    // A sub-heading's text ends at the line; "#" at its start would only
+    // deepen it.
+    QString out = name;
+    while (out.startsWith(QLatin1Char('#')))
+        out = out.mid(1).trimmed();
+    return out;
+}
+
 void RecipeMarkdownWriter::writeDirections(const ImportedRecipe& recipe, QString& out)
 {
-    out += QLatin1String("### Directions\n\n");
     QString section;
+    QString body;
     int number = 0;
     for (const ImportedStep& step : recipe.steps) {
         const QStringList lines = wrapped(step.text);
@@ -111,21 +140,23 @@ void RecipeMarkdownWriter::writeDirections(const ImportedRecipe& recipe, QString
             section = name;
             number = 0;
             if (!name.isEmpty())
-                out += QLatin1String("#### ") + name + QLatin1String("\n\n");
+                body += QLatin1String("#### ") + escapedHeading(name) + QLatin1String("\n\n");
         }
         // Continuation lines are indented into the list item.
-        out += QString::number(++number) + QLatin1String(". ") +
-               lines.join(QLatin1String("\n   ")) + QLatin1String("\n\n");
+        body += QString::number(++number) + QLatin1String(". ") +
+                lines.join(QLatin1String("\n   ")) + QLatin1String("\n\n");
     }
+    if (!body.isEmpty())
+        out += QLatin1String("### Directions\n\n") + body;
 }
 
 void RecipeMarkdownWriter::writeMetadata(const ImportedRecipe& recipe, QString& out)
 {
-    out += QLatin1String("### Metadata\n\n");
-    auto line = [&out](const char* key, const QString& value) {
+    QString lines;
+    auto line = [&lines](const char* key, const QString& value) {
         const QString v = oneLine(value);
         if (!v.isEmpty())
-            out += QLatin1String(key) + QLatin1String(": ") + v + QLatin1Char('\n');
+            lines += QLatin1String(key) + QLatin1String(": ") + v + QLatin1Char('\n');
     };
     line("tags", writtenTags(recipe.tags).join(QLatin1String(", ")));
     const int servings = servingsOf(recipe.yield);
@@ -140,6 +171,9 @@ void RecipeMarkdownWriter::writeMetadata(const ImportedRecipe& recipe, QString& 
     line("source", recipe.source);
     if (recipe.pictureFile.isEmpty())
         line("image", recipe.image);
+    // No section is written without lines under it.
+    if (!lines.isEmpty())
+        out += QLatin1String("### Metadata\n\n") + lines;
 }
 
 QString RecipeMarkdownWriter::write(const ImportedRecipe& recipe)
@@ -156,13 +190,7 @@ QString RecipeMarkdownWriter::write(const ImportedRecipe& recipe)
     if (!recipe.pictureFile.isEmpty())
         out += QLatin1String("![") + titleOf(recipe).remove(QLatin1Char(']')) +
                QLatin1String("](<") + recipe.pictureFile + QLatin1String(">)\n\n");
-    out += QLatin1String("### Ingredients\n\n");
-    for (const QString& ingredient : recipe.ingredients) {
-        const QString text = oneLine(ingredient);
-        if (!text.isEmpty())
-            out += QLatin1String(" * ") + text + QLatin1Char('\n');
-    }
-    out += QLatin1Char('\n');
+    writeIngredients(recipe, out);
     writeDirections(recipe, out);
     writeMetadata(recipe, out);
     return out;

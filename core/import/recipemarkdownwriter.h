@@ -6,8 +6,9 @@
 #include <QStringList>
 
 // Writes an imported recipe in the recipe format: "# Title", the description,
-// the picture, "### Ingredients" as " * " bullets, "### Directions" as
-// numbered steps under a "####" heading per section, and "### Metadata".
+// the picture, "### Ingredients" as " * " bullets under a "####" heading per
+// group, "### Directions" as numbered steps under a "####" heading per
+// section, and "### Metadata"; a section with nothing in it is left out.
 // Whatever in the recipe's text would read as a title, a section marker or a
 // metadata line is escaped or kept on one line, so that parsing the file
 // gives back the title, the ingredient lines and the tags.
@@ -39,6 +40,8 @@ private:
     static QString oneLine(const QString& text);
     // A paragraph broken at blanks into lines of at most maxLine characters.
     static QStringList wrapped(const QString& paragraph);
+    static QString escapedHeading(const QString& name);
+    static void writeIngredients(const ImportedRecipe& recipe, QString& out);
     static void writeDirections(const ImportedRecipe& recipe, QString& out);
     static void writeMetadata(const ImportedRecipe& recipe, QString& out);
 };

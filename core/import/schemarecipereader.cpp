@@ -161,6 +161,29 @@ QString SchemaRecipeReader::imageAddress(const QJsonValue& value)
     return {};
 }
 
+void SchemaRecipeReader::addIngredients(const QJsonValue& value, QStringList& lines, int depth)
+{
+    if (depth > ImportLimits::jsonDepth)
+        return;
+    const QJsonObject object = value.toObject();
+    QJsonValue items = object.value(QStringLiteral("itemListElement"));
+    if (items.isUndefined())
+        items = object.value(QStringLiteral("recipeIngredient"));
+    if (value.isArray() || items.isArray()) {
+        // A group given as a section: {"name": "For the sauce", "itemListElement": [...]}
+        const QString name = ImportText::line(object.value(QStringLiteral("name")).toString());
+        if (!name.isEmpty())
+            lines.append(name.endsWith(QLatin1Char(':')) ? name : name + QLatin1Char(':'));
+        const QJsonArray array = value.isArray() ? value.toArray() : items.toArray();
+        for (const QJsonValue& each : array)
+            addIngredients(each, lines, depth + 1);
+        return;
+    }
+    const QString text = firstText(value);
+    if (!text.isEmpty())
+        lines.append(text);
+}
+
 void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& section,
                                   QList<ImportedStep>& steps, int depth)
 {
@@ -180,15 +203,27 @@ void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& sectio
     if (!value.isObject())
         return;
     const QJsonObject object = value.toObject();
-    const QJsonValue elements = object.value(QStringLiteral("itemListElement"));
+    // Sections: HowToSection's "itemListElement", or the "steps" or "items"
+    // that script state holds.
+    QJsonValue elements = object.value(QStringLiteral("itemListElement"));
+    for (const char* key : {"steps", "items"}) {
+        if (elements.isUndefined() && object.value(QLatin1String(key)).isArray())
+            elements = object.value(QLatin1String(key));
+    }
     if (hasType(object, QStringLiteral("HowToSection")) || !elements.isUndefined()) {
-        const QString name = ImportText::line(object.value(QStringLiteral("name")).toString());
+        QString name;
+        for (const char* key : {"name", "title", "heading"}) {
+            if (name.isEmpty())
+                name = ImportText::line(object.value(QLatin1String(key)).toString());
+        }
         addSteps(elements, name.isEmpty() ? section : name, steps, depth + 1);
         return;
     }
-    QString text = object.value(QStringLiteral("text")).toString();
-    if (text.trimmed().isEmpty())
-        text = object.value(QStringLiteral("name")).toString();
+    QString text;
+    for (const char* key : {"text", "description", "body", "content", "instruction", "name"}) {
+        if (text.trimmed().isEmpty())
+            text = object.value(QLatin1String(key)).toString();
+    }
     if (text.trimmed().isEmpty() && object.value(QStringLiteral("item")).isObject()) {
         addSteps(object.value(QStringLiteral("item")), section, steps, depth + 1);
         return;
@@ -197,6 +232,13 @@ void SchemaRecipeReader::addSteps(const QJsonValue& value, const QString& sectio
     const QString line = ImportText::line(text);
     if (!line.isEmpty())
         steps.append({section, line});
+}
+
+QList<ImportedStep> SchemaRecipeReader::stepsFrom(const QJsonValue& value)
+{
+    QList<ImportedStep> steps;
+    addSteps(value, QString(), steps, 0);
+    return steps;
 }
 
 ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
@@ -211,15 +253,18 @@ ImportedRecipe SchemaRecipeReader::recipeFrom(const QJsonObject& object)
     QJsonValue ingredients = object.value(QStringLiteral("recipeIngredient"));
     if (ingredients.isUndefined() || ingredients.isNull())
         ingredients = object.value(QStringLiteral("ingredients"));
-    const QStringList written =
-        ingredients.isString() ? ImportText::lines(ingredients.toString()) : texts(ingredients);
+    QStringList written;
+    if (ingredients.isString())
+        written = ImportText::lines(ingredients.toString());
+    else
+        addIngredients(ingredients, written, 0);
     for (const QString& line : written) {
         const QString ingredient = ImportText::ingredient(line);
         if (!ingredient.isEmpty())
             recipe.ingredients.append(ingredient);
     }
 
-    addSteps(object.value(QStringLiteral("recipeInstructions")), QString(), recipe.steps, 0);
+    recipe.steps = stepsFrom(object.value(QStringLiteral("recipeInstructions")));
 
     recipe.yield = ImportText::line(firstText(object.value(QStringLiteral("recipeYield"))));
     if (recipe.yield.isEmpty())

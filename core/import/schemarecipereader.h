@@ -18,9 +18,14 @@ public:
     // One Recipe object; the result has no title when the object is unusable.
     static ImportedRecipe recipeFrom(const QJsonObject& object);
     static bool isRecipe(const QJsonObject& object);
+    // Directions as text, strings, steps or sections of steps (also the
+    // "steps"/"items" lists and "description"/"body" texts of script state).
+    static QList<ImportedStep> stepsFrom(const QJsonValue& value);
 
 private:
     static void collect(const QJsonValue& value, QList<ImportedRecipe>& out, int depth);
+    // Ingredient lines, a group's name as a line ending in a colon.
+    static void addIngredients(const QJsonValue& value, QStringList& lines, int depth);
     static void addSteps(const QJsonValue& value, const QString& section,
                          QList<ImportedStep>& steps, int depth);
     static QString firstText(const QJsonValue& value);

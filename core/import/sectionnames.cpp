@@ -7,10 +7,28 @@
 
 namespace {
 
-// Folded forms (lower case, no accents).
+// As pages write them; folded (lower case, no accents) once before use.
 const char* const ingredientWords[] = {
-    "ingredients", "ingredient",    "zutaten",       "zutat",       "ingredientes",
-    "ingredienti", "what you need", "you will need", "you'll need", nullptr};
+    "ingredients",  "ingredient",    "what you need", "you will need", "you'll need", // English
+    "zutaten",      "zutat",                                                          // German
+    "ingrédients",  "ingrédient",                                                     // French
+    "ingredientes",                             // Spanish, Portuguese
+    "ingredienti",                              // Italian
+    "ingrediënten", "benodigdheden",            // Dutch
+    "ingredienser",                             // Danish, Swedish, Norwegian
+    "składniki",                                // Polish
+    "hozzávalók",                               // Hungarian
+    "suroviny",     "ingredience",   "přísady", // Czech
+    "malzemeler",                               // Turkish
+    "ainekset",     "ainesosat",                // Finnish
+    "ingrediente",                              // Romanian
+    "sastojci",                                 // Croatian
+    "ингредиенты",  "продукты",                 // Russian
+    "υλικά",                                    // Greek
+    "bahan-bahan",  "bahan",                    // Indonesian
+    "材料",         "用料",          "食材",    // Chinese, Japanese
+    "재료",                                     // Korean
+    nullptr};
 const char* const directionWords[] = {"directions",
                                       "direction",
                                       "instructions",
@@ -18,30 +36,84 @@ const char* const directionWords[] = {"directions",
                                       "method",
                                       "preparation",
                                       "steps",
-                                      "how to make",
+                                      "how to make", // English
                                       "zubereitung",
                                       "anleitung",
                                       "so geht's",
-                                      "so gehts",
-                                      "etapes",
-                                      "deroulement",
-                                      "preparacion",
-                                      "elaboracion",
+                                      "so gehts", // German
+                                      "étapes",
+                                      "déroulement",
+                                      "préparation", // French
+                                      "preparación",
+                                      "elaboración",
                                       "instrucciones",
-                                      "pasos",
-                                      "modo de preparacion",
+                                      "pasos", // Spanish
+                                      "modo de preparación",
+                                      "modo de preparo",
+                                      "preparo",
+                                      "preparação",    // Portuguese
+                                      "modo de fazer", //
                                       "preparazione",
                                       "procedimento",
                                       "istruzioni",
-                                      "metodo",
+                                      "metodo", // Italian
+                                      "bereiding",
+                                      "bereidingswijze",
+                                      "werkwijze", // Dutch
+                                      "fremgangsmåde",
+                                      "tilberedning",
+                                      "sådan gør du", // Danish
+                                      "gör så här",
+                                      "tillagning",
+                                      "instruktioner", // Swedish
+                                      "fremgangsmåte",
+                                      "slik gjør du", // Norwegian
+                                      "przygotowanie",
+                                      "sposób przygotowania",
+                                      "wykonanie", // Polish
+                                      "elkészítés",
+                                      "elkészítése", // Hungarian
+                                      "postup",
+                                      "příprava",
+                                      "postup přípravy", // Czech
+                                      "yapılışı",
+                                      "hazırlanışı", // Turkish
+                                      "valmistus",
+                                      "valmistusohje",
+                                      "ohje", // Finnish
+                                      "mod de preparare",
+                                      "preparare", // Romanian
+                                      "priprema",
+                                      "postupak", // Croatian
+                                      "приготовление",
+                                      "способ приготовления", // Russian
+                                      "εκτέλεση",
+                                      "οδηγίες", // Greek
+                                      "cara membuat",
+                                      "langkah", // Indonesian
+                                      "作り方",
+                                      "做法",
+                                      "步骤",
+                                      "步驟", // Japanese, Chinese
+                                      "만드는 법",
+                                      "조리법", // Korean
                                       nullptr};
+
+QStringList folded(const char* const* words)
+{
+    TextFolding folding;
+    QStringList out;
+    for (const char* const* word = words; *word; ++word)
+        out.append(folding.fold(QString::fromUtf8(*word)));
+    return out;
+}
 
 } // namespace
 
 QString SectionNames::key(const QString& heading)
 {
     QString text = heading.simplified();
-    while (!text.isEmpty() && QStringLiteral(":#*-=_.>").contains(text.back()))
+    while (!text.isEmpty() && QStringLiteral(":#*-=_.>：").contains(text.back()))
         text.chop(1);
     while (!text.isEmpty() && QStringLiteral("#*-=_> ").contains(text.front()))
         text.remove(0, 1);
@@ -51,14 +123,15 @@ QString SectionNames::key(const QString& heading)
     return folding.fold(text).trimmed();
 }
 
-bool SectionNames::startsWithAny(const QString& key, const char* const* words)
+bool SectionNames::startsWithAny(const QString& key, const QStringList& words)
 {
-    for (const char* const* word = words; *word; ++word) {
-        const QLatin1String w(*word);
+    for (const QString& w : words) {
         if (key == w)
             return true;
-        // A whole first word: "ingredients for the dough", not "ingredientsx".
-        if (key.startsWith(w) && !key.at(w.size()).isLetterOrNumber())
+        // A whole first word: "ingredients for the dough", not "ingredientsx";
+        // in scripts without spaces the word alone ("材料（2人分）").
+        if (key.startsWith(w) && key.size() > w.size() &&
+            (!key.at(w.size()).isLetterOrNumber() || TextFolding::isUnspaced(w.back().unicode())))
             return true;
     }
     return false;
@@ -66,17 +139,19 @@ bool SectionNames::startsWithAny(const QString& key, const char* const* words)
 
 bool SectionNames::isIngredients(const QString& heading)
 {
+    static const QStringList words = folded(ingredientWords);
     const QString k = key(heading);
-    return !k.isEmpty() && startsWithAny(k, ingredientWords);
+    return !k.isEmpty() && startsWithAny(k, words);
 }
 
 bool SectionNames::isDirections(const QString& heading)
 {
+    static const QStringList words = folded(directionWords);
     const QString k = key(heading);
     if (k.isEmpty())
         return false;
     // "Préparation : 10 min" is a time, not a section.
     if (k.contains(QRegularExpression(QStringLiteral("\\d"))))
         return false;
-    return startsWithAny(k, directionWords);
+    return startsWithAny(k, words);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Whether a heading or a line names a recipe's ingredients or its directions,
-// in English, German, French, Spanish or Italian ("Ingredients", "Zutaten:",
-// "Préparation", "Elaboración", "Procedimento", "For the sauce" is neither).
+// in some twenty languages ("Ingredients", "Zutaten:", "Préparation",
+// "Elaboración", "Bereiding", "Hozzávalók", "作り方"; "For the sauce" is
+// neither).
 class SectionNames
 {
 public:
@@ -15,5 +17,5 @@ private:
     // The heading lower-cased, without accents, trailing colons or markup
     // characters; empty when it is too long to be a heading.
     static QString key(const QString& heading);
-    static bool startsWithAny(const QString& key, const char* const* words);
+    static bool startsWithAny(const QString& key, const QStringList& words);
 };

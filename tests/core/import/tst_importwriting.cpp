@@ -3,6 +3,7 @@
 #include "import/importedrecipewriter.h"
 #include "import/recipefilenames.h"
 #include "import/recipemarkdownwriter.h"
+#include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
 
 #include <QBuffer>
@@ -83,6 +84,8 @@ private slots:
     void namesFilesAfterTitles();
     void neverOverwrites();
     void writesThePictureBesideTheRecipe();
+    void writesGroupsAndNoEmptySection_data();
+    void writesGroupsAndNoEmptySection();
 };
 
 void TestImportWriting::writesTheFormat()
@@ -189,16 +192,26 @@ void TestImportWriting::escapesTheDescription_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("written");
-    QTest::newRow("title") << "# Not the title" << "\\# Not the title";
-    QTest::newRow("section") << "### Ingredients" << "\\### Ingredients";
-    QTest::newRow("setext underline") << "=====" << "\\=====";
-    QTest::newRow("rule") << "---" << "\\---";
-    QTest::newRow("raw HTML") << "<img src=x>" << "\\<img src=x>";
-    QTest::newRow("quote") << "> said" << "\\> said";
-    QTest::newRow("numbered") << "1. Preheat" << "1\\. Preheat";
-    QTest::newRow("numbered with parenthesis") << "12) Bake" << "12\\) Bake";
-    QTest::newRow("ordinary") << "2 eggs, beaten" << "2 eggs, beaten";
-    QTest::newRow("metadata-like") << "tags: nope" << "tags: nope";
+    QTest::newRow("title") << "# Not the title"
+                           << "\\# Not the title";
+    QTest::newRow("section") << "### Ingredients"
+                             << "\\### Ingredients";
+    QTest::newRow("setext underline") << "====="
+                                      << "\\=====";
+    QTest::newRow("rule") << "---"
+                          << "\\---";
+    QTest::newRow("raw HTML") << "<img src=x>"
+                              << "\\<img src=x>";
+    QTest::newRow("quote") << "> said"
+                           << "\\> said";
+    QTest::newRow("numbered") << "1. Preheat"
+                              << "1\\. Preheat";
+    QTest::newRow("numbered with parenthesis") << "12) Bake"
+                                               << "12\\) Bake";
+    QTest::newRow("ordinary") << "2 eggs, beaten"
+                              << "2 eggs, beaten";
+    QTest::newRow("metadata-like") << "tags: nope"
+                                   << "tags: nope";
 }
 
 void TestImportWriting::escapesTheDescription()
@@ -316,6 +329,58 @@ void TestImportWriting::writesThePictureBesideTheRecipe()
     const QString text = QString::fromUtf8(readFile(path));
     QVERIFY2(text.contains("![Tarte](<tarte-2.jpg>)"), qPrintable(text));
     QVERIFY(!text.contains("image:"));
+}
+
+void TestImportWriting::writesGroupsAndNoEmptySection_data()
+{
+    QTest::addColumn<QStringList>("ingredients");
+    QTest::addColumn<QList<int>>("headingsBefore");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("author");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("groups, nothing for the metadata")
+        << QStringList{"200 g noodles", "1 tbsp oil", "3 tbsp tahini"} << QList<int>{0, 2}
+        << QStringList{"Boil."} << ""
+        << "# Noodles\n\n### Ingredients\n\n#### Group 0\n\n * 200 g noodles\n * 1 tbsp oil\n"
+           "\n#### Group 2\n\n * 3 tbsp tahini\n\n### Directions\n\n1. Boil.\n\n";
+    QTest::newRow("steps only")
+        << QStringList{} << QList<int>{} << QStringList{"Boil."} << "Ada"
+        << "# Noodles\n\n### Directions\n\n1. Boil.\n\n### Metadata\n\nauthor: Ada\n";
+    QTest::newRow("ingredients only, a heading that would deepen itself")
+        << QStringList{"1 egg"} << QList<int>{0} << QStringList{} << ""
+        << "# Noodles\n\n### Ingredients\n\n#### Group 0\n\n * 1 egg\n\n";
+}
+
+void TestImportWriting::writesGroupsAndNoEmptySection()
+{
+    QFETCH(QStringList, ingredients);
+    QFETCH(QList<int>, headingsBefore);
+    QFETCH(QStringList, steps);
+    ImportedRecipe recipe;
+    recipe.title = "Noodles";
+    recipe.ingredients = ingredients;
+    for (const int before : headingsBefore)
+        recipe.ingredientHeadings.append({before, QString(ingredients.size() == 1 ? "## " : "") +
+                                                      "Group " + QString::number(before)});
+    for (const QString& step : steps)
+        recipe.steps.append({QString(), step});
+    QFETCH(QString, author);
+    recipe.author = author;
+    const QString written = toRecipeMarkdown(recipe);
+    QTEST(written, "expected");
+
+    // The sub-headings keep every line inside the ingredients section.
+    QByteArray bytes = written.toUtf8();
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QStringList read;
+    IngredientSections::forEachLine(&buffer, [&read](QByteArrayView line) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (text.startsWith(QLatin1String("* ")))
+            read << text.mid(2);
+    });
+    QCOMPARE(read, ingredients);
 }
 
 QTEST_GUILESS_MAIN(TestImportWriting)

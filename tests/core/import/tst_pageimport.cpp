@@ -1,6 +1,7 @@
 // Recipes read from saved pages and schema.org JSON files: JSON-LD in its
 // real shapes, microdata, the headings fallback, and a saved page's picture.
 #include "import/recipeimporter.h"
+#include "import/recipemarkdownwriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,20 @@ QStringList describe(const QList<ImportedStep>& steps)
     return out;
 }
 
+// The lines of a written recipe's Ingredients section, without list marks.
+QStringList ingredientSection(const QString& markdown)
+{
+    QStringList out;
+    bool inside = false;
+    for (const QString& line : markdown.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("### ")))
+            inside = line == QLatin1String("### Ingredients");
+        else if (inside && !line.trimmed().isEmpty())
+            out << (line.startsWith(QLatin1String(" * ")) ? line.mid(3) : line);
+    }
+    return out;
+}
+
 } // namespace
 
 class TestPageImport : public QObject
@@ -38,6 +53,8 @@ private slots:
     void refusesPagesOverTheLimit();
     void readsRecipeFoldersWithTheirPictures();
     void readsPagesInTheirOwnEncoding();
+    void readsWhatACookReads_data();
+    void readsWhatACookReads();
 };
 
 void TestPageImport::readsRecipe_data()
@@ -266,6 +283,138 @@ void TestPageImport::readsPagesInTheirOwnEncoding()
     QCOMPARE(recipes.first().title, QString::fromUtf8("Crème brûlée"));
     QCOMPARE(recipes.first().ingredients, (QStringList{"4 Eigelb", "50 g Zucker"}));
     QCOMPARE(recipes.first().steps.first().text, QString::fromUtf8("Rühren."));
+}
+
+void TestPageImport::readsWhatACookReads_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("ingredients"); // as written, sub-headings included
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("recipe-card plugin with groups and separate amount fields, no Recipe in JSON-LD")
+        << "wprm-sesame-noodles.html"
+        << "Sesame Noodles" << QStringList{"#### For the noodles",       "200 g wheat noodles",
+                                           "1 tbsp toasted sesame oil",  "#### For the sauce",
+                                           "3 tbsp tahini well stirred", "2 tbsp soy sauce",
+                                           "1 clove garlic, grated"}
+        << QStringList{"Cook the noodles as the packet says; rinse under cold water.",
+                       "Whisk the tahini, soy sauce and garlic with 3 tbsp of the cooking water.",
+                       "Toss the noodles with the oil and the sauce."};
+    QTest::newRow("plugin with bold group paragraphs, a list button, a rating in the title")
+        << "tasty-lemon-tartlets.html"
+        << "Lemon Meringue Tartlets"
+        << QStringList{"#### For the pastry", "200 g plain flour",    "100 g cold butter, diced",
+                       "1 egg yolk",          "#### For the filling", "3 lemons, zest and juice",
+                       "2/3 cup orange juice"}
+        << QStringList{
+               "Rub the butter into the flour, bind with the yolk and chill for 30 minutes.",
+               "Line the tins and bake blind at 180 °C for 12 minutes.",
+               "Cook the lemon filling until thick, fill the cases and top with meringue."};
+    QTest::newRow("French card plugin with heading groups and a leading recipe word")
+        << "mvcreate-gratin.html"
+        << "Gratin dauphinois"
+        << QStringList{"#### Pour le gratin",    "1 kg de pommes de terre", "2 gousses d'ail",
+                       "50 cl de crème fraîche", "#### Pour servir",        "1 pincée de muscade"}
+        << QStringList{"Éplucher et émincer les pommes de terre.",
+                       "Frotter le plat avec l'ail, y ranger les pommes de terre et couvrir de "
+                       "crème.",
+                       "Cuire 1 h 15 à 160 °C."};
+    QTest::newRow("Polish card plugin with group items in the list")
+        << "wpzoom-pierogi.html"
+        << "Pierogi ruskie" << QStringList{"#### Ciasto", "500 g mąki",       "250 ml ciepłej wody",
+                                           "#### Farsz",  "600 g ziemniaków", "300 g twarogu"}
+        << QStringList{"Zagnieść ciasto z mąki i wody.",
+                       "Ugotować ziemniaki i wymieszać z twarogiem.",
+                       "Lepić pierogi i gotować 3 minuty od wypłynięcia."};
+    QTest::newRow("German plugin keeping amount, unit and name in separate spans")
+        << "cooked-knoblauch.html"
+        << "Knoblauchsuppe"
+        << QStringList{"#### Für die Suppe", "1 stück knoblauchzehe", "4 landfreude eier",
+                       "1 l Gemüsebrühe"}
+        << QStringList{"Knoblauch fein hacken und in Butter anschwitzen.",
+                       "Mit Brühe aufgießen, 10 Minuten köcheln, die Eier einrühren."};
+    QTest::newRow("Japanese recipe in a framework's JSON state")
+        << "nextdata-oyakodon.html"
+        << "親子丼" << QStringList{"1枚 鶏もも肉", "1/2個 玉ねぎ", "3個 卵", "大さじ3 めんつゆ"}
+        << QStringList{"鶏肉を一口大に切り、玉ねぎを薄切りにする。",
+                       "鍋にめんつゆと水を入れ、鶏肉と玉ねぎを煮る。",
+                       "溶き卵を回し入れ、ご飯にのせる。"};
+    QTest::newRow("Chinese recipe in an assigned state object, steps numbered inline")
+        << "nuxt-tomato-eggs.html"
+        << "番茄炒蛋" << QStringList{"番茄 2个", "鸡蛋 3个", "盐 适量", "糖 1小勺"}
+        << QStringList{"番茄切丁，鸡蛋打散。", "热锅下油，炒鸡蛋至凝固后盛出。",
+                       "下番茄炒出汁，加入鸡蛋、盐和糖翻匀即可。"};
+    QTest::newRow("Dutch JSON-LD: group lines, doubled unit, twice-encoded entity, Step n:")
+        << "jsonld-arretjescake.html"
+        << "Arretjescake & slagroom"
+        << QStringList{"#### Voor de bodem",     "250 g boter",      "200 g suiker",
+                       "#### Voor de garnering", "1 bakje slagroom", "2 tbsp cacao"}
+        << QStringList{"Smelt de boter met de suiker.",
+                       "Breek de koekjes erdoor en roer de cacao erdoor.",
+                       "Laat 3 uur opstijven in de koelkast."};
+    QTest::newRow("Portuguese microdata naming the recipe, headings holding the rest")
+        << "microdata-crepioca.html"
+        << "Crepioca com brócolis e frango"
+        << QStringList{"1 ovo", "2 colheres (sopa) de goma de tapioca",
+                       "1/2 xícara de brócolis cozido", "100 g de frango desfiado"}
+        << QStringList{"Bata o ovo com a tapioca.",
+                       "Despeje numa frigideira untada e doure dos dois lados.",
+                       "Recheie com o brócolis e o frango."};
+    QTest::newRow("Swedish headings, Latin-1 page, lines parted by line breaks")
+        << "swedish-latin1-kottbullar.html"
+        << "Köttbullar" << QStringList{"500 g blandfärs", "1 gul lök", "1 ägg", "1 dl ströbröd"}
+        << QStringList{"Blanda färs, lök, ägg och ströbröd.", "Rulla bullar och stek dem gyllene."};
+    QTest::newRow("Hungarian headings, trailing recipe word")
+        << "hungarian-headings.html"
+        << "Gulyásleves"
+        << QStringList{"50 dkg marhalábszár", "2 fej vöröshagyma", "1 ek pirospaprika",
+                       "3 db burgonya"}
+        << QStringList{"A hagymát zsíron megpirítjuk, rászórjuk a paprikát.",
+                       "Hozzáadjuk a kockára vágott húst, és puhára főzzük.",
+                       "A végén belefőzzük a burgonyát."};
+    QTest::newRow("French JSON-LD: bulleted string, (s) plural, 1) steps, 'recipe by'")
+        << "jsonld-gratin-dashes.html"
+        << "Soupe à l'oignon gratinée"
+        << QStringList{"6 oignons", "50 g de beurre", "300 g d'emmental", "½ l de bouillon",
+                       "2 tranches de pain"}
+        << QStringList{"Émincer les oignons et les faire fondre dans le beurre.",
+                       "Mouiller avec le bouillon et cuire 30 min.",
+                       "Verser dans des bols, couvrir de pain et d'emmental, gratiner à 220. 2 "
+                       "minutes suffisent."};
+    QTest::newRow("JSON: ingredient groups given as sections")
+        << "sections-ingredients.json"
+        << "Bibimbap"
+        << QStringList{"#### For the rice",  "300 g short-grain rice",    "450 ml water",
+                       "#### For the bowls", "2 carrots, in matchsticks", "4 eggs"}
+        << QStringList{"Rinse the rice and cook it.",
+                       "Top the rice with the vegetables and a fried egg."};
+    QTest::newRow("UTF-8 page with one stray byte: no mojibake elsewhere")
+        << "broken-utf8-orange-cake.html"
+        << "Orange Cake"
+        << QStringList{"2/3 cup orange juice", "200 g sugar \uFFFD caster", "3 eggs"}
+        << QStringList{"Beat the eggs with the sugar until pale.", "Fold in the juice and bake."};
+    QTest::newRow("site named only by what the page title adds to the main heading")
+        << "jsonld-shakshuka-title.html"
+        << "Shakshuka"
+        << QStringList{"2 tbsp olive oil", "1 onion, sliced", "400 g tinned tomatoes", "4 eggs"}
+        << QStringList{"Soften the onion in the oil.",
+                       "Add the tomatoes and simmer for 10 minutes.",
+                       "Crack in the eggs, cover and cook until set."};
+}
+
+void TestPageImport::readsWhatACookReads()
+{
+    QFETCH(QString, file);
+    const QList<ImportedRecipe> recipes = importRecipes(page(file));
+    QCOMPARE(recipes.size(), 1);
+    const ImportedRecipe& recipe = recipes.first();
+    QTEST(recipe.title, "title");
+    QTEST(ingredientSection(toRecipeMarkdown(recipe)), "ingredients");
+    QStringList steps;
+    for (const ImportedStep& step : recipe.steps)
+        steps << step.text;
+    QTEST(steps, "steps");
 }
 
 QTEST_GUILESS_MAIN(TestPageImport)

@@ -2,6 +2,7 @@
 #include "import/cooklangreader.h"
 #include "import/plaintextreader.h"
 #include "import/recipeimporter.h"
+#include "import/recipemarkdownwriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,6 +30,8 @@ private slots:
     void readsPlainText_data();
     void readsPlainText();
     void readsTheClipboard();
+    void takesServingsOutOfTheText_data();
+    void takesServingsOutOfTheText();
 };
 
 void TestTextImport::readsCooklang_data()
@@ -168,6 +171,56 @@ void TestTextImport::readsTheClipboard()
     QCOMPARE(fromText.size(), 1);
     QCOMPARE(fromText.first().ingredients, QStringList{"1 tea bag"});
     QVERIFY(RecipeImporter::importClipboard(QString(), "just words").isEmpty());
+}
+
+void TestTextImport::takesServingsOutOfTheText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("line"); // the servings line
+    QTest::addColumn<QString>("yield");
+    QTest::addColumn<QStringList>("ingredients");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("English, in the description")
+        << "Pancakes\nFluffy ones.\nServes 4\nIngredients\n200 g flour\nDirections\nFry."
+        << "Serves 4"
+        << "4" << QStringList{"200 g flour"} << "Fluffy ones.";
+    QTest::newRow("German, among the ingredients")
+        << "Spätzle\nZutaten\nFür 4 Personen\n400 g Mehl\n4 Eier\nZubereitung\nSchaben."
+        << "Für 4 Personen"
+        << "4" << QStringList{"400 g Mehl", "4 Eier"} << "";
+    QTest::newRow("Chinese") << "番茄炒蛋\n4 人份\n材料\n番茄 2个\n鸡蛋 3个\n做法\n炒。"
+                             << "4 人份"
+                             << "4" << QStringList{"番茄 2个", "鸡蛋 3个"} << "";
+    QTest::newRow("French, bulleted, no sections")
+        << "Gratin\n- Pour 6 personnes\n1 kg de pommes de terre\nCuire."
+        << "Pour 6 personnes"
+        << "6" << QStringList{"1 kg de pommes de terre"} << "";
+    QTest::newRow("labelled") << "Soup\nServings: 2\n1 l stock\nHeat."
+                              << "Servings: 2"
+                              << "2" << QStringList{"1 l stock"} << "";
+    QTest::newRow("an ingredient and a bare 'for' are no servings lines")
+        << "Omelette\n4 eggs\nFor 2\nBeat."
+        << ""
+        << "" << QStringList{"4 eggs"} << "";
+}
+
+void TestTextImport::takesServingsOutOfTheText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, line);
+    QFETCH(QString, yield);
+    const ImportedRecipe recipe = PlainTextReader::read(text);
+    QCOMPARE(recipe.yield, yield);
+    QTEST(recipe.ingredients, "ingredients");
+    QTEST(recipe.description, "description");
+    const QString written = toRecipeMarkdown(recipe);
+    if (!line.isEmpty()) {
+        QVERIFY2(!written.contains(line), qPrintable(written));
+        QVERIFY2(written.contains("\nservings: " + yield + "\n"), qPrintable(written));
+    } else {
+        QVERIFY2(written.contains("For 2") && !written.contains("servings:"), qPrintable(written));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextImport)
