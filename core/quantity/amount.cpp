@@ -79,7 +79,9 @@ std::optional<Fraction> parseNumber(QStringView text)
             continue;
         const QStringView whole = text.first(at);
         const QStringView decimals = text.sliced(at + 1);
-        if (!isDigits(whole) || !isDigits(decimals, maxDecimals))
+        // ".5" has no whole part written.
+        const bool noWhole = whole.isEmpty() && point == u'.';
+        if (!(noWhole || isDigits(whole)) || !isDigits(decimals, maxDecimals))
             return std::nullopt;
         qint64 scale = 1;
         for (qsizetype i = 0; i < decimals.size(); ++i)

@@ -34,10 +34,15 @@ constexpr Measure spacedMeasures[] = {
     {"tsp", "tsp|tsp.|tsps|teaspoon|teaspoons|tl|tl.|c. à c.|c.à.c.|cac|cuillère à café|"
             "cuillères à café|cuillere a cafe|cdta|cdtas|cucharadita|cucharaditas|cucchiaino|"
             "cucchiaini"},
-    {"tbsp", "tbsp|tbsp.|tbsps|tbs|tbl|tablespoon|tablespoons|el|el.|c. à s.|c.à.s.|cas|"
+    {"tbsp", "tbsp|tbsp.|tbsps|tbs|tbl|tb|tablespoon|tablespoons|el|el.|c. à s.|c.à.s.|cas|"
              "cuillère à soupe|cuillères à soupe|cuillere a soupe|cda|cdas|cucharada|cucharadas|"
              "cucchiaio|cucchiai"},
     {"cup", "cup|cups|tasse|tassen|tasses|taza|tazas|tazza|tazze"},
+    // Lengths ("3 cm ginger", "1 inch piece"): they add up with nothing else.
+    {"cm", "cm|centimeter|centimeters|centimetre|centimetres|zentimeter|centimètre|"
+           "centimètres|centímetro|centímetros|centimetro|centimetri"},
+    {"mm", "mm|millimeter|millimeters|millimetre|millimetres|millimètre|millimètres"},
+    {"inch", "inch|inches|zoll|pouce|pouces|pulgada|pulgadas|pollice|pollici"},
     {"oz", "oz|oz.|ounce|ounces|fl oz|fl. oz."},
     {"lb", "lb|lb.|lbs|lbs.|pound|pounds|pfund"},
     {"pint", "pint|pints|pt"},
@@ -77,6 +82,8 @@ constexpr Measure unspacedMeasures[] = {
     {"tbsp", "汤匙|大勺|大さじ"},
     {"cup", "カップ"},
     {"g", "克|グラム"},
+    {"cm", "厘米|公分|センチ"},
+    {"mm", "毫米|ミリ"},
     {"l", "升|リットル"},
     {"clove", "瓣"},
     {"can", "罐|缶"},

@@ -315,8 +315,8 @@ private slots:
 
         // Words for an amount.
         QTest::newRow("a pinch of") << "* a pinch of salt"
-                                    << "a pinch"
-                                    << ""
+                                    << "1"
+                                    << "pinch"
                                     << "salt"
                                     << "";
         QTest::newRow("etwas") << "* etwas Meerrettich"
@@ -340,8 +340,8 @@ private slots:
                                           << "盐"
                                           << "";
         QTest::newRow("une pincée") << "* une pincée de sel"
-                                    << "une pincée"
-                                    << ""
+                                    << "1"
+                                    << "pincée"
                                     << "sel"
                                     << "";
 
@@ -413,6 +413,48 @@ private slots:
                                                  << ""
                                                  << "Type 00 flour"
                                                  << "";
+
+        // Numerals, ranges, comments, lengths and notes as real lines have them.
+        const auto row = [](const char* line, const char* amount, const char* unit,
+                            const char* name, const char* note) {
+            QTest::newRow(line) << QString::fromUtf8(line) << QString::fromUtf8(amount)
+                                << QString::fromUtf8(unit) << QString::fromUtf8(name)
+                                << QString::fromUtf8(note);
+        };
+        row("- 草果 两颗", "2", "颗", "草果", "");
+        row("- 两颗草果", "2", "颗", "草果", "");
+        row("- 洋葱 一个半", "1½", "个", "洋葱", "");
+        row("- 鸡蛋 十二个", "12", "个", "鸡蛋", "");
+        row("- 鸭 半只", "½", "只", "鸭", "");
+        row("- 八角 2 个", "2", "个", "八角", "");
+        row("- 三文鱼 200 克", "200", "克", "三文鱼", "");
+        row("- 五花肉 二十五克", "25", "克", "五花肉", "");
+        row("- 卵 二個", "2", "個", "卵", "");
+        row("- 玉ねぎ 半個", "½", "個", "玉ねぎ", "");
+        row("- 橙汁 35~50ml", "35–50", "ml", "橙汁", "");
+        row("- 冰糖 10～15 克", "10–15", "克", "冰糖", "");
+        row("* 2~3 cups stock", "2–3", "cups", "stock", "");
+        row("- 肥肉末 20g #不喜可不加", "20", "g", "肥肉末", "不喜可不加");
+        row("* 1 cup rice # or quinoa", "1", "cup", "rice", "or quinoa");
+        row("* 1 #10 can tomatoes", "1", "", "#10 can tomatoes", "");
+        row("- 生姜 3 厘米", "3", "厘米", "生姜", "");
+        row("- しょうが 2 センチ", "2", "センチ", "しょうが", "");
+        row("* 1 cm Ingwer", "1", "cm", "Ingwer", "");
+        row("* 3 cm de gingembre", "3", "cm", "gingembre", "");
+        row("* 1 inch ginger, peeled", "1", "inch", "ginger", "peeled");
+        row("- 大葱 2 根  1 根切段,1 根备用", "2", "根", "大葱", "1 根切段, 1 根备用");
+        row("* Mehl 500 g Type 405", "500", "g", "Mehl", "Type 405");
+        row("- 鸭肉（半只,1 kg,斩块）", "½", "只", "鸭肉", "1 kg,斩块");
+        row("* Hähnchen (ca. 1,2 kg)", "1.2", "kg", "Hähnchen", "");
+        row("* A tablespoon of honey", "1", "tablespoon", "honey", "");
+        row("* an onion, diced", "1", "", "onion", "diced");
+        row("* a few sprigs thyme", "a few sprigs", "", "thyme", "");
+        row("* eine Prise Salz", "1", "Prise", "Salz", "");
+        row("* ein Ei", "1", "", "Ei", "");
+        row("* un oignon", "1", "", "oignon", "");
+        row("* .5 TB allspice", "½", "TB", "allspice", "");
+        row("* 0,5 kg Kartoffeln", "½", "kg", "Kartoffeln", "");
+        row("* 2,5 cl de rhum", "2½", "cl", "rhum", "");
     }
 
     void readsLinesAsCooksWriteThem()
@@ -427,6 +469,37 @@ private slots:
         QCOMPARE(reading.unit, unit);
         QCOMPARE(reading.name, name);
         QCOMPARE(reading.note, note);
+    }
+
+    void readsEveryIngredientOfALine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("read"); // amount, unit and name of each
+        QTest::newRow("full-width comma")
+            << "- 青椒 2 条，红椒 1 条" << QStringList{"2 条 青椒", "1 条 红椒"};
+        QTest::newRow("enumeration comma")
+            << "- 盐 1 勺、糖 2 勺" << QStringList{"1 勺 盐", "2 勺 糖"};
+        QTest::newRow("and") << "* 2 cups flour and 1 cup sugar"
+                             << QStringList{"2 cups flour", "1 cup sugar"};
+        QTest::newRow("names joined, one amount")
+            << "- 葱、姜、蒜 适量" << QStringList{"适量  葱、姜、蒜"};
+        QTest::newRow("and in a name")
+            << "* 1 tsp salt and pepper" << QStringList{"1 tsp salt and pepper"};
+        QTest::newRow("comma in parentheses") << "- 鸭肉（半只，1 kg）" << QStringList{"½ 只 鸭肉"};
+        QTest::newRow("trailing joiner") << "- 青椒 2 条，" << QStringList{"2 条 青椒"};
+    }
+
+    void readsEveryIngredientOfALine()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, read);
+        QStringList readings;
+        for (const IngredientReading& reading : readIngredientsOnLine(line))
+            readings.append(reading.amount.toDisplayString() + QLatin1Char(' ') + reading.unit +
+                            QLatin1Char(' ') + reading.name);
+        QCOMPARE(readings, read);
+        // The first is what the one-ingredient reader gives.
+        QCOMPARE(readIngredientLine(line).name, readIngredientsOnLine(line).first().name);
     }
 
     void keepsTheAmountAsWritten_data()
@@ -510,6 +583,12 @@ private slots:
                               << "piece";
         QTest::newRow("unknown word") << "Handful-ish"
                                       << "handful-ish";
+        QTest::newRow("厘米") << "厘米"
+                              << "cm";
+        QTest::newRow("Zentimeter") << "Zentimeter"
+                                    << "cm";
+        QTest::newRow("inches") << "inches"
+                                << "inch";
     }
 
     void knowsUnitsAndTheirSums()
@@ -556,7 +635,7 @@ private slots:
                                                 << "1 l";
         QTest::newRow("kilograms") << "1500"
                                    << "g"
-                                   << "1½ kg";
+                                   << "1.5 kg";
         QTest::newRow("decilitres stay") << "4"
                                          << "dl"
                                          << "4 dl";
