@@ -13,6 +13,7 @@
 #include "find/findpane.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
+#include "text/countwording.h"
 #include "writing/ingredientsparserpane.h"
 #include "writing/metadatapane.h"
 #include "writing/rawviewpane.h"
@@ -220,7 +221,8 @@ void MainWindow::showScansIn(TreePane* ingredients, TreePane* tags, ListPane* ti
         const std::shared_ptr<QStandardItemModel> titleModel = scanner->titleModel();
         titles->setModel(titleModel);
         const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
-        notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
+        notifyStatusBar(CountWording::of(count, QStringLiteral("Found 1 recipe"),
+                                         QStringLiteral("Found %1 recipes")));
         fsPane->setTitlesByPath(scanner->titlesByPath());
     });
     connect(this, &MainWindow::clear, this, [this, ingredients, tags, titles] {

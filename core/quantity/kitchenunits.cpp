@@ -249,20 +249,30 @@ QString KitchenUnits::sumKey(const QString& unit)
     return key.isEmpty() ? folded : key;
 }
 
-QString KitchenUnits::formatAmount(const Amount& amount, const QString& unit)
+Amount::Notation KitchenUnits::notationFor(const QString& unit)
+{
+    static const QStringList metric = {
+        QStringLiteral("g"),  QStringLiteral("kg"), QStringLiteral("mg"),
+        QStringLiteral("ml"), QStringLiteral("cl"), QStringLiteral("dl"),
+        QStringLiteral("l"),  QStringLiteral("cm"), QStringLiteral("mm")};
+    return metric.contains(sumKey(unit)) ? Amount::Notation::Decimals : Amount::Notation::Fractions;
+}
+
+QString KitchenUnits::formatAmount(const Amount& amount, const QString& unit, QChar decimalMark)
 {
     if (!amount.isNumber())
         return amount.toDisplayString();
     const QString written = unit.trimmed();
+    const Amount::Notation notation = notationFor(written);
     if (written.isEmpty())
-        return amount.toDisplayString();
+        return amount.toDisplayString(notation, decimalMark);
     const QString key = UnitGroups::sumKey(written);
     if (!UnitGroups::isGroup(key))
-        return amount.toDisplayString() + QLatin1Char(' ') + written;
+        return amount.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + written;
     const Amount inBase = amount.scaled(UnitGroups::baseUnitsPer(written));
     const QString shownUnit = UnitGroups::displayUnit(key, inBase.low(), {written});
     if (sumKey(shownUnit) == sumKey(written))
-        return amount.toDisplayString() + QLatin1Char(' ') + written;
+        return amount.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + written;
     const Amount shown = inBase.scaled(Fraction(1) / UnitGroups::baseUnitsPer(shownUnit));
-    return shown.toDisplayString() + QLatin1Char(' ') + shownUnit;
+    return shown.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + shownUnit;
 }

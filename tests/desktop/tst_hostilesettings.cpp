@@ -108,8 +108,11 @@ private slots:
             QCOMPARE(visibleDocks(window), defaultDocks);
             QFETCH(int, found);
             if (found >= 0) {
-                QTRY_COMPARE_WITH_TIMEOUT(
-                    statusText(window), QStringLiteral("Found %1 recipes").arg(found), scanTimeout);
+                QTRY_COMPARE_WITH_TIMEOUT(statusText(window),
+                                          found == 1
+                                              ? QStringLiteral("Found 1 recipe")
+                                              : QStringLiteral("Found %1 recipes").arg(found),
+                                          scanTimeout);
             } else {
                 // No folder name at all: nothing is scanned, so nothing is found.
                 QCoreApplication::processEvents();

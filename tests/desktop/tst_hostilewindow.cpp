@@ -57,7 +57,8 @@ void chooseInTitleList(const MainWindow& window, const QString& path)
 
 QString foundText(int count)
 {
-    return QStringLiteral("Found %1 recipes").arg(count);
+    return count == 1 ? QStringLiteral("Found 1 recipe")
+                      : QStringLiteral("Found %1 recipes").arg(count);
 }
 
 // Set in the child process that runs a test that might hang the GUI thread.

@@ -397,8 +397,9 @@ private slots:
         storeLocation(collection.path());
         MainWindow window;
         QCOMPARE(statusText(window), "Parsing " + collection.path());
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found %1 recipes").arg(count),
-                                  scanTimeout);
+        const QString found = count == 1 ? QStringLiteral("Found 1 recipe")
+                                         : QStringLiteral("Found %1 recipes").arg(count);
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), found, scanTimeout);
         QCOMPARE(shownRows(window, QStringLiteral("Title")), count);
         QCOMPARE(shownRows(window, QStringLiteral("Tags")), count);
         QCOMPARE(shownRows(window, QStringLiteral("Ingredients")), count ? 1 : 0);
@@ -425,7 +426,7 @@ private slots:
                     {QStringLiteral("sweet")});
         storeLocation(collection.path());
         MainWindow window;
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         writeRecipe(collection.path(), QStringLiteral("b.recipe.md"), QStringLiteral("Bean Soup"),
                     {QStringLiteral("savoury")}, {QStringLiteral("beans")});
@@ -449,7 +450,7 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         QAbstractItemView* titles = viewIn(window, QStringLiteral("Title"));
         clickRow(titles, titles->model()->index(0, 0));
@@ -471,7 +472,7 @@ private slots:
         writeRecipe(collection.path(), QStringLiteral("a.recipe.md"), QStringLiteral("Apple Pie"));
         storeLocation(collection.path());
         MainWindow window;
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         openCollection(window, QString());
         QCOMPARE(statusText(window), QStringLiteral("Cancelled"));
@@ -576,7 +577,7 @@ private slots:
         window.findChild<QDockWidget*>(QStringLiteral("Recipes"))->raise();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
 
         auto* folders = qobject_cast<QTreeView*>(viewIn(window, QStringLiteral("Recipes")));
@@ -631,7 +632,7 @@ private slots:
         window.resize(900, 700);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         QAbstractItemView* titles = viewIn(window, QStringLiteral("Title"));
         clickRow(titles, titles->model()->index(0, 0));

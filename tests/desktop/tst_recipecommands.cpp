@@ -66,7 +66,7 @@ private:
     {
         auto window = std::make_unique<MainWindow>();
         [&] {
-            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QStringLiteral("Found 1 recipes"),
+            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QStringLiteral("Found 1 recipe"),
                                       scanTimeout);
             windowAction(*window, QStringLiteral("randomRecipeAction"))->trigger();
             QVERIFY(shownText(*window).startsWith(QStringLiteral("Only One")));
@@ -142,7 +142,7 @@ private slots:
     {
         installEditors({QStringLiteral("scribepad")});
         MainWindow window;
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         QAction* edit = windowAction(window, QStringLiteral("editRecipeAction"));
         edit->trigger(); // no active recipe
@@ -181,7 +181,7 @@ private slots:
     {
         installEditors({QStringLiteral("scribepad")});
         MainWindow window;
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipes"),
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(window), QStringLiteral("Found 1 recipe"),
                                   scanTimeout);
         const QString name = collection->filePath(QStringLiteral("Mains/Fresh Dish.recipe.md"));
         window.setNewRecipeQuestion([name] { return name; });
