@@ -471,6 +471,80 @@ private slots:
         QCOMPARE(reading.note, note);
     }
 
+    // Lines shaped like those of real cookbooks, not the cases the reader was
+    // built on: amount, unit and name as a cook reads them.
+    void readsRealShapedLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("read"); // amount|unit|name
+        const auto row = [](const char* line, const char* read) {
+            QTest::newRow(line) << QString::fromUtf8(line) << QString::fromUtf8(read);
+        };
+        row("- 五花肉 500克", "500|克|五花肉");
+        row("- 生抽 2汤匙", "2|汤匙|生抽");
+        row("- 老抽 半汤匙", "½|汤匙|老抽");
+        row("- 冰糖 15克左右", "15|克|冰糖");
+        row("- 姜 3片", "3|片|姜");
+        row("- 大蒜 4瓣", "4|瓣|大蒜");
+        row("- 鸡蛋 两个", "2|个|鸡蛋");
+        row("- 干辣椒 5-6个", "5–6|个|干辣椒");
+        row("- 料酒 1 汤匙（15ml）", "1|汤匙|料酒");
+        row("- 清水 适量", "适量||清水");
+        row("- 葱花 少许", "少许||葱花");
+        row("- 鸡腿 2 只（约 500 克）", "2|只|鸡腿");
+        row("- 土豆 1 个（中等大小）", "1|个|土豆");
+        row("- 香菜 1 根 #可选", "1|根|香菜");
+        row("* 2 cups all-purpose flour", "2|cups|all-purpose flour");
+        row("* 1/2 teaspoon baking soda", "½|teaspoon|baking soda");
+        row("* 1 (14.5 ounce) can diced tomatoes", "1|can|diced tomatoes");
+        row("* 3 tablespoons unsalted butter, melted", "3|tablespoons|unsalted butter");
+        row("* 1 large onion, finely chopped", "1||large onion");
+        row("* 2 cloves garlic, minced", "2|cloves|garlic");
+        row("* Salt and freshly ground black pepper, to taste",
+            "to taste||Salt and freshly ground black pepper");
+        row("* 1 pound ground beef", "1|pound|ground beef");
+        row("* 1/4 cup chopped fresh parsley", "¼|cup|chopped fresh parsley");
+        row("* 2 1/2 cups chicken broth", "2½|cups|chicken broth");
+        row("* A pinch of cayenne", "1|pinch|cayenne");
+        row("* 1 tsp. vanilla extract", "1|tsp.|vanilla extract");
+        row("* 8 oz. cream cheese, softened", "8|oz.|cream cheese");
+        row("* 500 g Mehl", "500|g|Mehl");
+        row("* 1 Pck. Backpulver", "1|Pck.|Backpulver");
+        row("* 200 ml Sahne", "200|ml|Sahne");
+        row("* 2 EL Olivenöl", "2|EL|Olivenöl");
+        row("* 1 TL Salz", "1|TL|Salz");
+        row("* 3 Eier (Größe M)", "3||Eier");
+        row("* 1 Prise Zucker", "1|Prise|Zucker");
+        row("* 1 Zwiebel, gewürfelt", "1||Zwiebel");
+        row("* 1/2 Bund Petersilie", "½|Bund|Petersilie");
+        row("* 400 g Tomaten aus der Dose", "400|g|Tomaten aus der Dose");
+        row("* 1 Msp. Muskatnuss", "1|Msp.|Muskatnuss");
+        row("* 2 cm Ingwer, gerieben", "2|cm|Ingwer");
+        row("* 250 g de farine", "250|g|farine");
+        row("* 3 œufs", "3||œufs");
+        row("* 20 cl de crème fraîche", "20|cl|crème fraîche");
+        row("* 1 c. à s. d'huile d'olive", "1|c. à s.|huile d'olive");
+        row("* 1 gousse d'ail", "1|gousse|ail");
+        row("* une pincée de sel", "1|pincée|sel");
+        row("* 50 g de beurre doux", "50|g|beurre doux");
+        row("* 1 oignon émincé", "1||oignon émincé");
+        row("* 2 cuillères à soupe de sucre", "2|cuillères à soupe|sucre");
+    }
+
+    void readsRealShapedLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, read);
+        const IngredientReading reading = readIngredientLine(line);
+        // Still read wrong: words for an amount after the comma stay a note,
+        // as the shopping list shows them.
+        QEXPECT_FAIL("* Salt and freshly ground black pepper, to taste",
+                     "an amount in words after a comma is kept as the note", Continue);
+        QCOMPARE(reading.amount.toDisplayString() + QLatin1Char('|') + reading.unit +
+                     QLatin1Char('|') + reading.name,
+                 read);
+    }
+
     void readsEveryIngredientOfALine_data()
     {
         QTest::addColumn<QString>("line");
