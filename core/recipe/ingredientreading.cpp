@@ -786,10 +786,18 @@ IngredientReading readCleanLine(const QString& text)
 
 constexpr QLatin1String joiningAnd(" and ");
 
-bool mayJoin(const QString& text)
+// One pass, as every line of a cookbook is read through here.
+bool mayJoin(QStringView text)
 {
-    return text.contains(QChar(0xff0c)) || text.contains(QChar(0x3001)) ||
-           text.contains(joiningAnd, Qt::CaseInsensitive);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QChar(0xff0c) || c == QChar(0x3001))
+            return true;
+        if (c == QLatin1Char(' ') && i + 4 < text.size() &&
+            text.sliced(i).startsWith(joiningAnd, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 // "青椒 2 条，红椒 1 条", "2 cups flour and 1 cup sugar": the parts of a line
@@ -825,6 +833,9 @@ QStringList joinedParts(const QString& text)
 
 IngredientReading readIngredientLine(const QString& line)
 {
+    const QString text = markdownAsText(withoutBullet(line));
+    if (!mayJoin(text))
+        return readCleanLine(text);
     return readIngredientsOnLine(line).constFirst();
 }
 
