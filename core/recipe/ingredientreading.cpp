@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <vector>
