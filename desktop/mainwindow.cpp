@@ -220,6 +220,7 @@ void MainWindow::showScansIn(TreePane* ingredients, TreePane* tags, ListPane* ti
         const std::shared_ptr<QStandardItemModel> titleModel = scanner->titleModel();
         titles->setModel(titleModel);
         const int count = titleModel ? titleModel->rowCount(QModelIndex()) : 0;
+        // The wording is the same for one recipe: scripts and tests read it.
         notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
         fsPane->setTitlesByPath(scanner->titlesByPath());
     });

@@ -4,6 +4,9 @@
 #include "text/textfolding.h"
 
 #include <QChar>
+#include <QHash>
+#include <QSet>
+#include <QStringList>
 
 #include <optional>
 
@@ -118,8 +121,6 @@ constexpr NumberWord numberWords[] = {
     {u"an", 1, 1, false},
     {u"a", 1, 1, false},
     {u"one", 1, 1, false},
-    {u"two", 2, 1, false},
-    {u"three", 3, 1, false},
     // German
     {u"eine halbe", 1, 2, false},
     {u"einer halben", 1, 2, false},
@@ -130,37 +131,31 @@ constexpr NumberWord numberWords[] = {
     {u"einer", 1, 1, false},
     {u"einen", 1, 1, false},
     {u"ein", 1, 1, false},
-    {u"zwei", 2, 1, false},
-    {u"drei", 3, 1, false},
     // French
     {u"une demi-", 1, 2, true},
     {u"un demi-", 1, 2, true},
     {u"demi-", 1, 2, true},
     {u"une", 1, 1, false},
     {u"un", 1, 1, false}, // also Spanish
-    {u"deux", 2, 1, false},
-    {u"trois", 3, 1, false},
     // Spanish
     {u"media", 1, 2, false},
     {u"una", 1, 1, false},
-    {u"dos", 2, 1, false},
-    {u"tres", 3, 1, false},
     // Italian
     {u"un'", 1, 1, true},
     {u"mezz'", 1, 2, true},
     {u"mezza", 1, 2, false},
     {u"mezzo", 1, 2, false},
     {u"uno", 1, 1, false},
-    {u"due", 2, 1, false},
-    {u"tre", 3, 1, false},
     // Dutch
     {u"een half", 1, 2, false},
     {u"anderhalf", 3, 2, false},
     {u"half", 1, 2, false},
     {u"een", 1, 1, false},
-    {u"twee", 2, 1, false},
-    {u"drie", 3, 1, false},
 };
+
+// Words between a number and its unit that keep it a span: "2-3 more minutes".
+constexpr const char16_t* moreWords[] = {u"more",    u"additional", u"extra",
+                                         u"further", u"weitere",    u"weiteren"};
 
 // What may stand after a unit to add half of it.
 constexpr const char16_t* halfSuffixes[] = {
@@ -227,6 +222,192 @@ struct Reading
     Fraction value;
     qsizetype end = 0;
 };
+
+// The words for the numbers from one to sixty in English, German, French,
+// Spanish, Italian and Dutch, with their compounds ("twenty-five",
+// "fünfundzwanzig", "vingt-cinq", "treinta y cinco", "venticinque",
+// "vijfentwintig"), lower case. Built once, on first use, and only read after.
+class CountWords
+{
+public:
+    CountWords()
+    {
+        addEnglish();
+        addGerman();
+        addFrench();
+        addSpanish();
+        addItalian();
+        addDutch();
+    }
+
+    // The number `words` stand for; 0 when they stand for none.
+    int valueOf(const QString& words) const { return m_values.value(words, 0); }
+    // Whether some number word starts with the word `first`.
+    bool starts(const QString& first) const { return m_firstWords.contains(first); }
+
+private:
+    void add(const QString& words, int value)
+    {
+        m_values.insert(words, value);
+        m_firstWords.insert(words.section(QLatin1Char(' '), 0, 0));
+    }
+
+    // `words` are the numbers from `first` on, one after the other.
+    void addRun(int first, const char16_t* words)
+    {
+        const QStringList list = QString::fromUtf16(words).split(QLatin1Char(' '));
+        for (qsizetype i = 0; i < list.size(); ++i)
+            add(list.at(i), first + int(i));
+    }
+
+    // Tens from `firstTen` on, each with the ones after it as `join` makes them.
+    template<typename Join>
+    void addTens(int firstTen, const char16_t* tens, const char16_t* ones, Join join)
+    {
+        const QStringList tenWords = QString::fromUtf16(tens).split(QLatin1Char(' '));
+        const QStringList oneWords = QString::fromUtf16(ones).split(QLatin1Char(' '));
+        for (qsizetype t = 0; t < tenWords.size(); ++t) {
+            const int ten = firstTen + 10 * int(t);
+            add(tenWords.at(t), ten);
+            for (qsizetype o = 0; o < oneWords.size() && ten < 60; ++o)
+                add(join(tenWords.at(t), oneWords.at(o)), ten + 1 + int(o));
+        }
+    }
+
+    void addEnglish()
+    {
+        addRun(1, u"one two three four five six seven eight nine ten eleven twelve thirteen "
+                  u"fourteen fifteen sixteen seventeen eighteen nineteen");
+        const char16_t* ones = u"one two three four five six seven eight nine";
+        addTens(20, u"twenty thirty forty fifty sixty", ones,
+                [](const QString& ten, const QString& one) { return ten + u'-' + one; });
+        addTens(20, u"twenty thirty forty fifty sixty", ones,
+                [](const QString& ten, const QString& one) { return ten + u' ' + one; });
+    }
+
+    void addGerman()
+    {
+        addRun(2, u"zwei drei vier fünf sechs sieben acht neun zehn elf zwölf dreizehn vierzehn "
+                  u"fünfzehn sechzehn siebzehn achtzehn neunzehn");
+        const auto join = [](const QString& ten, const QString& one) {
+            return one + QStringLiteral("und") + ten;
+        };
+        const char16_t* ones = u"ein zwei drei vier fünf sechs sieben acht neun";
+        addTens(20, u"zwanzig dreißig vierzig fünfzig sechzig", ones, join);
+        addTens(20, u"zwanzig dreissig", ones, join);
+    }
+
+    void addFrench()
+    {
+        addRun(2, u"deux trois quatre cinq six sept huit neuf dix onze douze treize quatorze "
+                  u"quinze seize dix-sept dix-huit dix-neuf");
+        addTens(20, u"vingt trente quarante cinquante soixante",
+                u"et-un deux trois quatre cinq six sept huit neuf",
+                [](const QString& ten, const QString& one) { return ten + u'-' + one; });
+        for (const char16_t* ten : {u"vingt", u"trente", u"quarante", u"cinquante"}) {
+            const QString word = QString::fromUtf16(ten);
+            add(word + QStringLiteral(" et un"), valueOf(word) + 1);
+            add(word + QStringLiteral(" et une"), valueOf(word) + 1);
+        }
+    }
+
+    void addSpanish()
+    {
+        addRun(2, u"dos tres cuatro cinco seis siete ocho nueve diez once doce trece catorce "
+                  u"quince dieciséis diecisiete dieciocho diecinueve veinte veintiuno veintidós "
+                  u"veintitrés veinticuatro veinticinco veintiséis veintisiete veintiocho "
+                  u"veintinueve");
+        addTens(30, u"treinta cuarenta cincuenta sesenta",
+                u"uno dos tres cuatro cinco seis siete ocho nueve",
+                [](const QString& ten, const QString& one) {
+                    return ten + QStringLiteral(" y ") + one;
+                });
+    }
+
+    void addItalian()
+    {
+        addRun(2, u"due tre quattro cinque sei sette otto nove dieci undici dodici tredici "
+                  u"quattordici quindici sedici diciassette diciotto diciannove");
+        // "ventuno", "ventotto": the ten loses its vowel before a vowel;
+        // "ventitré" takes an accent.
+        addTens(20, u"venti trenta quaranta cinquanta sessanta",
+                u"uno due tré quattro cinque sei sette otto nove",
+                [](const QString& ten, const QString& one) {
+                    const bool vowel = one.startsWith(u'u') || one.startsWith(u'o');
+                    return (vowel ? ten.chopped(1) : ten) + one;
+                });
+        for (const char16_t* ten : {u"venti", u"trenta", u"quaranta", u"cinquanta"}) {
+            const QString word = QString::fromUtf16(ten);
+            add(word + QStringLiteral("tre"), valueOf(word) + 3);
+        }
+    }
+
+    void addDutch()
+    {
+        addRun(2, u"twee drie vier vijf zes zeven acht negen tien elf twaalf dertien veertien "
+                  u"vijftien zestien zeventien achttien negentien");
+        // "vijfentwintig", "tweeëntwintig": after an e the joining "en" takes a diaeresis.
+        addTens(20, u"twintig dertig veertig vijftig zestig",
+                u"een twee drie vier vijf zes zeven acht negen",
+                [](const QString& ten, const QString& one) {
+                    return one +
+                           (one.endsWith(u'e') ? QStringLiteral("ën") : QStringLiteral("en")) + ten;
+                });
+    }
+
+    QHash<QString, int> m_values;
+    QSet<QString> m_firstWords;
+};
+
+const CountWords& countWords()
+{
+    static const CountWords words;
+    return words;
+}
+
+// The end of the word at `at`: letters, and hyphens between them ("vingt-cinq").
+qsizetype countWordEnd(QStringView text, qsizetype at)
+{
+    qsizetype end = at;
+    while (end < text.size() && (isLatinWordCharacter(text[end]) ||
+                                 (text[end] == QLatin1Char('-') && end > at &&
+                                  end + 1 < text.size() && isLatinWordCharacter(text[end + 1]))))
+        ++end;
+    return end;
+}
+
+QString foldedText(QStringView text, qsizetype from, qsizetype to)
+{
+    QString folded(to - from, Qt::Uninitialized);
+    for (qsizetype i = from; i < to; ++i)
+        folded[i - from] = foldedAt(text, i);
+    return folded;
+}
+
+// A number in words at `at`, of up to three words ("vingt et un").
+std::optional<Reading> readCountWord(QStringView text, qsizetype at)
+{
+    constexpr qsizetype longestWord = 24;
+    if (at >= text.size() || !isLatinWordCharacter(text[at]) || text[at].isDigit())
+        return std::nullopt;
+    const CountWords& words = countWords();
+    qsizetype ends[3] = {countWordEnd(text, at), 0, 0};
+    if (ends[0] - at > longestWord || !words.starts(foldedText(text, at, ends[0])))
+        return std::nullopt;
+    int count = 1;
+    while (count < 3 && ends[count - 1] + 1 < text.size() &&
+           text[ends[count - 1]] == QLatin1Char(' ')) {
+        const qsizetype next = countWordEnd(text, ends[count - 1] + 1);
+        if (next == ends[count - 1] + 1 || next - at > 3 * longestWord)
+            break;
+        ends[count++] = next;
+    }
+    for (int i = count - 1; i >= 0; --i) {
+        if (const int value = words.valueOf(foldedText(text, at, ends[i])))
+            return Reading{Fraction(value), skipBlanks(text, ends[i])};
+    }
+    return std::nullopt;
+}
 
 std::optional<Fraction> vulgarFraction(QChar c)
 {
@@ -383,6 +564,9 @@ std::optional<UnitReading> readUnit(QStringView text, qsizetype at)
 
 std::optional<Reading> readNumberWord(QStringView text, qsizetype at)
 {
+    // "one" of "sixty-one" is no number of its own.
+    if (at >= 2 && text[at - 1] == QLatin1Char('-') && isLatinWordCharacter(text[at - 2]))
+        return std::nullopt;
     std::optional<Reading> best;
     for (const NumberWord& number : numberWords) {
         const QStringView word(number.text);
@@ -397,6 +581,9 @@ std::optional<Reading> readNumberWord(QStringView text, qsizetype at)
         if (!best || end > best->end)
             best = Reading{Fraction(number.numerator, number.denominator), end};
     }
+    const std::optional<Reading> count = readCountWord(text, at);
+    if (count && (!best || count->end > best->end))
+        return count;
     return best;
 }
 
@@ -475,6 +662,16 @@ qsizetype skipJoin(QStringView text, qsizetype at)
     return next;
 }
 
+qsizetype afterMoreWord(QStringView text, qsizetype at)
+{
+    for (const char16_t* more : moreWords) {
+        const QStringView word(more);
+        if (startsWithAt(text, at, word) && wordEndsAt(text, at + word.size()))
+            return skipBlanks(text, at + word.size());
+    }
+    return at;
+}
+
 struct Span
 {
     qint64 low = 0;
@@ -551,16 +748,21 @@ std::optional<Span> readSpan(QStringView text, qsizetype at)
     } else {
         return std::nullopt;
     }
-    const auto unit = readUnit(text, skipBlanks(text, end));
+    qsizetype unitAt = skipBlanks(text, end);
+    std::optional<UnitReading> unit = readUnit(text, unitAt);
+    if (!unit) {
+        unitAt = afterMoreWord(text, unitAt);
+        unit = readUnit(text, unitAt);
+    }
     if (!unit || low.isZero())
         return std::nullopt;
     // "a second time" and "un secondo piatto" count nothing.
-    if (wordNumber && (unit->kind != UnitKind::Word || unit->seconds == second))
+    if (wordNumber &&
+        (unit->kind != UnitKind::Word || (unit->seconds == second && low == Fraction(1))))
         return std::nullopt;
     if (unit->seconds == hour && followsClockWord(text, at))
         return std::nullopt;
     Span span{secondsOf(low, unit->seconds), secondsOf(high, unit->seconds), unit->end};
-    const qsizetype unitAt = skipBlanks(text, end);
     const bool hourLetter = unit->seconds == hour && unit->end - unitAt == 1;
     readHalfSuffix(text, span, unit->seconds);
     if (low == high)

@@ -79,7 +79,9 @@ std::optional<Fraction> parseNumber(QStringView text)
             continue;
         const QStringView whole = text.first(at);
         const QStringView decimals = text.sliced(at + 1);
-        if (!isDigits(whole) || !isDigits(decimals, maxDecimals))
+        // ".5" has no whole part written.
+        const bool noWhole = whole.isEmpty() && point == u'.';
+        if (!(noWhole || isDigits(whole)) || !isDigits(decimals, maxDecimals))
             return std::nullopt;
         qint64 scale = 1;
         for (qsizetype i = 0; i < decimals.size(); ++i)
@@ -142,7 +144,7 @@ Amount Amount::plus(const Amount& other) const
     return number(m_low + other.m_low, m_high + other.m_high);
 }
 
-QString Amount::toDisplayString() const
+QString Amount::toDisplayString(Notation notation, QChar decimalMark) const
 {
     switch (m_kind) {
     case Kind::None:
@@ -152,7 +154,11 @@ QString Amount::toDisplayString() const
     case Kind::Number:
         break;
     }
+    const auto shown = [&](const Fraction& value) {
+        return notation == Notation::Decimals ? value.toDecimalString(decimalMark)
+                                              : value.toDisplayString(decimalMark);
+    };
     if (!isRange())
-        return m_low.toDisplayString();
-    return m_low.toDisplayString() + QChar(u'–') + m_high.toDisplayString();
+        return shown(m_low);
+    return shown(m_low) + QChar(u'–') + shown(m_high);
 }

@@ -11,6 +11,9 @@ class Amount
 {
 public:
     enum class Kind { None, Number, Text };
+    // How numbers are shown: the fractions a cook knows by sight where they
+    // fit ("1½ cups"), or decimals ("355.5 ml").
+    enum class Notation { Fractions, Decimals };
 
     Amount() = default;
     static Amount number(const Fraction& low, const Fraction& high);
@@ -31,8 +34,9 @@ public:
     Amount scaled(const Fraction& factor) const;
     Amount plus(const Amount& other) const;
 
-    // "1¼", "1–2", or the text as written.
-    QString toDisplayString() const;
+    // "1¼", "1–2", or the text as written; decimals with `decimalMark`.
+    QString toDisplayString(Notation notation = Notation::Fractions,
+                            QChar decimalMark = QLatin1Char('.')) const;
 
 private:
     Kind m_kind = Kind::None;

@@ -42,7 +42,7 @@ constexpr Glyph glyphs[] = {
     {1, 8, u"⅛"}, {3, 8, u"⅜"}, {5, 8, u"⅝"}, {7, 8, u"⅞"},
 };
 
-QString decimalText(long double value)
+QString decimalText(long double value, QChar decimalMark)
 {
     // Two places, unless that shows nothing: then as many as it takes to
     // show the first significant digit.
@@ -56,7 +56,7 @@ QString decimalText(long double value)
         if (text.endsWith(QLatin1Char('.')))
             text.chop(1);
     }
-    return text;
+    return text.replace(QLatin1Char('.'), decimalMark);
 }
 
 } // namespace
@@ -120,7 +120,16 @@ bool Fraction::operator<(const Fraction& other) const
     return Wide(m_numerator) * other.m_denominator < Wide(other.m_numerator) * m_denominator;
 }
 
-QString Fraction::toDisplayString() const
+QString Fraction::toDecimalString(QChar decimalMark) const
+{
+    if (isWhole())
+        return QString::number(m_numerator);
+    return decimalText(static_cast<long double>(m_numerator) /
+                           static_cast<long double>(m_denominator),
+                       decimalMark);
+}
+
+QString Fraction::toDisplayString(QChar decimalMark) const
 {
     const qint64 whole = m_numerator / m_denominator;
     if (isWhole())
@@ -132,6 +141,5 @@ QString Fraction::toDisplayString() const
             return whole == 0 ? text : QString::number(whole) + text;
         }
     }
-    return decimalText(static_cast<long double>(m_numerator) /
-                       static_cast<long double>(m_denominator));
+    return toDecimalString(decimalMark);
 }

@@ -27,7 +27,9 @@ public:
 
     // As a cook reads it: "3", "1¼", "⅔", or a decimal with at most two
     // places that never rounds a non-zero value to zero ("0.06", "2.4").
-    QString toDisplayString() const;
+    QString toDisplayString(QChar decimalMark = QLatin1Char('.')) const;
+    // Always as a decimal of that kind: "355.5", "1,25" with a comma.
+    QString toDecimalString(QChar decimalMark = QLatin1Char('.')) const;
 
 private:
     static Fraction fromWide(__int128 numerator, __int128 denominator);

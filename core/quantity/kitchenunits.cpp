@@ -34,10 +34,15 @@ constexpr Measure spacedMeasures[] = {
     {"tsp", "tsp|tsp.|tsps|teaspoon|teaspoons|tl|tl.|c. à c.|c.à.c.|cac|cuillère à café|"
             "cuillères à café|cuillere a cafe|cdta|cdtas|cucharadita|cucharaditas|cucchiaino|"
             "cucchiaini"},
-    {"tbsp", "tbsp|tbsp.|tbsps|tbs|tbl|tablespoon|tablespoons|el|el.|c. à s.|c.à.s.|cas|"
+    {"tbsp", "tbsp|tbsp.|tbsps|tbs|tbl|tb|tablespoon|tablespoons|el|el.|c. à s.|c.à.s.|cas|"
              "cuillère à soupe|cuillères à soupe|cuillere a soupe|cda|cdas|cucharada|cucharadas|"
              "cucchiaio|cucchiai"},
     {"cup", "cup|cups|tasse|tassen|tasses|taza|tazas|tazza|tazze"},
+    // Lengths ("3 cm ginger", "1 inch piece"): they add up with nothing else.
+    {"cm", "cm|centimeter|centimeters|centimetre|centimetres|zentimeter|centimètre|"
+           "centimètres|centímetro|centímetros|centimetro|centimetri"},
+    {"mm", "mm|millimeter|millimeters|millimetre|millimetres|millimètre|millimètres"},
+    {"inch", "inch|inches|zoll|pouce|pouces|pulgada|pulgadas|pollice|pollici"},
     {"oz", "oz|oz.|ounce|ounces|fl oz|fl. oz."},
     {"lb", "lb|lb.|lbs|lbs.|pound|pounds|pfund"},
     {"pint", "pint|pints|pt"},
@@ -77,6 +82,8 @@ constexpr Measure unspacedMeasures[] = {
     {"tbsp", "汤匙|大勺|大さじ"},
     {"cup", "カップ"},
     {"g", "克|グラム"},
+    {"cm", "厘米|公分|センチ"},
+    {"mm", "毫米|ミリ"},
     {"l", "升|リットル"},
     {"clove", "瓣"},
     {"can", "罐|缶"},
@@ -242,20 +249,30 @@ QString KitchenUnits::sumKey(const QString& unit)
     return key.isEmpty() ? folded : key;
 }
 
-QString KitchenUnits::formatAmount(const Amount& amount, const QString& unit)
+Amount::Notation KitchenUnits::notationFor(const QString& unit)
+{
+    static const QStringList metric = {
+        QStringLiteral("g"),  QStringLiteral("kg"), QStringLiteral("mg"),
+        QStringLiteral("ml"), QStringLiteral("cl"), QStringLiteral("dl"),
+        QStringLiteral("l"),  QStringLiteral("cm"), QStringLiteral("mm")};
+    return metric.contains(sumKey(unit)) ? Amount::Notation::Decimals : Amount::Notation::Fractions;
+}
+
+QString KitchenUnits::formatAmount(const Amount& amount, const QString& unit, QChar decimalMark)
 {
     if (!amount.isNumber())
         return amount.toDisplayString();
     const QString written = unit.trimmed();
+    const Amount::Notation notation = notationFor(written);
     if (written.isEmpty())
-        return amount.toDisplayString();
+        return amount.toDisplayString(notation, decimalMark);
     const QString key = UnitGroups::sumKey(written);
     if (!UnitGroups::isGroup(key))
-        return amount.toDisplayString() + QLatin1Char(' ') + written;
+        return amount.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + written;
     const Amount inBase = amount.scaled(UnitGroups::baseUnitsPer(written));
     const QString shownUnit = UnitGroups::displayUnit(key, inBase.low(), {written});
     if (sumKey(shownUnit) == sumKey(written))
-        return amount.toDisplayString() + QLatin1Char(' ') + written;
+        return amount.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + written;
     const Amount shown = inBase.scaled(Fraction(1) / UnitGroups::baseUnitsPer(shownUnit));
-    return shown.toDisplayString() + QLatin1Char(' ') + shownUnit;
+    return shown.toDisplayString(notation, decimalMark) + QLatin1Char(' ') + shownUnit;
 }

@@ -27,8 +27,13 @@ public:
     // "tbsp"), the folded unit itself for any other word.
     static QString sumKey(const QString& unit);
 
+    // How cooks write amounts of `unit`: metric ones in decimals ("355.5 ml",
+    // "3.5 cm"), kitchen measures and counts in fractions ("1½ cups").
+    static Amount::Notation notationFor(const QString& unit);
+
     // An amount with its unit as the shopping list writes it: "400 g", "1½
     // cups", "6" without a unit; whole litres and kilograms of a metric unit
-    // ("1000 ml") in the larger unit ("1 l").
-    static QString formatAmount(const Amount& amount, const QString& unit);
+    // ("1000 ml") in the larger unit ("1.5 l"); decimals with `decimalMark`.
+    static QString formatAmount(const Amount& amount, const QString& unit,
+                                QChar decimalMark = QLatin1Char('.'));
 };

@@ -2,9 +2,11 @@
 
 #include "quantity/kitchenunits.h"
 
+#include <QLatin1String>
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -45,9 +47,42 @@ bool isNumberStart(QChar c)
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || isVulgarFraction(c);
 }
 
+// The Chinese and Japanese digits a recipe counts in; -1 for anything else.
+int cjkDigit(QChar c)
+{
+    static constexpr char16_t digits[] = u"〇一二三四五六七八九";
+    for (int i = 0; i < 10; ++i) {
+        if (c == QChar(digits[i]))
+            return i;
+    }
+    if (c == QChar(u'零'))
+        return 0;
+    return c == QChar(u'两') || c == QChar(u'兩') ? 2 : -1;
+}
+
+bool isCjkNumeral(QChar c)
+{
+    return cjkDigit(c) >= 0 || c == QChar(u'十') || c == QChar(u'半');
+}
+
+// ".5 TB": a number may start with its decimal point.
+bool startsNumber(QStringView text, qsizetype at)
+{
+    if (isNumberStart(text[at]) || isCjkNumeral(text[at]))
+        return true;
+    return text[at] == QLatin1Char('.') && at + 1 < text.size() && text[at + 1].isDigit() &&
+           (at == 0 || text[at - 1] == QLatin1Char(' '));
+}
+
 bool isDash(QChar c)
 {
     return c == QLatin1Char('-') || c == QChar(0x2013) || c == QChar(0x2014);
+}
+
+// "35~50ml", "2～3 个": a tilde between two numbers joins a range.
+bool isRangeMark(QChar c)
+{
+    return isDash(c) || c == QLatin1Char('~') || c == QChar(0xff5e) || c == QChar(0x301c);
 }
 
 // The line without its bullet ("-", "*", "+" or "•" and a blank) or the
@@ -254,7 +289,8 @@ qsizetype numberEnd(QStringView text, qsizetype at)
                           c == QChar(0x2044);
         if (c.isDigit() || isVulgarFraction(c))
             ++end;
-        else if (mark && end + 1 < text.size() && text[end + 1].isDigit() && end > at)
+        else if (mark && end + 1 < text.size() && text[end + 1].isDigit() &&
+                 (end > at || c == QLatin1Char('.')))
             ++end;
         else
             break;
@@ -262,10 +298,35 @@ qsizetype numberEnd(QStringView text, qsizetype at)
     return end;
 }
 
+// "两", "十二", "二十五", "半": a count in Chinese or Japanese numerals.
+std::optional<Fraction> cjkNumber(QStringView text, qsizetype at, qsizetype* end)
+{
+    qsizetype next = at;
+    if (text[next] == QChar(u'半')) {
+        *end = next + 1;
+        return Fraction(1, 2);
+    }
+    int tens = 0;
+    int ones = -1;
+    if (cjkDigit(text[next]) >= 0)
+        ones = cjkDigit(text[next++]);
+    if (next < text.size() && text[next] == QChar(u'十')) {
+        tens = ones < 0 ? 1 : ones;
+        ones = next + 1 < text.size() ? std::max(cjkDigit(text[next + 1]), 0) : 0;
+        next += ones > 0 ? 2 : 1;
+    }
+    if (next == at)
+        return std::nullopt;
+    *end = next;
+    return Fraction(tens * 10 + ones);
+}
+
 std::optional<Fraction> singleNumber(QStringView text, qsizetype at, qsizetype* end)
 {
-    if (at >= text.size() || !isNumberStart(text[at]))
+    if (at >= text.size() || !startsNumber(text, at))
         return std::nullopt;
+    if (isCjkNumeral(text[at]))
+        return cjkNumber(text, at, end);
     *end = numberEnd(text, at);
     const Amount amount = Amount::parse(text.sliced(at, *end - at).toString());
     if (!amount.isNumber() || amount.isRange())
@@ -301,7 +362,7 @@ std::optional<Amount> amountAt(QStringView text, qsizetype at, qsizetype* end)
     }
     *end = after;
     qsizetype highStart = -1;
-    if (next < text.size() && isDash(text[next]))
+    if (next < text.size() && isRangeMark(text[next]))
         highStart = skipBlanks(text, next + 1);
     static const QStringList joiners = wordList({"to", "bis", "à"});
     for (const QString& joiner : joiners) {
@@ -355,9 +416,19 @@ std::optional<Measured> measuredAt(QStringView text, qsizetype at)
     Measured measured{*amount, QString(), at, end};
     const qsizetype unitStart = skipBlanks(text, end);
     const qsizetype unitLength = KitchenUnits::unitLengthAt(text, unitStart);
+    // A numeral in a name ("三文鱼", "八角") counts only before a measure word.
+    if (isCjkNumeral(text[numberStart]) && unitLength == 0)
+        return std::nullopt;
     if (unitLength > 0) {
         measured.unit = text.sliced(unitStart, unitLength).toString();
         measured.end = unitStart + unitLength;
+        // "一个半": a half after the measure word adds to the count.
+        if (measured.end < text.size() && text[measured.end] == QChar(u'半') &&
+            amount->low().isWhole() && !amount->isRange()) {
+            const Fraction withHalf = amount->low() + Fraction(1, 2);
+            measured.amount = Amount::number(withHalf, withHalf);
+            ++measured.end;
+        }
     }
     return measured;
 }
@@ -450,8 +521,15 @@ struct Reading
     bool found = false;
 };
 
+// The articles that stand for one.
+bool isArticle(const QString& word)
+{
+    static const QStringList articles = wordList({"a", "an", "ein", "eine", "einen", "un", "une"});
+    return articles.contains(word, Qt::CaseInsensitive);
+}
+
 // "a pinch of salt", "etwas Meerrettich": the words and a unit after them
-// are the amount, as text.
+// are the amount, as text; an article is one.
 Reading wordsAmountFirst(QStringView text)
 {
     Reading reading;
@@ -472,6 +550,13 @@ Reading wordsAmountFirst(QStringView text)
         reading.result.amount = Amount::text(text.first(end).toString());
         reading.result.written = text.first(end).toString();
         reading.result.name = name;
+        if (isArticle(words)) {
+            // "A tablespoon of honey", "eine Prise Salz": one, to scale and add.
+            reading.result.amount = Amount::number(1, 1);
+            if (end > words.size())
+                reading.result.unit =
+                    text.sliced(words.size(), end - words.size()).trimmed().toString();
+        }
         reading.found = true;
         return reading;
     }
@@ -554,16 +639,21 @@ Reading nameFirst(QStringView text)
     for (qsizetype at = 1; at < text.size(); ++at) {
         const QChar c = text[at];
         const QChar before = text[at - 1];
-        if (isNumberStart(c) && !isNumberStart(before) && before != QLatin1Char('.') &&
-            before != QLatin1Char(',') && before != QLatin1Char('/')) {
+        if (startsNumber(text, at) && !isNumberStart(before) && !isCjkNumeral(before) &&
+            before != QLatin1Char('.') && before != QLatin1Char(',') &&
+            before != QLatin1Char('/')) {
+            // The first amount with a unit wins; what follows it is a note
+            // ("大葱 2 根 1 根切段").
             const std::optional<Measured> measured = measuredAt(text, at);
-            if (!measured || skipBlanks(text, measured->end) != text.size())
+            const bool atEnd = measured && skipBlanks(text, measured->end) == text.size();
+            if (!measured || (!atEnd && measured->unit.isEmpty()))
                 continue;
             const QString name = nameBefore(text, at);
             if (name.isEmpty())
                 continue;
             takeMeasured(reading.result, text, *measured);
             reading.result.name = name;
+            reading.result.note = text.sliced(measured->end).trimmed().toString();
             reading.found = true;
             return reading;
         }
@@ -612,14 +702,57 @@ Reading readMain(QStringView text)
     return plain;
 }
 
-} // namespace
-
-IngredientReading readIngredientLine(const QString& line)
+// "肥肉末 20g #不喜可不加": what follows a "#" after a blank is a comment
+// ("#10 can" is a size, not one).
+qsizetype commentStart(QStringView text)
 {
-    const QString text = markdownAsText(withoutBullet(line));
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('#') && text[i - 1] == QLatin1Char(' ') &&
+            (i + 1 == text.size() || !text[i + 1].isDigit()))
+            return i;
+    }
+    return -1;
+}
+
+// A comma, but not the decimal one of "1,2 kg".
+bool isNoteSeparator(QStringView text, qsizetype at)
+{
+    const QChar c = text[at];
+    if (c == QLatin1Char(','))
+        return !(at > 0 && at + 1 < text.size() && text[at - 1].isDigit() &&
+                 text[at + 1].isDigit());
+    return c == QChar(0xff0c) || c == QChar(0x3001) || c == QLatin1Char(';');
+}
+
+// The first part of a note that is an amount alone: "半只" of "半只,1 kg,去皮".
+void takeAmountFromNotes(IngredientReading& result, QStringList& notes)
+{
+    for (QString& note : notes) {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= note.size(); ++i) {
+            if (i < note.size() && !isNoteSeparator(note, i))
+                continue;
+            const QString part = note.sliced(start, i - start).trimmed();
+            if (const std::optional<Measured> measured = onlyMeasure(part)) {
+                takeMeasured(result, part, *measured);
+                note = (note.first(start) + note.sliced(std::min(i + 1, note.size()))).trimmed();
+                return;
+            }
+            start = i + 1;
+        }
+    }
+}
+
+IngredientReading readCleanLine(const QString& text)
+{
     Split split = takeParentheses(text);
     QString head = split.main;
     QString tail;
+    const qsizetype comment = commentStart(head);
+    if (comment >= 0) {
+        split.notes.append(head.sliced(comment + 1).trimmed());
+        head = head.first(comment).trimmed();
+    }
     const qsizetype comma = firstSeparatingComma(head);
     if (comma >= 0) {
         tail = head.sliced(comma + 1).trimmed();
@@ -627,28 +760,99 @@ IngredientReading readIngredientLine(const QString& line)
     }
     IngredientReading result = readMain(head).result;
     QStringList notes;
+    if (!result.note.isEmpty())
+        notes.append(result.note);
     if (!result.amount.isNumber() && result.amount.kind() == Amount::Kind::None) {
         // "Chickpeas, 400g (drained)": the amount after the name's comma, or
-        // alone in parentheses when nothing before gives one.
+        // in parentheses when nothing before gives one.
         if (const std::optional<Measured> measured = measuredAt(tail, 0)) {
             takeMeasured(result, tail, *measured);
             tail = tail.sliced(measured->end).trimmed();
             while (tail.startsWith(QLatin1Char(',')))
                 tail = tail.sliced(1).trimmed();
         } else {
-            for (qsizetype i = 0; i < split.notes.size(); ++i) {
-                if (const std::optional<Measured> measured = onlyMeasure(split.notes.at(i))) {
-                    takeMeasured(result, split.notes.at(i), *measured);
-                    split.notes.removeAt(i);
-                    break;
-                }
-            }
+            takeAmountFromNotes(result, split.notes);
         }
     }
     if (!tail.isEmpty())
         notes.append(tail);
-    notes += split.notes;
+    for (const QString& note : std::as_const(split.notes)) {
+        if (!note.isEmpty())
+            notes.append(note);
+    }
     result.note = notes.join(QStringLiteral(", "));
     result.name = result.name.trimmed();
     return result;
+}
+
+constexpr QLatin1String joiningAnd(" and ");
+
+// One pass, as every line of a cookbook is read through here.
+bool mayJoin(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QChar(0xff0c) || c == QChar(0x3001))
+            return true;
+        if (c == QLatin1Char(' ') && i + 4 < text.size() &&
+            text.sliced(i).startsWith(joiningAnd, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// "青椒 2 条，红椒 1 条", "2 cups flour and 1 cup sugar": the parts of a line
+// joined by "，", "、" or " and " outside parentheses.
+QStringList joinedParts(const QString& text)
+{
+    QStringList parts;
+    qsizetype start = 0;
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isOpening(c))
+            ++depth;
+        else if (isClosing(c) && depth > 0)
+            --depth;
+        qsizetype joiner = 0;
+        if (depth == 0 && (c == QChar(0xff0c) || c == QChar(0x3001)))
+            joiner = 1;
+        else if (depth == 0 && c == QLatin1Char(' ') &&
+                 QStringView(text).sliced(i).startsWith(joiningAnd, Qt::CaseInsensitive))
+            joiner = joiningAnd.size();
+        if (joiner == 0)
+            continue;
+        parts.append(text.sliced(start, i - start).trimmed());
+        start = i + joiner;
+        i = start - 1;
+    }
+    parts.append(text.sliced(start).trimmed());
+    return parts;
+}
+
+} // namespace
+
+IngredientReading readIngredientLine(const QString& line)
+{
+    const QString text = markdownAsText(withoutBullet(line));
+    if (!mayJoin(text))
+        return readCleanLine(text);
+    return readIngredientsOnLine(line).constFirst();
+}
+
+QList<IngredientReading> readIngredientsOnLine(const QString& line)
+{
+    const QString text = markdownAsText(withoutBullet(line));
+    if (!mayJoin(text))
+        return {readCleanLine(text)};
+    const QStringList parts = joinedParts(text);
+    QList<IngredientReading> readings;
+    for (const QString& part : parts) {
+        IngredientReading reading = readCleanLine(part);
+        // Only parts that each give their own amount are ingredients of their own.
+        if (parts.size() > 1 && (!reading.amount.isNumber() || reading.name.isEmpty()))
+            return {readCleanLine(text)};
+        readings.append(std::move(reading));
+    }
+    return readings;
 }

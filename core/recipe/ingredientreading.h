@@ -2,6 +2,7 @@
 
 #include "quantity/amount.h"
 
+#include <QList>
 #include <QString>
 
 // One ingredient line as cooks actually write it, read for what goes beyond
@@ -22,3 +23,8 @@ struct IngredientReading
 // line terminator. Takes time linear in the line's length; any text is
 // accepted, and a line that names nothing gives an empty reading.
 IngredientReading readIngredientLine(const QString& line);
+
+// Every ingredient of a line that names two or more, each after its own
+// amount and joined by "，", "、" or " and " ("青椒 2 条，红椒 1 条"); a line
+// that names one gives what readIngredientLine gives.
+QList<IngredientReading> readIngredientsOnLine(const QString& line);

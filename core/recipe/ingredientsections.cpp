@@ -86,6 +86,18 @@ std::optional<IngredientReading> IngredientSections::readListed(QByteArrayView l
     return readNamed(QString::fromUtf8(line.sliced(textStart)));
 }
 
+QList<IngredientReading> IngredientSections::readAllListed(const QString& line)
+{
+    const qsizetype textStart = RecipeSections::listItemTextStart(line);
+    if (textStart < 0) {
+        const std::optional<IngredientReading> unbulleted = readUnbulleted(line);
+        return unbulleted ? QList<IngredientReading>{*unbulleted} : QList<IngredientReading>();
+    }
+    QList<IngredientReading> readings = readIngredientsOnLine(line.sliced(textStart));
+    readings.removeIf([](const IngredientReading& reading) { return reading.name.isEmpty(); });
+    return readings;
+}
+
 std::optional<IngredientReading> IngredientSections::readListed(const QString& line)
 {
     const qsizetype textStart = RecipeSections::listItemTextStart(line);

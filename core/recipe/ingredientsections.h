@@ -30,4 +30,6 @@ public:
     // line as read (UTF-8) or as text.
     static std::optional<IngredientReading> readListed(QByteArrayView line);
     static std::optional<IngredientReading> readListed(const QString& line);
+    // Every ingredient such a line lists (see readIngredientsOnLine).
+    static QList<IngredientReading> readAllListed(const QString& line);
 };

@@ -2,6 +2,7 @@
 
 #include "collection/indexmodelreading.h"
 #include "collection/ingredientnameindex.h"
+#include "text/countwording.h"
 #include "text/textfolding.h"
 #include "text/wordstartmatcher.h"
 
@@ -285,7 +286,8 @@ void RecipeSearch::search()
 void RecipeSearch::showWaiting()
 {
     if (!m_text.trimmed().isEmpty() && !m_finder->isIndexReady())
-        setStatus(tr("Reading %1 recipes…").arg(m_finder->collection()->size()));
+        setStatus(CountWording::of(m_finder->collection()->size(), tr("Reading 1 recipe…"),
+                                   tr("Reading %1 recipes…")));
 }
 
 void RecipeSearch::showResult(const RecipeFinder::Result& result)
@@ -303,7 +305,8 @@ void RecipeSearch::showResult(const RecipeFinder::Result& result)
         const RecipeFinder::Recipe& recipe = result.collection->at(position);
         rows.append({recipe.title, recipe.path, m_ingredients.value(missing)});
     }
-    showRows(std::move(rows), tr("%1 recipes").arg(result.matches.size()));
+    showRows(std::move(rows),
+             CountWording::of(qint64(result.matches.size()), tr("1 recipe"), tr("%1 recipes")));
 }
 
 void RecipeSearch::showRows(QList<FindResultsModel::Row> rows, const QString& status)

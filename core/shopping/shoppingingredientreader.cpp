@@ -11,6 +11,14 @@
 
 namespace {
 
+ShoppingIngredient fromReading(const IngredientReading& reading)
+{
+    ShoppingIngredient ingredient{reading.amount, reading.unit, reading.name, reading.written};
+    if (ingredient.amount.isText())
+        ingredient.unit.clear(); // a text amount holds its unit ("a few sprigs")
+    return ingredient;
+}
+
 ShoppingIngredient withAmount(const QString& amount, const QString& unit, const QString& name)
 {
     const QString written = unit.isEmpty() ? amount : amount + QLatin1Char(' ') + unit;
@@ -21,6 +29,22 @@ ShoppingIngredient withAmount(const QString& amount, const QString& unit, const 
         ingredient.unit.clear();
     }
     return ingredient;
+}
+
+// A recipe that writes "0,5" or "1,5 l" shows its sums with a decimal comma.
+QChar decimalMarkOf(const QList<ShoppingIngredient>& ingredients)
+{
+    for (const ShoppingIngredient& ingredient : ingredients) {
+        const QString& written = ingredient.written;
+        for (qsizetype i = 1; i + 1 < written.size(); ++i) {
+            if (written[i] == QLatin1Char(',') && written[i - 1].isDigit() &&
+                written[i + 1].isDigit())
+                return QLatin1Char(',');
+            if (written[i] == QLatin1Char('.') && written[i + 1].isDigit())
+                return QLatin1Char('.');
+        }
+    }
+    return QLatin1Char('.');
 }
 
 } // namespace
@@ -45,6 +69,7 @@ ShoppingRecipe ShoppingIngredientReader::read(const QString& path)
         recipe.title = parsed.title;
     recipe.servings = RecipeServings::of(parsed.otherMeta);
     recipe.ingredients = readIngredients(&buffer);
+    recipe.decimalMark = decimalMarkOf(recipe.ingredients);
     return recipe;
 }
 
@@ -52,9 +77,16 @@ QList<ShoppingIngredient> ShoppingIngredientReader::readIngredients(QIODevice* d
 {
     QList<ShoppingIngredient> ingredients;
     IngredientSections::forEachLine(device, [&ingredients](QByteArrayView line) {
-        if (auto ingredient = fromLine(QString::fromUtf8(line)))
-            ingredients.append(*ingredient);
+        ingredients += fromLineAll(QString::fromUtf8(line));
     });
+    return ingredients;
+}
+
+QList<ShoppingIngredient> ShoppingIngredientReader::fromLineAll(const QString& line)
+{
+    QList<ShoppingIngredient> ingredients;
+    for (const IngredientReading& reading : IngredientSections::readAllListed(line))
+        ingredients.append(fromReading(reading));
     return ingredients;
 }
 
@@ -63,10 +95,7 @@ std::optional<ShoppingIngredient> ShoppingIngredientReader::fromLine(const QStri
     const std::optional<IngredientReading> reading = IngredientSections::readListed(line);
     if (!reading)
         return std::nullopt;
-    ShoppingIngredient ingredient{reading->amount, reading->unit, reading->name, reading->written};
-    if (ingredient.amount.isText())
-        ingredient.unit.clear(); // a text amount holds its unit ("a pinch")
-    return ingredient;
+    return fromReading(*reading);
 }
 
 ShoppingIngredient ShoppingIngredientReader::fromParsed(const Ingredient& parsed)

@@ -29,6 +29,9 @@ public:
     // One line of an ingredients section, as people write it: the lines the
     // parser accepts and every other bullet; nothing for other lines.
     static std::optional<ShoppingIngredient> fromLine(const QString& line);
+    // Every ingredient of such a line: two where it joins two, each after its
+    // own amount ("青椒 2 条，红椒 1 条"); none for other lines.
+    static QList<ShoppingIngredient> fromLineAll(const QString& line);
 
     // One accepted ingredient line. Where the unit is itself a fraction after
     // a whole number ("1 1/2 cup flour"), the two are one amount and the first

@@ -2,8 +2,8 @@
 
 #include "quantity/kitchenunits.h"
 #include "quantity/unitgroups.h"
-#include "text/nameforms.h"
 #include "shopping/shoppingingredientreader.h"
+#include "text/nameforms.h"
 
 #include <QHash>
 
@@ -15,6 +15,7 @@ struct Contribution
 {
     const ShoppingIngredient* ingredient;
     Fraction factor;
+    QChar decimalMark; // of the recipe the amount comes from
 };
 
 // One summand of a row's amounts: a sum in one unit (or unit group), or a
@@ -28,6 +29,7 @@ struct Part
     int lines = 0;
     bool asWritten = false;
     QString written;
+    QChar decimalMark;
 };
 
 QString numberText(const Part& part, bool mayShowAsWritten)
@@ -44,9 +46,11 @@ QString numberText(const Part& part, bool mayShowAsWritten)
         if (KitchenUnits::sumKey(unit) == KitchenUnits::sumKey(part.unit) &&
             part.unit.toCaseFolded() != unit)
             unit = part.unit;
-        return shown.toDisplayString() + QLatin1Char(' ') + unit;
+        return shown.toDisplayString(Amount::Notation::Decimals, part.decimalMark) +
+               QLatin1Char(' ') + unit;
     }
-    const QString number = part.sum.toDisplayString();
+    const QString number =
+        part.sum.toDisplayString(KitchenUnits::notationFor(part.unit), part.decimalMark);
     return part.unit.isEmpty() ? number : number + QLatin1Char(' ') + part.unit;
 }
 
@@ -83,6 +87,7 @@ QString amountsText(const QList<Contribution>& contributions, bool mayShowAsWrit
         number.lines = 1;
         number.asWritten = contribution.factor == Fraction(1);
         number.written = ingredient.written;
+        number.decimalMark = contribution.decimalMark;
         parts.append(number);
     }
     // Summed amounts first, the text amounts beside them as written.
@@ -205,7 +210,7 @@ QList<ShoppingItem> ShoppingList::items() const
                 rows.append(row);
             }
             Row& row = rows[*found];
-            const Contribution contribution{&ingredient, factor};
+            const Contribution contribution{&ingredient, factor, entry.recipe.decimalMark};
             row.all.append(contribution);
             if (row.byEntry.isEmpty() || row.byEntry.last().first != e)
                 row.byEntry.append(qMakePair(e, QList<Contribution>()));

@@ -205,7 +205,7 @@ void TestCookingRecipe::sampleRecipeShowsTheRules()
     QCOMPARE(
         recipe.stepText(0, Fraction(2)),
         QStringLiteral("Melt 2 tbsp butter in a large pot and soften the onion for 5-7 minutes."));
-    QVERIFY(recipe.stepText(2, Fraction(2)).contains(QStringLiteral("1½ l water")));
+    QVERIFY(recipe.stepText(2, Fraction(2)).contains(QStringLiteral("1.5 l water")));
 }
 
 QTEST_GUILESS_MAIN(TestCookingRecipe)

@@ -246,11 +246,11 @@ private slots:
         QTest::addColumn<QString>("expectedText");
         QTest::addColumn<QString>("firstIngredient");
         QTest::newRow("inside") << true << 3 << 1 << 3 << 1 << "3 servings"
-                                << "187½ g flour";
+                                << "187.5 g flour";
         QTest::newRow("one") << true << 1 << 2 << 1 << 2 << "1 serving"
-                             << "62½ g flour";
+                             << "62.5 g flour";
         QTest::newRow("too few") << true << 0 << -4 << 1 << 0 << "1 serving"
-                                 << "62½ g flour";
+                                 << "62.5 g flour";
         QTest::newRow("too many") << true << 500 << 9 << 99 << 2 << "99 servings"
                                   << "6.19 kg flour";
         QTest::newRow("factor half") << false << 1 << 1 << 1 << 1 << "×½"

@@ -110,6 +110,33 @@ void TestDurationFinder::findsSpans_data()
     row("full-width digits", "３０分蒸らす", {"３０分=1800"});
     // limits
     row("48 hours", "Cure 48 hours", {"48 hours=172800"});
+    // Numbers in words and a word between the number and its unit
+    row("five", "Stir for five minutes.", {"five minutes=300"});
+    row("about ten", "Bake about ten minutes", {"ten minutes=600"});
+    row("twenty-five", "Bake twenty-five minutes", {"twenty-five minutes=1500"});
+    row("twenty five", "Rest Twenty five minutes", {"Twenty five minutes=1500"});
+    row("thirty seconds", "Blend thirty seconds", {"thirty seconds=30"});
+    row("more minutes", "Cook 2-3 more minutes", {"2-3 more minutes=120-180"});
+    row("five more", "Cook five more minutes", {"five more minutes=300"});
+    row("zwei Stunden", "zwei Stunden ruhen lassen", {"zwei Stunden=7200"});
+    row("fünfzehn", "fünfzehn Minuten backen", {"fünfzehn Minuten=900"});
+    row("fünfundzwanzig", "fünfundzwanzig Minuten backen", {"fünfundzwanzig Minuten=1500"});
+    row("dreißig", "Dreißig Minuten kochen", {"Dreißig Minuten=1800"});
+    row("weitere", "noch zwei weitere Minuten", {"zwei weitere Minuten=120"});
+    row("dix", "Cuire dix minutes", {"dix minutes=600"});
+    row("vingt-cinq", "Cuire vingt-cinq minutes", {"vingt-cinq minutes=1500"});
+    row("vingt et un", "Cuire vingt et une minutes", {"vingt et une minutes=1260"});
+    row("dix-sept", "Cuire dix-sept minutes", {"dix-sept minutes=1020"});
+    row("veinte", "Hornear veinte minutos", {"veinte minutos=1200"});
+    row("treinta y cinco", "Hornear treinta y cinco minutos", {"treinta y cinco minutos=2100"});
+    row("veinticinco", "Cocer veinticinco minutos", {"veinticinco minutos=1500"});
+    row("dieci", "Cuocere dieci minuti", {"dieci minuti=600"});
+    row("ventotto", "Cuocere ventotto minuti", {"ventotto minuti=1680"});
+    row("ventitré", "Cuocere ventitré minuti", {"ventitré minuti=1380"});
+    row("tien", "Bak tien minuten", {"tien minuten=600"});
+    row("vijfentwintig", "Bak vijfentwintig minuten", {"vijfentwintig minuten=1500"});
+    row("tweeëntwintig", "Bak tweeëntwintig minuten", {"tweeëntwintig minuten=1320"});
+    row("sixty", "Roast sixty minutes", {"sixty minutes=3600"});
 }
 
 void TestDurationFinder::findsSpans()
@@ -139,6 +166,12 @@ void TestDurationFinder::leavesOtherNumbersAlone_data()
     QTest::newRow("over two days") << "Cure for 72 hours";
     QTest::newRow("days") << "Ferment 3 days";
     QTest::newRow("a second time") << "Stir a second time";
+    QTest::newRow("einige Stunden") << "einige Stunden ziehen lassen";
+    QTest::newRow("a few more minutes") << "Cook a few more minutes";
+    QTest::newRow("several more") << "Bake several more minutes";
+    QTest::newRow("five eggs") << "Beat five eggs for the batter";
+    QTest::newRow("no sixty-one") << "Wait sixty-one minutes";
+    QTest::newRow("one second time") << "Stir one second time";
     QTest::newRow("minced") << "Add 2 minced cloves";
     QTest::newRow("hot") << "Serve 4 hot";
     QTest::newRow("Chinese fraction") << "加入三分之一的糖";

@@ -101,7 +101,7 @@ private slots:
         QTest::newRow("blanks only")
             << "   " << none << none << none << "Type a word or choose an ingredient or tag";
         QTest::newRow("accents and case")
-            << "creme BRULEE" << none << none << QStringList{"Crème Brûlée"} << "1 recipes";
+            << "creme BRULEE" << none << none << QStringList{"Crème Brûlée"} << "1 recipe";
         QTest::newRow("title order")
             << "soup" << none << none << QStringList{"Pea Soup", "Tomato Soup"} << "2 recipes";
         QTest::newRow("text of the directions")
@@ -117,7 +117,7 @@ private slots:
         QTest::newRow("ingredients, one missing")
             << QString() << QStringList{"onion", "basil"} << none
             << QStringList{"Tomato Soup", "Basil Pesto|missing: onion", "Pea Soup|missing: basil"}
-            << "1 recipes";
+            << "1 recipe";
         QTest::newRow("nothing has all three")
             << QString() << QStringList{"onion", "basil", "cream"} << none
             << QStringList{"Tomato Soup|missing: cream"} << "0 recipes";
@@ -125,7 +125,7 @@ private slots:
             << QString() << none << QStringList{"QUICK"} << QStringList{"Basil Pesto", "Fried Rice"}
             << "2 recipes";
         QTest::newRow("all kinds at once") << "dish" << QStringList{"garlic"} << QStringList{"soup"}
-                                           << QStringList{"Tomato Soup"} << "1 recipes";
+                                           << QStringList{"Tomato Soup"} << "1 recipe";
     }
 
     void findsByTextIngredientsAndTags()
@@ -190,7 +190,8 @@ private slots:
                  (QStringList{"onion", "Onions"}));
         QCOMPARE(scanned.search.ingredientSuggestions(QStringLiteral("白")), QStringList{"白蘑菇"});
         scanned.search.chooseIngredient(chosen);
-        const QString status = QStringLiteral("%1 recipes").arg(rows.size());
+        const QString status = rows.size() == 1 ? QStringLiteral("1 recipe")
+                                                : QStringLiteral("%1 recipes").arg(rows.size());
         QTRY_COMPARE_WITH_TIMEOUT(scanned.search.status(), status, timeout);
         QCOMPARE(scanned.rows(), rows);
     }
@@ -278,7 +279,7 @@ private slots:
         ScannedSearch scanned(m_cookbook.path(), false); // builds nothing until asked
         scanned.type(QStringLiteral("pesto"));
         QCOMPARE(scanned.search.status(), QStringLiteral("Reading 5 recipes…"));
-        QTRY_COMPARE_WITH_TIMEOUT(scanned.search.status(), QStringLiteral("1 recipes"), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.search.status(), QStringLiteral("1 recipe"), timeout);
         QCOMPARE(scanned.rows(), QStringList{"Basil Pesto"});
     }
 
@@ -326,7 +327,7 @@ private slots:
         QCOMPARE(scanned.search.text(), QStringLiteral("soup"));
         scanned.search.dropIngredient(QStringLiteral("onion"));
         QTRY_COMPARE_WITH_TIMEOUT(scanned.rows(), QStringList{"Leek Soup"}, timeout);
-        QCOMPARE(scanned.search.status(), QStringLiteral("1 recipes"));
+        QCOMPARE(scanned.search.status(), QStringLiteral("1 recipe"));
     }
 
     // Without a collection (no scanner, or one gone) nothing is found, and

@@ -79,7 +79,8 @@ private slots:
             "1 1/2 cup");
         row("whole and vulgar fraction, name alone", " * 2 ½ eggs", "2½", "", "eggs", "2 ½");
         row("decimal comma", " * 1,5 l milk, cold", "1½", "l", "milk", "1,5 l");
-        row("text amount", " * a pinch salt", "a pinch", "", "salt", "a pinch");
+        row("an article is one", " * a pinch salt", "1", "pinch", "salt", "a pinch");
+        row("text amount", " * some salt", "some", "", "salt", "some");
     }
 
     void readsTheIngredientsOfAFile()
@@ -133,24 +134,24 @@ private slots:
         row("a third times three", " * ⅓ cup oil\n", 6, "", {"1 cup oil"});
         row("a sixteenth", " * 1/32 tsp saffron\n", 2, " * 1/32 tsp saffron\n",
             {"0.06 tsp saffron"});
-        row("text beside a sum", " * a pinch salt\n", 2, " * 1 tsp salt\n * 1 tsp salt\n",
-            {"2 tsp + a pinch salt"});
+        row("text beside a sum", " * some salt\n", 2, " * 1 tsp salt\n * 1 tsp salt\n",
+            {"2 tsp + some salt"});
         row("text is never scaled", " * some parsley\n", 6, "", {"some parsley"});
         row("salt without amount", " * salt\n", 2, " * salt\n", {"salt"});
         row("eggs without unit", " * 2 eggs\n", 2, " * 3 eggs\n", {"5 eggs"});
         row("case and blanks", " * 1 kg Plain Flour\n", 2, " * 500 g plain flour \n",
-            {"1½ kg Plain Flour"});
+            {"1.5 kg Plain Flour"});
         row("comment dropped", " * 1 cloves garlic, minced\n", 2, " * 2 cloves garlic\n",
             {"3 cloves garlic"});
-        row("kg and g", " * 500 g flour\n", 2, " * 750 g flour\n", {"1¼ kg flour"});
-        row("ml and l", " * 500 ml milk\n", 2, " * 1 l milk\n", {"1½ l milk"});
+        row("kg and g", " * 500 g flour\n", 2, " * 750 g flour\n", {"1.25 kg flour"});
+        row("ml and l", " * 500 ml milk\n", 2, " * 1 l milk\n", {"1.5 l milk"});
         row("no unit that neither recipe used", " * 250 ml cream\n", 2, " * 50 ml cream\n",
             {"300 ml cream"});
         row("half a litre and millilitres", " * ½ l water\n", 2, " * 250 ml water\n",
             {"750 ml water"});
         row("decilitres where a recipe used them", " * 2 dl cream\n", 2, " * 50 ml cream\n",
-            {"2½ dl cream"});
-        row("units without regard to case", " * 1 L milk\n", 2, " * 5 DL milk\n", {"1½ l milk"});
+            {"2.5 dl cream"});
+        row("units without regard to case", " * 1 L milk\n", 2, " * 5 DL milk\n", {"1.5 l milk"});
         row("mg is no metric group", " * 500 mg saffron\n", 2, " * 1 g saffron\n",
             {"500 mg + 1 g saffron"});
         row("unrelated units side by side", " * 2 pcs carrots\n", 2, " * 300 g carrots\n",
@@ -177,7 +178,25 @@ private slots:
             "", {"1 1/2 cup flour", "1500 ml water", "1,5 kg salt"});
         row("halved", " * 1 kg flour\n * 3 pcs eggs\n", 1, "", {"500 g flour", "1½ pcs eggs"});
         row("not alone, written amounts follow the rules", " * 1 1/2 cup flour\n * 1500 ml water\n",
-            2, " * 1 pcs lemon\n", {"1½ cup flour", "1½ l water", "1 pcs lemon"});
+            2, " * 1 pcs lemon\n", {"1½ cup flour", "1.5 l water", "1 pcs lemon"});
+
+        // Amounts as cooks write them, and lines that hold more than one.
+        row("metric sum in decimals", " * 237 ml milk\n", 3, "", {"355.5 ml milk"});
+        row("kitchen measures in fractions", " * 1/3 cup oil\n * 1/2 TL Salz\n", 3, "",
+            {"½ cup oil", "¾ TL Salz"});
+        row("a recipe's decimal comma", " * 0,5 kg Mehl\n * 800 g Zucker\n", 3, "",
+            {"750 g Mehl", "1,2 kg Zucker"});
+        row("decimal comma, metric range", " * 0,5 l Milch\n * 1-1,5 l Wasser\n", 3, "",
+            {"750 ml Milch", "1,5–2,25 l Wasser"});
+        row("length beside weight", " * 2 cm Ingwer\n", 3, " * 20 g Ingwer\n",
+            {"3 cm + 20 g Ingwer"});
+        row("two ingredients on a line", " - 青椒 2 条，红椒 1 条\n", 2, " - 红椒 2 条\n",
+            {"2 条 青椒", "3 条 红椒"});
+        row("and between two amounts", " * 2 cups flour and 1 cup sugar\n", 4, "",
+            {"4 cups flour", "2 cup sugar"});
+        row("amount in the note", " - 鸭肉（半只,1 kg,斩块）\n", 4, "", {"1 只 鸭肉"});
+        row("range with a tilde", " - 橙汁 35~50ml\n", 2, "", {"35~50ml 橙汁"});
+        row("comment keeps the amount", " - 肥肉末 20g #不喜可不加\n", 4, "", {"40 g 肥肉末"});
     }
 
     void mergesAndScales()
@@ -204,7 +223,7 @@ private slots:
             << QByteArray("Serves: 4 people\n") << 4 << 2 << "200 g pasta";
         QTest::newRow("yield, first number")
             << QByteArray("YIELD: about 4 to 6\n") << 4 << 1 << "100 g pasta";
-        QTest::newRow("portions") << QByteArray("portions: 3\n") << 3 << 1 << "133⅓ g pasta";
+        QTest::newRow("portions") << QByteArray("portions: 3\n") << 3 << 1 << "133.33 g pasta";
         QTest::newRow("no number gives a factor")
             << QByteArray("servings: a few\n") << 0 << 6 << "400 g pasta";
         QTest::newRow("out of range gives a factor")
@@ -278,7 +297,7 @@ private slots:
         QCOMPARE(loaded.entry(1).factorHalves, 3);
         QCOMPARE(loaded.toMarkdown(), list.toMarkdown());
         QCOMPARE(loaded.toMarkdown(),
-                 QStringLiteral("- [ ] 1½ kg flour\n- [x] salt\n- [ ] 1½ l milk\n"));
+                 QStringLiteral("- [ ] 1.5 kg flour\n- [x] salt\n- [ ] 1.5 l milk\n"));
     }
 
     void garbageGivesAnEmptyList_data()

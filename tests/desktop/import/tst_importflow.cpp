@@ -92,7 +92,7 @@ private slots:
         windowAction(*window, "importAction")->trigger();
 
         QTRY_COMPARE_WITH_TIMEOUT(statusText(*window),
-                                  QString("Imported 2 recipes; 1 files held none"), timeout);
+                                  QString("Imported 2 recipes; 1 file held none"), timeout);
         QCOMPARE(recipeFilesIn(target), (QStringList{"bread.recipe.md", "soup.recipe.md"}));
         QCOMPARE(reports.size(), 1);
         QCOMPARE(reports.first().problems.size(), 1);
@@ -106,7 +106,7 @@ private slots:
                                       ->model()
                                       ->rowCount(),
                                   3, timeout);
-        QCOMPARE(statusText(*window), QString("Imported 2 recipes; 1 files held none"));
+        QCOMPARE(statusText(*window), QString("Imported 2 recipes; 1 file held none"));
     }
 
     void oneImportedRecipeBecomesActiveAndTheFolderIsRemembered()
@@ -118,7 +118,7 @@ private slots:
             window->setImportSourcesQuestion(
                 [this] { return QStringList{downloads->filePath("Bread.html")}; });
             windowAction(*window, "importAction")->trigger();
-            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipes"), timeout);
+            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipe"), timeout);
             QVERIFY(shownText(*window).startsWith("Bread"));
             QVERIFY(reports.isEmpty());
             // Importing the same page again never overwrites.
@@ -166,7 +166,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &drop);
-        QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipes"), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipe"), timeout);
         QCOMPARE(recipeFilesIn(target), QStringList{"soup.recipe.md"});
     }
 
@@ -177,7 +177,7 @@ private slots:
         QGuiApplication::clipboard()->setText("Tea\n\nIngredients\n1 tea bag\n250 ml water\n\n"
                                               "Method\nSteep for 3 minutes.\n");
         windowAction(*window, "pasteRecipeAction")->trigger();
-        QCOMPARE(statusText(*window), QString("Imported 1 recipes"));
+        QCOMPARE(statusText(*window), QString("Imported 1 recipe"));
         QCOMPARE(recipeFilesIn(target), QStringList{"tea.recipe.md"});
         QVERIFY(shownText(*window).startsWith("Tea"));
 
@@ -197,7 +197,7 @@ private slots:
         const auto summary = finished.first().first().value<ImportSummary>();
         QVERIFY(summary.cancelled);
         QCOMPARE(summary.statusMessage(),
-                 QString("Imported 0 recipes (cancelled after 0 of 1 files)"));
+                 QString("Imported 0 recipes (cancelled after 0 of 1 file)"));
         QVERIFY(recipeFilesIn(collection->filePath("Imported")).isEmpty());
     }
 
@@ -209,7 +209,7 @@ private slots:
                             {"/d/y.paprikarecipes", "damaged archive"}};
         ImportReportDialog dialog(summary);
         QCOMPARE(dialog.findChild<QLabel*>("importSummaryLabel")->text(),
-                 QString("Imported 1 recipes; 2 files held none"));
+                 QString("Imported 1 recipe; 2 files held none"));
         auto* list = dialog.findChild<QTreeWidget*>("importProblemsList");
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(1)->text(0), QString("/d/y.paprikarecipes"));

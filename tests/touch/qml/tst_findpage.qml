@@ -66,7 +66,7 @@ TestCase {
     function test_findRules_data() {
         return [
             {tag: "accents and case", text: "creme BRULEE", ingredients: [], tags: [],
-             rows: ["Crème Brûlée"], status: "1 recipes"},
+             rows: ["Crème Brûlée"], status: "1 recipe"},
             {tag: "title order", text: "soup", ingredients: [], tags: [],
              rows: ["Pea Soup", "Tomato Soup"], status: "2 recipes"},
             {tag: "nothing found", text: "caramel", ingredients: [], tags: [], rows: [],
@@ -75,11 +75,11 @@ TestCase {
              rows: ["Pea Soup", "Tomato Soup"], status: "2 recipes"},
             {tag: "ingredients, one missing", text: "", ingredients: ["onion", "basil"],
              tags: [], rows: ["Tomato Soup", "Basil Pesto|missing: onion",
-                              "Pea Soup|missing: basil"], status: "1 recipes"},
+                              "Pea Soup|missing: basil"], status: "1 recipe"},
             {tag: "tag without case", text: "", ingredients: [], tags: ["QUICK"],
              rows: ["Basil Pesto", "Fried Rice"], status: "2 recipes"},
             {tag: "all kinds at once", text: "dish", ingredients: ["garlic"], tags: ["soup"],
-             rows: ["Tomato Soup"], status: "1 recipes"}
+             rows: ["Tomato Soup"], status: "1 recipe"}
         ]
     }
 
@@ -171,7 +171,7 @@ TestCase {
         verify(suggestions.itemAt(0).highlighted)
         keyClick(Qt.Key_Return)
         compare(page.search.ingredients, ["Zwiebel", "rote Zwiebel"])
-        tryCompare(page.search, "status", "1 recipes")
+        tryCompare(page.search, "status", "1 recipe")
         tryCompare(list, "count", 3)
         compare(shownResults(page), ["Salat", "Kuchen|missing: rote Zwiebel",
                                      "Suppe|missing: rote Zwiebel"])
