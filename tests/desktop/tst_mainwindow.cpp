@@ -202,6 +202,8 @@ private slots:
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
         row("pasteRecipeAction", kitchen, 5, "Paste recipe", "edit-paste",
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+        row("exportAction", kitchen, 6, "Export recipe…", "document-save-as",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     }
 
     void theWindowOffersItsCommands()
@@ -254,7 +256,7 @@ private slots:
         QTest::newRow("main") << "Main Toolbar"
                               << "Main Toolbar" << 2 << 8 << false;
         QTest::newRow("kitchen") << "kitchenToolBar"
-                                 << "Kitchen" << 3 << 6 << true;
+                                 << "Kitchen" << 3 << 7 << true;
     }
 
     void theToolbarsKeepTheirShape()
