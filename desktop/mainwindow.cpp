@@ -442,7 +442,7 @@ void MainWindow::addImportActions()
 // Exporting the recipes chosen in the title list, else the active one.
 void MainWindow::addExportAction()
 {
-    exportAction = addWindowAction(this, "document-save-as", "Export recipe…", "exportAction",
+    exportAction = addWindowAction(this, "document-export", "Export recipe…", "exportAction",
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     connect(exportAction, &QAction::triggered, this, &MainWindow::exportChosenRecipes);
     connect(exportFlow.get(), &ExportFlow::message, this, &MainWindow::notifyStatusBar);
