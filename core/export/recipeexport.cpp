@@ -92,7 +92,8 @@ void RecipeExport::addTimes(const RecipeOutline& outline, QJsonObject& object)
     const std::pair<const char*, const char*> times[] = {
         {"time", "totalTime"}, {"prep time", "prepTime"}, {"cook time", "cookTime"}};
     for (const auto& [key, property] : times) {
-        const QString duration = isoDuration(DurationText::seconds(outline.meta(QLatin1String(key))));
+        const QString duration =
+            isoDuration(DurationText::seconds(outline.meta(QLatin1String(key))));
         if (!duration.isEmpty())
             object.insert(QLatin1String(property), duration);
     }
@@ -105,7 +106,8 @@ QJsonObject RecipeExport::objectOf(const RecipeOutline& outline, const QString& 
                        {QStringLiteral("name"), outline.title}};
     if (!outline.description.isEmpty())
         object.insert(QStringLiteral("description"), outline.description);
-    object.insert(QStringLiteral("recipeIngredient"), QJsonArray::fromStringList(outline.ingredients));
+    object.insert(QStringLiteral("recipeIngredient"),
+                  QJsonArray::fromStringList(outline.ingredients));
     object.insert(QStringLiteral("recipeInstructions"), instructionsOf(outline));
     const QString servings = outline.meta(QStringLiteral("servings"));
     const QString yield = servings.isEmpty() ? outline.meta(QStringLiteral("yield")) : servings;
@@ -127,7 +129,8 @@ QJsonObject RecipeExport::objectOf(const RecipeOutline& outline, const QString& 
         object.insert(QLatin1String(address ? "url" : "isBasedOn"), source);
     }
     for (const QString& reference : outline.pictures) {
-        const QString url = ExportDocument::dataUrl(ExportDocument::pictureFor(reference, recipePath));
+        const QString url =
+            ExportDocument::dataUrl(ExportDocument::pictureFor(reference, recipePath));
         if (!url.isEmpty()) {
             object.insert(QStringLiteral("image"), url);
             break;

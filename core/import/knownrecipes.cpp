@@ -12,8 +12,7 @@ KnownRecipes::KnownRecipes(QHash<QString, QString> titlesByPath,
                            QHash<QString, QString> sourcesByPath)
     : m_titlesByPath(std::move(titlesByPath))
     , m_sourcesByPath(std::move(sourcesByPath))
-{
-}
+{}
 
 QString KnownRecipes::sourceKey(const QString& address)
 {

@@ -71,8 +71,8 @@ int ExportFlow::writeEach(const QStringList& recipePaths, const QString& folder,
 {
     int written = 0;
     for (const QString& recipe : recipePaths) {
-        const QString target =
-            QDir(folder).filePath(RecipeExport::fileNameFor(recipe, QLatin1String(suffixOf(format))));
+        const QString target = QDir(folder).filePath(
+            RecipeExport::fileNameFor(recipe, QLatin1String(suffixOf(format))));
         written += writeOne(recipe, target, format) ? 1 : 0;
     }
     return written;
@@ -86,9 +86,9 @@ void ExportFlow::exportRecipes(const QStringList& recipePaths)
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     Format format = Format::Html;
-    const QString target = m_ask(
-        QDir(documents).filePath(RecipeExport::fileNameFor(recipePaths.first(), QStringLiteral("html"))),
-        &format);
+    const QString target = m_ask(QDir(documents).filePath(RecipeExport::fileNameFor(
+                                     recipePaths.first(), QStringLiteral("html"))),
+                                 &format);
     if (target.isEmpty()) {
         emit message(QStringLiteral("Cancelled"));
         return;
@@ -97,7 +97,8 @@ void ExportFlow::exportRecipes(const QStringList& recipePaths)
     if (recipePaths.size() == 1)
         written = writeOne(recipePaths.first(), target, format) ? 1 : 0;
     else if (format == Format::JsonLd)
-        written = save(target, RecipeExport::jsonLdArray(recipePaths)) ? int(recipePaths.size()) : 0;
+        written =
+            save(target, RecipeExport::jsonLdArray(recipePaths)) ? int(recipePaths.size()) : 0;
     else
         written = writeEach(recipePaths, QFileInfo(target).absolutePath(), format);
     emit message(written > 0 ? QStringLiteral("Exported %1 recipes").arg(written)

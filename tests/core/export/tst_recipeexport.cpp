@@ -100,7 +100,8 @@ void TestRecipeExport::roundTrip_data()
         << QStringList{"500 g ground beef, cold", "1 tsp salt", "4 pcs brioche buns", "butter"}
         << QStringList{"Patties", "Patties", "Buns"}
         << QStringList{"Roll the beef into 4 balls.",
-                       "Smash them flat on a hot griddle for 2 minutes.", "Toast the buns in butter."}
+                       "Smash them flat on a hot griddle for 2 minutes.",
+                       "Toast the buns in butter."}
         << QStringList{"burger", "grill"};
     QTest::newRow("German")
         << QByteArray("# Käsespätzle\n\n### Ingredients\n\n * 400 g Mehl\n * 4 Stück Eier\n"
@@ -178,8 +179,7 @@ void TestRecipeExport::jsonLdShape()
     QCOMPARE(object.value("@type").toString(), QStringLiteral("Recipe"));
     QCOMPARE(object.value("name").toString(), QStringLiteral("Red Lentil Dal"));
     QCOMPARE(object.value("description").toString(), QStringLiteral("A quick, golden dal."));
-    QCOMPARE(object.value("recipeIngredient").toArray(),
-             QJsonArray({"250 g red lentils", "salt"}));
+    QCOMPARE(object.value("recipeIngredient").toArray(), QJsonArray({"250 g red lentils", "salt"}));
     const QJsonArray instructions = object.value("recipeInstructions").toArray();
     QCOMPARE(instructions.size(), 2);
     QCOMPARE(instructions[0].toObject().value("@type").toString(), QStringLiteral("HowToStep"));
@@ -201,8 +201,8 @@ void TestRecipeExport::jsonLdShape()
     QVERIFY(!object.contains("url"));
     const QString image = object.value("image").toString();
     QVERIFY(image.startsWith(QLatin1String("data:image/jpeg;base64,")));
-    const QImage decoded = QImage::fromData(
-        QByteArray::fromBase64(image.mid(image.indexOf(',') + 1).toLatin1()));
+    const QImage decoded =
+        QImage::fromData(QByteArray::fromBase64(image.mid(image.indexOf(',') + 1).toLatin1()));
     QCOMPARE(decoded.size(), QSize(64, 48));
 }
 
@@ -264,13 +264,20 @@ void TestRecipeExport::hostileRecipe_data()
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QString>("prepare"); // what stands at the picture's place
 
-    QTest::newRow("link to /dev/zero") << "zero.png" << "zero";
-    QTest::newRow("FIFO") << "fifo.png" << "fifo";
-    QTest::newRow("missing") << "nowhere.png" << "";
-    QTest::newRow("over the size limit") << "huge.png" << "huge";
-    QTest::newRow("remote") << "https://example.org/a.png" << "";
-    QTest::newRow("folder") << "." << "";
-    QTest::newRow("not a picture") << "text.png" << "text";
+    QTest::newRow("link to /dev/zero") << "zero.png"
+                                       << "zero";
+    QTest::newRow("FIFO") << "fifo.png"
+                          << "fifo";
+    QTest::newRow("missing") << "nowhere.png"
+                             << "";
+    QTest::newRow("over the size limit") << "huge.png"
+                                         << "huge";
+    QTest::newRow("remote") << "https://example.org/a.png"
+                            << "";
+    QTest::newRow("folder") << "."
+                            << "";
+    QTest::newRow("not a picture") << "text.png"
+                                   << "text";
 }
 
 void TestRecipeExport::hostileRecipe()
@@ -284,12 +291,14 @@ void TestRecipeExport::hostileRecipe()
     else if (prepare == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(place).constData(), 0600), 0);
     else if (prepare == "huge")
-        QVERIFY(QFile(place).open(QIODevice::WriteOnly) && QFile(place).resize(SafeFile::imageSizeLimit + 1));
+        QVERIFY(QFile(place).open(QIODevice::WriteOnly) &&
+                QFile(place).resize(SafeFile::imageSizeLimit + 1));
     else if (prepare == "text")
         QVERIFY(writeFile(place, "not a picture at all"));
     const QString recipe = dir.filePath("hostile.recipe.md");
-    QVERIFY(writeFile(recipe, "# Hostile\n\n![x](" + picture.toUtf8() + ")\n\n### Ingredients\n\n"
-                              " * 1 kg flour\n"));
+    QVERIFY(writeFile(recipe, "# Hostile\n\n![x](" + picture.toUtf8() +
+                                  ")\n\n### Ingredients\n\n"
+                                  " * 1 kg flour\n"));
 
     const QByteArray page = recipeHtml(recipe);
     QVERIFY(page.contains("1 kg flour"));

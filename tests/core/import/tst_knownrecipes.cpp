@@ -51,7 +51,8 @@ void TestKnownRecipes::findsWhatTheScanPublished_data()
     QTest::newRow("same title and ingredients, no source")
         << recipe("Smash Burgers", burgerLines) << "burgers.recipe.md";
     QTest::newRow("title in other case and blanks")
-        << recipe("  smash   BURGERS ", {"500 g  ground beef", "4 pcs buns"}) << "burgers.recipe.md";
+        << recipe("  smash   BURGERS ", {"500 g  ground beef", "4 pcs buns"})
+        << "burgers.recipe.md";
     QTest::newRow("same title, other ingredients")
         << recipe("Smash Burgers", {"500 g ground lamb", "4 pcs buns"}) << "";
     QTest::newRow("same title, fewer ingredients")
@@ -70,11 +71,13 @@ void TestKnownRecipes::findsWhatTheScanPublished()
     QFETCH(ImportedRecipe, imported);
     QFETCH(QString, found);
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath("burgers.recipe.md"),
-                      "# Smash Burgers\n\n### Ingredients\n\n * 500 g ground beef\n * 4 pcs buns\n\n"
-                      "### Metadata\n\nsource: http://example.org/smash-burgers\n"));
-    QVERIFY(writeFile(dir.filePath("tomato-egg.recipe.md"),
-                      "# 番茄炒蛋\n\n### Ingredients\n\n#### 主料\n\n - 番茄 2 个\n - 鸡蛋 3 个\n"));
+    QVERIFY(
+        writeFile(dir.filePath("burgers.recipe.md"),
+                  "# Smash Burgers\n\n### Ingredients\n\n * 500 g ground beef\n * 4 pcs buns\n\n"
+                  "### Metadata\n\nsource: http://example.org/smash-burgers\n"));
+    QVERIFY(
+        writeFile(dir.filePath("tomato-egg.recipe.md"),
+                  "# 番茄炒蛋\n\n### Ingredients\n\n#### 主料\n\n - 番茄 2 个\n - 鸡蛋 3 个\n"));
     QVERIFY(writeFile(dir.filePath("spaetzle.recipe.md"),
                       "# Käsespätzle\n\n### Metadata\n\nsource: Omas Kochbuch, S. 12\n"));
     Scanner scanner;
@@ -113,13 +116,16 @@ void TestKnownRecipes::sourceKeys_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("same");
-    QTest::newRow("scheme, www and slash")
-        << "https://www.Example.org/a/b/" << "http://example.org/a/b" << true;
-    QTest::newRow("fragment") << "https://example.org/a#recipe" << "https://example.org/a" << true;
-    QTest::newRow("query kept") << "https://example.org/r?id=1" << "https://example.org/r?id=2"
-                                << false;
-    QTest::newRow("other path") << "https://example.org/a" << "https://example.org/b" << false;
-    QTest::newRow("not an address") << " Omas Kochbuch " << "Omas Kochbuch" << true;
+    QTest::newRow("scheme, www and slash") << "https://www.Example.org/a/b/"
+                                           << "http://example.org/a/b" << true;
+    QTest::newRow("fragment") << "https://example.org/a#recipe"
+                              << "https://example.org/a" << true;
+    QTest::newRow("query kept") << "https://example.org/r?id=1"
+                                << "https://example.org/r?id=2" << false;
+    QTest::newRow("other path") << "https://example.org/a"
+                                << "https://example.org/b" << false;
+    QTest::newRow("not an address") << " Omas Kochbuch "
+                                    << "Omas Kochbuch" << true;
 }
 
 void TestKnownRecipes::sourceKeys()

@@ -52,9 +52,9 @@ private slots:
     {
         collection = std::make_unique<QTemporaryDir>();
         out = std::make_unique<QTemporaryDir>();
-        QVERIFY(!writeRecipe(collection->path(), "a.recipe.md", "Apfelkuchen", {"Kuchen"},
-                             {"Äpfel"})
-                     .isEmpty());
+        QVERIFY(
+            !writeRecipe(collection->path(), "a.recipe.md", "Apfelkuchen", {"Kuchen"}, {"Äpfel"})
+                 .isEmpty());
         QVERIFY(!writeRecipe(collection->path(), "b.recipe.md", "Bún chả", {}, {"pork"}).isEmpty());
         QSettings settings;
         settings.clear();
@@ -78,10 +78,10 @@ private slots:
             << 2 << ExportFlow::Format::JsonLd << "both.json" << QStringList{"both.json"}
             << "Exported 2 recipes";
         QTest::newRow("two as a page each")
-            << 2 << ExportFlow::Format::Html << "ignored.html"
-            << QStringList{"a.html", "b.html"} << "Exported 2 recipes";
-        QTest::newRow("cancelled") << 1 << ExportFlow::Format::Html << "" << QStringList{}
-                                   << "Cancelled";
+            << 2 << ExportFlow::Format::Html << "ignored.html" << QStringList{"a.html", "b.html"}
+            << "Exported 2 recipes";
+        QTest::newRow("cancelled")
+            << 1 << ExportFlow::Format::Html << "" << QStringList{} << "Cancelled";
     }
 
     void exportsWhatIsChosen()
@@ -130,8 +130,7 @@ private slots:
             break;
         case ExportFlow::Format::JsonLd: {
             const QJsonDocument json = QJsonDocument::fromJson(bytes);
-            const QJsonArray recipes =
-                json.isArray() ? json.array() : QJsonArray{json.object()};
+            const QJsonArray recipes = json.isArray() ? json.array() : QJsonArray{json.object()};
             QCOMPARE(recipes.size(), chosenRows);
             QCOMPARE(recipes.first().toObject().value("name").toString(), QString("Apfelkuchen"));
             if (chosenRows == 2)
