@@ -453,7 +453,8 @@ void MainWindow::exportChosenRecipes()
     QStringList paths = titlesPane ? titlesPane->selectedPaths() : QStringList();
     if (paths.size() < 2) {
         const QString active = activeDocument->path();
-        paths = active.isEmpty() || !QFileInfo(active).isFile() ? QStringList() : QStringList{active};
+        paths =
+            active.isEmpty() || !QFileInfo(active).isFile() ? QStringList() : QStringList{active};
     }
     exportFlow->exportRecipes(paths);
 }

@@ -181,8 +181,8 @@ void ImportFlow::importAnyway(const QList<ImportedRecipe>& recipes)
     finish(summary);
 }
 
-void ImportFlow::write(const QList<ImportedRecipe>& recipes, const QString& folder,
-                       bool skipKnown, ImportSummary& summary)
+void ImportFlow::write(const QList<ImportedRecipe>& recipes, const QString& folder, bool skipKnown,
+                       ImportSummary& summary)
 {
     const ImportedRecipeWriter writer(folder);
     for (const ImportedRecipe& recipe : recipes) {

@@ -21,7 +21,7 @@ struct ImportSummary
     // Recipes the cookbook holds already, left unwritten; kept whole so that
     // they can be imported anyway.
     QList<ImportedRecipe> alreadyThere;
-    int filesRead = 0;       // files looked at before the end or the cancel
+    int filesRead = 0; // files looked at before the end or the cancel
     int filesTotal = 0;
     bool cancelled = false;
 

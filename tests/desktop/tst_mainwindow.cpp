@@ -90,7 +90,8 @@ private slots:
         for (const char* name :
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
               "document-print", "randomize", "document-print-preview", "edit-find",
-              "view-list-details", "chronometer", "document-import", "edit-paste", "document-export"}) {
+              "view-list-details", "chronometer", "document-import", "edit-paste",
+              "document-export"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
