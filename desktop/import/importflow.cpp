@@ -192,9 +192,11 @@ void ImportFlow::write(const QList<ImportedRecipe>& recipes, const QString& fold
         }
         QString error;
         const QString path = writer.write(recipe, &error);
+        // Pasted recipes come from the clipboard; those imported anyway are
+        // named by their title.
         if (path.isEmpty())
-            summary.problems.append(
-                {QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
+            summary.problems.append({skipKnown ? QStringLiteral("clipboard") : recipe.title,
+                                     QStringLiteral("not written: %1").arg(error)});
         else
             summary.written.append(path);
     }
