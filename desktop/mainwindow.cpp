@@ -92,6 +92,7 @@ MainWindow::MainWindow(QWidget* parent)
     , activeDocument(std::make_unique<ActiveDocument>())
     , scanner(std::make_unique<Scanner>())
     , importFlow(std::make_unique<ImportFlow>(this))
+    , exportFlow(std::make_unique<ExportFlow>(this))
 {
     setUpDialogs();
     addRecipeView();
@@ -107,6 +108,7 @@ MainWindow::MainWindow(QWidget* parent)
     addShoppingListDock();
     addCookAction();
     addImportActions();
+    addExportAction();
     addKitchenToolBar();
     restoreCollectionAndState();
     statusBar()->show();
@@ -197,6 +199,7 @@ void MainWindow::addIndexDocks(QDockWidget* recipesDock)
     auto tagPane = std::make_unique<TreePane>();
     openChosenRecipes(tagPane.get());
     auto listPane = std::make_unique<ListPane>();
+    titlesPane = listPane.get();
     openChosenRecipes(listPane.get());
     showScansIn(ingredientPane.get(), tagPane.get(), listPane.get());
 
@@ -223,6 +226,7 @@ void MainWindow::showScansIn(TreePane* ingredients, TreePane* tags, ListPane* ti
         // The wording is the same for one recipe: scripts and tests read it.
         notifyStatusBar(QStringLiteral("Found %1 recipes").arg(count));
         fsPane->setTitlesByPath(scanner->titlesByPath());
+        importFlow->setCookbook(scanner->titlesByPath(), scanner->sourcesByPath());
     });
     connect(this, &MainWindow::clear, this, [this, ingredients, tags, titles] {
         ingredients->setModel({});
@@ -436,6 +440,31 @@ void MainWindow::addImportActions()
     setAcceptDrops(true);
 }
 
+// Exporting the recipes chosen in the title list, else the active one.
+void MainWindow::addExportAction()
+{
+    exportAction = addWindowAction(this, "document-export", "Export recipe…", "exportAction",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    connect(exportAction, &QAction::triggered, this, &MainWindow::exportChosenRecipes);
+    connect(exportFlow.get(), &ExportFlow::message, this, &MainWindow::notifyStatusBar);
+}
+
+void MainWindow::exportChosenRecipes()
+{
+    QStringList paths = titlesPane ? titlesPane->selectedPaths() : QStringList();
+    if (paths.size() < 2) {
+        const QString active = activeDocument->path();
+        paths =
+            active.isEmpty() || !QFileInfo(active).isFile() ? QStringList() : QStringList{active};
+    }
+    exportFlow->exportRecipes(paths);
+}
+
+void MainWindow::setExportDestinationQuestion(ExportFlow::DestinationQuestion question)
+{
+    exportFlow->setDestinationQuestion(std::move(question));
+}
+
 // The new recipes are scanned; one alone is shown.
 void MainWindow::showImportedRecipes(const QStringList& paths, const QString& message)
 {
@@ -457,7 +486,7 @@ void MainWindow::addKitchenToolBar()
     kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
     kitchen->addActions({findAction, shoppingListAction, cookAction});
     kitchen->addSeparator();
-    kitchen->addActions({importAction, pasteRecipeAction});
+    kitchen->addActions({importAction, pasteRecipeAction, exportAction});
 }
 
 void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)

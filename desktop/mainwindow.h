@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/exportflow.h"
 #include "import/importflow.h"
 
 #include <QMainWindow>
@@ -42,6 +43,8 @@ public:
     void setImportSourcesQuestion(ImportFlow::PathsQuestion question);
     void setImportFolderQuestion(ImportFlow::FolderQuestion question);
     void setImportReport(ImportFlow::ImportReport report);
+    // Replace the export's file dialog (see ExportFlow).
+    void setExportDestinationQuestion(ExportFlow::DestinationQuestion question);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -76,6 +79,8 @@ private:
     void addShoppingListDock();
     void addCookAction();
     void addImportActions();
+    void addExportAction();
+    void exportChosenRecipes();
     void showImportedRecipes(const QStringList& paths, const QString& message);
     void addKitchenToolBar();
     void restoreCollectionAndState();
@@ -93,6 +98,8 @@ private:
     PathQuestion askForFolder;
     PathQuestion askForNewRecipe;
     std::unique_ptr<ImportFlow> importFlow;
+    std::unique_ptr<ExportFlow> exportFlow;
+    ListPane* titlesPane = nullptr; // owned by its dock
 
     // The window's kitchen commands, owned by the window.
     QAction* findAction = nullptr;
@@ -100,4 +107,5 @@ private:
     QAction* cookAction = nullptr;
     QAction* importAction = nullptr;
     QAction* pasteRecipeAction = nullptr;
+    QAction* exportAction = nullptr;
 };

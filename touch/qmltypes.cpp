@@ -3,6 +3,7 @@
 #include "cooking/touchcookingsession.h"
 #include "browse/dirmodel.h"
 #include "browse/documentloader.h"
+#include "browse/recipeshare.h"
 #include "browse/scanneradapter.h"
 #include "search/recipesearch.h"
 #include "shopping/shoppinglistsession.h"
@@ -21,4 +22,5 @@ void registerQmlTypes()
     qmlRegisterSingletonType("Utils", 1, 0, "StandardPaths", standardPathsProvider);
     qmlRegisterType<ShoppingListSession>("Saltrove", 1, 0, "ShoppingList");
     qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
+    qmlRegisterType<RecipeShare>("Saltrove", 1, 0, "RecipeShare");
 }

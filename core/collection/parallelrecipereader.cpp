@@ -132,6 +132,7 @@ void ParallelRecipeReader::read(Recipe& recipe)
     ParsedRecipe parsed = parseRecipe(&file.file());
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
+    recipe.source = parsed.otherMeta.value(QStringLiteral("source")).value(0);
     recipe.ingredients.reserve(parsed.ingredients.size());
     for (Ingredient& ingredient : parsed.ingredients)
         recipe.ingredients.append(std::move(ingredient.ingredient));

@@ -27,6 +27,7 @@ public:
         QStringList listedNames; // names of every listed ingredient, read as people write them
         bool read = false;       // false: the file could not be opened as a regular file
         bool done = false;       // read or refused; set under the lock
+        QString source;          // the "source:" metadata, where the recipe came from
     };
 
     // `threads` readers besides the calling thread, which helps in takeAll().

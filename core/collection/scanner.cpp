@@ -208,6 +208,12 @@ QHash<QString, QString> Scanner::titlesByPath() const
     return m_titlesByPath;
 }
 
+QHash<QString, QString> Scanner::sourcesByPath() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_sourcesByPath;
+}
+
 void Scanner::doUpdate()
 {
     if (m_busy.load() && stillBusyAfterPublication())
@@ -258,10 +264,13 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     IndexMap indexesByTag;
     IndexMap indexesByIngredient;
     auto listedNames = std::make_shared<IngredientNameIndex>();
+    QHash<QString, QString> sourcesByPath;
     const auto addToIndexes = [&](ParallelRecipeReader::Recipe& recipe) {
         if (!recipe.read)
             return;
         listedNames->add(recipe.path, recipe.listedNames);
+        if (!recipe.source.isEmpty())
+            sourcesByPath.insert(recipe.path, std::move(recipe.source));
         const int index = int(entries.titles.size());
         entries.titles.append(std::move(recipe.title));
         entries.paths.append(std::move(recipe.path));
@@ -333,12 +342,14 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread)
     // Replaced models are destroyed on the disposer's thread, not the GUI's.
     publish(rootPath, ModelDisposer::share(std::move(ingredientModel), m_disposer),
             ModelDisposer::share(std::move(tagModel), m_disposer), std::move(titlesByPath),
-            ModelDisposer::share(std::move(titleModel), m_disposer), std::move(listedNames));
+            ModelDisposer::share(std::move(titleModel), m_disposer), std::move(listedNames),
+            std::move(sourcesByPath));
 }
 
 void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
                       ModelPointer tagModel, QHash<QString, QString> titlesByPath,
-                      ModelPointer titleModel, std::shared_ptr<const IngredientNameIndex> names)
+                      ModelPointer titleModel, std::shared_ptr<const IngredientNameIndex> names,
+                      QHash<QString, QString> sourcesByPath)
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
     m_listedIngredients = std::move(names);
@@ -347,6 +358,7 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
     m_retiredModels.push_back(std::exchange(m_ingredientModel, std::move(ingredientModel)));
     m_retiredModels.push_back(std::exchange(m_tagModel, std::move(tagModel)));
     m_titlesByPath = std::move(titlesByPath);
+    m_sourcesByPath = std::move(sourcesByPath);
     m_retiredModels.push_back(std::exchange(m_titleModel, std::move(titleModel)));
     emit dataUpdatedInternal();
     // The Scanner's own bookkeeping follows the consumers' handlers, and is

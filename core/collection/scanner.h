@@ -36,6 +36,9 @@ public:
     std::shared_ptr<QStandardItemModel> tagModel() const;
     std::shared_ptr<QStandardItemModel> ingredientModel() const;
     QHash<QString, QString> titlesByPath() const;
+    // The "source:" of every recipe that names one, by path: what an import
+    // checks to write no recipe twice.
+    QHash<QString, QString> sourcesByPath() const;
     // Beside the models: every ingredient the recipes list, by the names
     // people write, with the recipes that list it. Not a model: it is never
     // shown as it is, only searched.
@@ -59,7 +62,8 @@ private:
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
                  std::shared_ptr<QStandardItemModel> titleModel,
-                 std::shared_ptr<const IngredientNameIndex> names);
+                 std::shared_ptr<const IngredientNameIndex> names,
+                 QHash<QString, QString> sourcesByPath);
 
     // Declared before the models, so that it outlives the Scanner's shares.
     std::shared_ptr<ModelDisposer> m_disposer;
@@ -68,6 +72,7 @@ private:
     std::shared_ptr<QStandardItemModel> m_ingredientModel;
     std::shared_ptr<QStandardItemModel> m_titleModel;
     QHash<QString, QString> m_titlesByPath;
+    QHash<QString, QString> m_sourcesByPath;
     std::shared_ptr<const IngredientNameIndex> m_listedIngredients;
     // Also under the lock: models replaced by the scan thread, waiting to be
     // released on the owner's thread, and whether the folder changed mid-scan.

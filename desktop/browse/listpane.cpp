@@ -10,6 +10,7 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 ListPane::ListPane(QWidget* parent)
@@ -21,6 +22,7 @@ ListPane::ListPane(QWidget* parent)
     // its size on each new model and each filter change, which at 100,000
     // titles freezes the window for most of a second.
     view->setUniformItemSizes(true);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     auto* layout = new QVBoxLayout(this);
 
@@ -50,6 +52,16 @@ void ListPane::setModel(const std::shared_ptr<QStandardItemModel>& newModel)
     // so it never refers to a destroyed model.
     std::shared_ptr<QStandardItemModel> old = std::exchange(model, newModel);
     proxy->setSourceModel(model.get());
+}
+
+QStringList ListPane::selectedPaths() const
+{
+    QModelIndexList rows = view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList paths;
+    for (const QModelIndex& row : rows)
+        paths.append(row.data(PathRole).toString());
+    return paths;
 }
 
 void ListPane::setFilterString(const QString& filter)

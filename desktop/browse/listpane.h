@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -21,6 +22,9 @@ public:
     // Shows the title model; an empty pointer empties the list. The search
     // text is kept and applies to the new model at once.
     void setModel(const std::shared_ptr<QStandardItemModel>& model);
+    // The paths of the titles chosen in the list (with Ctrl or Shift for
+    // several), in list order.
+    QStringList selectedPaths() const;
 
 signals:
     void fileSelected(const QString& path);

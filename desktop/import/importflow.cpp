@@ -41,6 +41,8 @@ void ImportFlow::setUpDialogs()
     };
     m_showReport = [this](const ImportSummary& summary) {
         auto* dialog = new ImportReportDialog(summary, m_dialogParent);
+        connect(dialog, &ImportReportDialog::importAnywayRequested, this,
+                [this, recipes = summary.alreadyThere] { importAnyway(recipes); });
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     };
@@ -94,9 +96,16 @@ void ImportFlow::importPaths(const QStringList& paths)
         startJob(paths, folder);
 }
 
+void ImportFlow::setCookbook(const QHash<QString, QString>& titlesByPath,
+                             const QHash<QString, QString>& sourcesByPath)
+{
+    m_known = KnownRecipes(titlesByPath, sourcesByPath);
+}
+
 void ImportFlow::startJob(const QStringList& paths, const QString& folder)
 {
-    m_job = std::make_unique<RecipeImportJob>(paths, folder);
+    m_lastFolder = folder;
+    m_job = std::make_unique<RecipeImportJob>(paths, folder, m_known);
     showProgress();
     connect(m_job.get(), &RecipeImportJob::finished, this, [this](const ImportSummary& summary) {
         // The job's thread has emitted its last signal; the job is destroyed
@@ -129,11 +138,13 @@ void ImportFlow::showProgress()
 
 void ImportFlow::finish(const ImportSummary& summary)
 {
+    for (const QString& path : summary.written)
+        m_known.addFile(path);
     const QString text = summary.statusMessage();
     emit message(text);
     if (!summary.written.isEmpty())
         emit recipesWritten(summary.written, text);
-    if (!summary.problems.isEmpty())
+    if (!summary.problems.isEmpty() || !summary.alreadyThere.isEmpty())
         m_showReport(summary);
 }
 
@@ -154,17 +165,39 @@ void ImportFlow::pasteRecipe()
     const QString folder = askFolder();
     if (folder.isEmpty())
         return;
+    m_lastFolder = folder;
     ImportSummary summary;
+    write(recipes, folder, true, summary);
+    summary.filesRead = summary.filesTotal = 1;
+    finish(summary);
+}
+
+void ImportFlow::importAnyway(const QList<ImportedRecipe>& recipes)
+{
+    if (isRunning() || m_lastFolder.isEmpty() || recipes.isEmpty())
+        return;
+    ImportSummary summary;
+    write(recipes, m_lastFolder, false, summary);
+    finish(summary);
+}
+
+void ImportFlow::write(const QList<ImportedRecipe>& recipes, const QString& folder, bool skipKnown,
+                       ImportSummary& summary)
+{
     const ImportedRecipeWriter writer(folder);
     for (const ImportedRecipe& recipe : recipes) {
+        if (skipKnown && !m_known.find(recipe).isEmpty()) {
+            summary.alreadyThere.append(recipe);
+            continue;
+        }
         QString error;
         const QString path = writer.write(recipe, &error);
+        // Pasted recipes come from the clipboard; those imported anyway are
+        // named by their title.
         if (path.isEmpty())
-            summary.problems.append(
-                {QStringLiteral("clipboard"), QStringLiteral("not written: %1").arg(error)});
+            summary.problems.append({skipKnown ? QStringLiteral("clipboard") : recipe.title,
+                                     QStringLiteral("not written: %1").arg(error)});
         else
             summary.written.append(path);
     }
-    summary.filesRead = summary.filesTotal = 1;
-    finish(summary);
 }

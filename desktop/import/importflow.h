@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/knownrecipes.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,6 +10,7 @@
 #include <memory>
 
 struct ImportSummary;
+struct ImportedRecipe;
 class QMimeData;
 class QProgressDialog;
 class QWidget;
@@ -38,6 +41,10 @@ public:
     void setSourcesQuestion(PathsQuestion question) { m_askForSources = std::move(question); }
     void setFolderQuestion(FolderQuestion question) { m_askForFolder = std::move(question); }
     void setReport(ImportReport report) { m_showReport = std::move(report); }
+    // What the scan found in the collection (title and source by path): an
+    // imported recipe already there is not written again.
+    void setCookbook(const QHash<QString, QString>& titlesByPath,
+                     const QHash<QString, QString>& sourcesByPath);
 
     bool isRunning() const { return m_job != nullptr; }
     // Local files among dragged or dropped data; empty while an import runs.
@@ -49,6 +56,9 @@ public slots:
     // The clipboard's recipe: its HTML read as a page, else its text read as
     // a recipe written by a person.
     void pasteRecipe();
+    // Writes recipes an import left out as already in the cookbook, into the
+    // folder that import went to.
+    void importAnyway(const QList<ImportedRecipe>& recipes);
 
 signals:
     // Something to tell the user in the status bar.
@@ -62,12 +72,16 @@ private:
     void startJob(const QStringList& paths, const QString& folder);
     void showProgress();
     void finish(const ImportSummary& summary);
+    void write(const QList<ImportedRecipe>& recipes, const QString& folder, bool skipKnown,
+               ImportSummary& summary);
 
     QWidget* m_dialogParent; // not owned
     QString m_collectionPath;
     PathsQuestion m_askForSources;
     FolderQuestion m_askForFolder;
     ImportReport m_showReport;
+    KnownRecipes m_known;
+    QString m_lastFolder; // where the last import went
     std::unique_ptr<RecipeImportJob> m_job;
     QProgressDialog* m_progress = nullptr; // a child of the dialog parent while an import runs
 };

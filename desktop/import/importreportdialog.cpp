@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -27,6 +28,9 @@ ImportReportDialog::ImportReportDialog(const ImportSummary& summary, QWidget* pa
             new QTreeWidgetItem(list, {QDir::toNativeSeparators(problem.path), problem.reason});
         item->setToolTip(0, item->text(0));
     }
+    for (const ImportedRecipe& recipe : summary.alreadyThere)
+        new QTreeWidgetItem(list, {QStringLiteral("Already in the cookbook: %1").arg(recipe.title),
+                                   QStringLiteral("not written again")});
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -34,6 +38,15 @@ ImportReportDialog::ImportReportDialog(const ImportSummary& summary, QWidget* pa
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    if (!summary.alreadyThere.isEmpty()) {
+        QPushButton* anyway =
+            buttons->addButton(QStringLiteral("Import anyway"), QDialogButtonBox::ActionRole);
+        anyway->setObjectName(QStringLiteral("importAnywayButton"));
+        connect(anyway, &QPushButton::clicked, this, [this] {
+            emit importAnywayRequested();
+            accept();
+        });
+    }
     layout->addWidget(buttons);
     resize(640, 360);
 }

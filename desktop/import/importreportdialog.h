@@ -11,4 +11,8 @@ class ImportReportDialog : public QDialog
     Q_OBJECT
 public:
     explicit ImportReportDialog(const ImportSummary& summary, QWidget* parent = nullptr);
+
+signals:
+    // The user asked for the recipes already in the cookbook to be written all the same.
+    void importAnywayRequested();
 };

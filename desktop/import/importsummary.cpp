@@ -9,6 +9,8 @@ QString ImportSummary::statusMessage() const
     if (!problems.isEmpty())
         message += CountWording::of(problems.size(), QStringLiteral("; 1 file held none"),
                                     QStringLiteral("; %1 files held none"));
+    if (!alreadyThere.isEmpty())
+        message += QStringLiteral("; %1 already in the cookbook").arg(alreadyThere.size());
     if (cancelled)
         message += QStringLiteral(" (cancelled after %1 of %2)")
                        .arg(filesRead)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/importedrecipe.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,7 +18,10 @@ struct ImportSummary
 
     QStringList written;     // the new recipe files, in the order written
     QList<Problem> problems; // files that gave no recipe, or whose recipes could not be written
-    int filesRead = 0;       // files looked at before the end or the cancel
+    // Recipes the cookbook holds already, left unwritten; kept whole so that
+    // they can be imported anyway.
+    QList<ImportedRecipe> alreadyThere;
+    int filesRead = 0; // files looked at before the end or the cancel
     int filesTotal = 0;
     bool cancelled = false;
 

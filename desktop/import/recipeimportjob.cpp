@@ -5,9 +5,10 @@
 
 #include <QThread>
 
-RecipeImportJob::RecipeImportJob(QStringList sources, QString targetFolder)
+RecipeImportJob::RecipeImportJob(QStringList sources, QString targetFolder, KnownRecipes known)
     : m_sources(std::move(sources))
     , m_targetFolder(std::move(targetFolder))
+    , m_known(std::move(known))
 {
     qRegisterMetaType<ImportSummary>();
 }
@@ -58,12 +59,18 @@ ImportSummary RecipeImportJob::run()
         if (result.recipes.isEmpty())
             summary.problems.append({file, result.problem});
         for (const ImportedRecipe& recipe : result.recipes) {
+            if (!m_known.find(recipe).isEmpty()) {
+                summary.alreadyThere.append(recipe);
+                continue;
+            }
             QString error;
             const QString path = writer.write(recipe, &error);
             if (path.isEmpty())
                 summary.problems.append({file, QStringLiteral("not written: %1").arg(error)});
             else
                 summary.written.append(path);
+            if (!path.isEmpty())
+                m_known.addFile(path); // the same page twice in one import
         }
         ++summary.filesRead;
         emit progress(summary.filesRead, summary.filesTotal);

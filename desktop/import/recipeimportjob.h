@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/importsummary.h"
+#include "import/knownrecipes.h"
 
 #include <QObject>
 #include <QStringList>
@@ -18,7 +19,8 @@ class RecipeImportJob : public QObject
 {
     Q_OBJECT
 public:
-    RecipeImportJob(QStringList sources, QString targetFolder);
+    // Recipes `known` holds are left unwritten and reported.
+    RecipeImportJob(QStringList sources, QString targetFolder, KnownRecipes known = {});
     ~RecipeImportJob() override; // cancels and waits for the thread
 
     void start();
@@ -35,6 +37,7 @@ private:
 
     const QStringList m_sources;
     const QString m_targetFolder;
+    KnownRecipes m_known; // used on the job's thread only
     std::atomic<bool> m_cancelled{false};
     std::unique_ptr<QThread> m_thread;
 };

@@ -90,7 +90,8 @@ private slots:
         for (const char* name :
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
               "document-print", "randomize", "document-print-preview", "edit-find",
-              "view-list-details", "chronometer", "document-import", "edit-paste"}) {
+              "view-list-details", "chronometer", "document-import", "edit-paste",
+              "document-export"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
@@ -202,6 +203,8 @@ private slots:
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
         row("pasteRecipeAction", kitchen, 5, "Paste recipe", "edit-paste",
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+        row("exportAction", kitchen, 6, "Export recipe…", "document-export",
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     }
 
     void theWindowOffersItsCommands()
@@ -254,7 +257,7 @@ private slots:
         QTest::newRow("main") << "Main Toolbar"
                               << "Main Toolbar" << 2 << 8 << false;
         QTest::newRow("kitchen") << "kitchenToolBar"
-                                 << "Kitchen" << 3 << 6 << true;
+                                 << "Kitchen" << 3 << 7 << true;
     }
 
     void theToolbarsKeepTheirShape()

@@ -13,7 +13,11 @@ Tessellate.ScrollablePage {
 
     // Help shows the introduction through this page without a path: no
     // recipe, no actions.
-    actions: page.path !== "" ? [cookAction, shoppingAction] : []
+    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction] : []
+
+    // Opens a written page with the system's handler; tests put their own
+    // in its place.
+    property var openPage: function(url) { return Qt.openUrlExternally(url) }
 
     Tessellate.Action {
         id: cookAction
@@ -33,6 +37,27 @@ Tessellate.ScrollablePage {
             if (!window || !window.shoppingList)
                 return
             window.showPassiveNotification(window.shoppingList.addRecipe(page.path))
+        }
+    }
+
+    Tessellate.Action {
+        id: shareAction
+        objectName: "shareAction"
+        text: qsTr("Share…")
+        icon.name: "document-share"
+        onTriggered: page.share()
+    }
+
+    RecipeShare {
+        id: recipeShare
+    }
+
+    function share() {
+        var url = recipeShare.writePage(page.path)
+        var window = page.ApplicationWindow.window
+        if (String(url) === "" || !page.openPage(url)) {
+            if (window && window.showPassiveNotification)
+                window.showPassiveNotification(qsTr("The recipe could not be shared"))
         }
     }
 

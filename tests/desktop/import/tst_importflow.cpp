@@ -1,6 +1,7 @@
 // Importing in the window: the import actions, the folder asked for
 // and remembered, the worker's summary in the status bar and the report, the
 // new recipe made active, dropped folders and the clipboard.
+#include "import/importflow.h"
 #include "import/importreportdialog.h"
 #include "import/importsummary.h"
 #include "import/recipeimportjob.h"
@@ -11,6 +12,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -121,11 +123,17 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(statusText(*window), QString("Imported 1 recipe"), timeout);
             QVERIFY(shownText(*window).startsWith("Bread"));
             QVERIFY(reports.isEmpty());
-            // Importing the same page again never overwrites.
+            // The same page again is already in the cookbook: reported, not
+            // written, until the user imports it anyway (never overwriting).
             windowAction(*window, "importAction")->trigger();
-            QTRY_COMPARE_WITH_TIMEOUT(recipeFilesIn(target).size(), 2, timeout);
+            QTRY_COMPARE_WITH_TIMEOUT(statusText(*window),
+                                      QString("Imported 0 recipes; 1 already in the cookbook"),
+                                      timeout);
+            QCOMPARE(recipeFilesIn(target), QStringList{"bread.recipe.md"});
+            QCOMPARE(reports.size(), 1);
+            QCOMPARE(reports.first().alreadyThere.size(), 1);
+            QCOMPARE(reports.first().alreadyThere.first().title, QString("Bread"));
         }
-        QCOMPARE(recipeFilesIn(target), (QStringList{"bread-2.recipe.md", "bread.recipe.md"}));
         QCOMPARE(folderQuestions, (QStringList{collection->path(), target}));
         // The new key lives in its own group; the collection's stays as it was.
         QSettings settings;
@@ -199,6 +207,47 @@ private slots:
         QCOMPARE(summary.statusMessage(),
                  QString("Imported 0 recipes (cancelled after 0 of 1 file)"));
         QVERIFY(recipeFilesIn(collection->filePath("Imported")).isEmpty());
+    }
+
+    // The flow alone, before any scan: a recipe written by this import is
+    // known at once, pasted or imported; importing anyway writes beside it.
+    void recipesAlreadyThereAreImportedOnlyWhenAsked()
+    {
+        QWidget parent;
+        ImportFlow flow(&parent);
+        const QString target = collection->filePath("Imported");
+        flow.setCollectionPath(collection->path());
+        flow.setCookbook({}, {});
+        flow.setFolderQuestion([target](const QString&) { return target; });
+        QVERIFY(writeFile(downloads->filePath("Bread.html"), page("Bread")));
+        QVERIFY(writeFile(downloads->filePath("Copy of Bread.html"), page("Bread")));
+        flow.setSourcesQuestion([this] {
+            return QStringList{downloads->filePath("Bread.html"),
+                               downloads->filePath("Copy of Bread.html")};
+        });
+        flow.setReport([this](const ImportSummary& summary) { reports << summary; });
+        QSignalSpy messages(&flow, &ImportFlow::message);
+        flow.importChosenFiles();
+        QTRY_VERIFY_WITH_TIMEOUT(!messages.isEmpty(), timeout);
+        QCOMPARE(messages.last().first().toString(),
+                 QString("Imported 1 recipes; 1 already in the cookbook"));
+        QCOMPARE(recipeFilesIn(target), QStringList{"bread.recipe.md"});
+        QCOMPARE(reports.size(), 1);
+
+        ImportReportDialog dialog(reports.first());
+        QCOMPARE(dialog.findChild<QTreeWidget*>("importProblemsList")->topLevelItem(0)->text(0),
+                 QString("Already in the cookbook: Bread"));
+        connect(&dialog, &ImportReportDialog::importAnywayRequested, &flow,
+                [&] { flow.importAnyway(reports.first().alreadyThere); });
+        dialog.findChild<QPushButton*>("importAnywayButton")->click();
+        QCOMPARE(recipeFilesIn(target), (QStringList{"bread-2.recipe.md", "bread.recipe.md"}));
+        QCOMPARE(messages.last().first().toString(), QString("Imported 1 recipes"));
+
+        // Pasted once more: known by now, as the written files are.
+        QGuiApplication::clipboard()->setText("Bread\n\nIngredients\n1 kg flour\n2 eggs\n\n"
+                                              "Directions\nMix.");
+        flow.pasteRecipe();
+        QCOMPARE(recipeFilesIn(target).size(), 2);
     }
 
     void theReportListsEachFileAndWhy()

@@ -37,7 +37,8 @@ TestCase {
             {tag: "help", url: "qrc:/qml/Help.qml", path: "", actions: []},
             {tag: "recipe page without a recipe", url: "qrc:/qml/Recipe.qml", path: "",
              actions: []},
-            {tag: "recipe", url: "qrc:/qml/Recipe.qml", path: "recipe", actions: ["Cook", "Add to shopping list"]}
+            {tag: "recipe", url: "qrc:/qml/Recipe.qml", path: "recipe",
+             actions: ["Cook", "Add to shopping list", "Share…"]}
         ]
     }
 

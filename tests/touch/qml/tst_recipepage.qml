@@ -79,6 +79,52 @@ TestCase {
         compare(String(text.baseUrl), "file://" + root + "/" + data.encoded + "/dish.recipe.md")
     }
 
+    // Share… writes the recipe as one page with its picture inside and hands
+    // that page to the opener; a recipe gone meanwhile opens nothing.
+    function test_shareWritesThePageAndOpensIt_data() {
+        return [
+            {tag: "German with a picture", title: "Käsespätzle", body: "![p](p.png)\n\n### Ingredients\n\n * 400 g Mehl",
+             picture: true},
+            {tag: "Chinese", title: "番茄炒蛋", body: "### Ingredients\n\n * 番茄 2 个", picture: false},
+            {tag: "removed before sharing", title: "Gone", body: "", picture: false, remove: true}
+        ]
+    }
+
+    function test_shareWritesThePageAndOpensIt(data) {
+        var root = TestSupport.newFolder()
+        var path = root + "/dish.recipe.md"
+        verify(TestSupport.writeRecipe(path, data.title, data.body))
+        if (data.picture)
+            verify(TestSupport.writePicture(root + "/p.png", 40, 30))
+        var component = Qt.createComponent("qrc:/qml/Recipe.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        var page = createTemporaryObject(component, testCase)
+        page.path = path
+        var opened = []
+        page.openPage = function(url) { opened.push(String(url)); return true }
+        var share = null
+        for (var i = 0; i < page.actions.length; ++i) {
+            if (page.actions[i].objectName === "shareAction")
+                share = page.actions[i]
+        }
+        verify(share)
+        compare(page.actions[page.actions.length - 1], share) // after the existing actions
+        if (data.remove)
+            page.path = root + "/gone.recipe.md"
+        share.trigger()
+        if (data.remove) {
+            compare(opened.length, 0)
+            return
+        }
+        compare(opened.length, 1)
+        verify(opened[0].indexOf("file://") === 0)
+        verify(opened[0].indexOf(root) < 0) // written elsewhere, never beside the recipe
+        var html = TestSupport.readText(decodeURIComponent(opened[0].substring(7)))
+        verify(html.indexOf("application/ld+json") > 0)
+        verify(html.indexOf(data.title) > 0)
+        compare(html.indexOf("data:image/") > 0, data.picture)
+    }
+
     // A picture naming a FIFO or a device renders as nothing: the page shows
     // the rest of the recipe instead of waiting for a writer for good or
     // reading a device without end.
