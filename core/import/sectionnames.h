@@ -4,12 +4,16 @@
 
 // Whether a heading or a line names a recipe's ingredients or its directions,
 // in English, German, French, Spanish or Italian ("Ingredients", "Zutaten:",
-// "Préparation", "Elaboración", "Procedimento", "For the sauce" is neither).
+// "Préparation", "Elaboración", "Procedimento", "For the sauce" is neither),
+// or the notes after them.
 class SectionNames
 {
 public:
     static bool isIngredients(const QString& heading);
     static bool isDirections(const QString& heading);
+    // What follows the steps: notes, tips, variations, nutrition, references,
+    // also in Chinese and Japanese ("Nährwerte", "Remarques", "附加内容", "メモ").
+    static bool isNotes(const QString& heading);
 
 private:
     // The heading lower-cased, without accents, trailing colons or markup
