@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -56,16 +57,36 @@ QStringList timerButtons(QWidget* view)
 
 
 // A widget is in reach when it is shown whole inside the view, or inside a
-// scroll area of the view that can bring it there.
+// scroll area of the view high enough to bring it there whole.
 bool inReach(QWidget* view, QWidget* widget)
 {
     if (!widget->isVisible())
         return false;
+    QWidget* shownIn = view;
     for (QWidget* up = widget->parentWidget(); up && up != view; up = up->parentWidget()) {
-        if (qobject_cast<QScrollArea*>(up))
-            return true;
+        if (auto* area = qobject_cast<QScrollArea*>(up)) {
+            if (area->viewport()->height() < widget->height())
+                return false;
+            shownIn = area;
+            break;
+        }
     }
-    return view->rect().contains(QRect(widget->mapTo(view, QPoint(0, 0)), widget->size()));
+    const QRect within(shownIn->mapTo(view, QPoint(0, 0)), shownIn->size());
+    return view->rect().contains(within) && within.height() > 0;
+}
+
+// All of a text is there to read: shown whole, or in a scroll area that
+// scrolls far enough.
+bool readable(QWidget* view, QLabel* text)
+{
+    if (text->height() < text->heightForWidth(text->width()))
+        return false;
+    auto* area = qobject_cast<QScrollArea*>(text->parentWidget()->parentWidget()->parentWidget());
+    if (!area)
+        return inReach(view, text);
+    const int hidden = text->height() - area->viewport()->height();
+    return inReach(view, area) && area->verticalScrollBar()->isVisible() == (hidden > 0) &&
+           area->verticalScrollBar()->maximum() >= hidden;
 }
 
 // A Chinese step of the same length as the German one.
@@ -335,6 +356,7 @@ private slots:
             span->click();
         QCOMPARE(view.timers()->ids().size(), 3);
         QCoreApplication::processEvents();
+
         if (qEnvironmentVariableIsSet("SALTROVE_GRAB_COOKING"))
             view.grab().save(qEnvironmentVariable("SALTROVE_GRAB_COOKING") +
                              QTest::currentDataTag() + QStringLiteral(".png"));
@@ -345,9 +367,7 @@ private slots:
         QCOMPARE(view.size(), QSize(800, 600));
 
         // The step's text is laid out to its last line, and shown or scrolled to.
-        auto* step = view.findChild<QLabel*>(QStringLiteral("cookingStep"));
-        QVERIFY(step->height() >= step->heightForWidth(step->width()));
-        QVERIFY(inReach(&view, step));
+        QVERIFY(readable(&view, view.findChild<QLabel*>(QStringLiteral("cookingStep"))));
 
         const int buttonHeight = QPushButton(QStringLiteral("Next")).sizeHint().height();
         QList<QWidget*> controls{view.findChild<QPushButton*>(QStringLiteral("cookingNext")),
@@ -389,6 +409,18 @@ private slots:
         QVERIFY(list->item(1)->flags() & Qt::ItemIsUserCheckable);
         QVERIFY(!list->horizontalScrollBar()->isVisible());
         QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        // The long line has the height of its words wrapped beside the box.
+        const QRect broth = list->visualItemRect(list->item(3));
+        const QFontMetrics metrics(list->font());
+        const int textWidth = broth.width() - 2 * metrics.height() + metrics.height() / 2;
+        QVERIFY(broth.height() >= metrics
+                                      .boundingRect(QRect(0, 0, textWidth, 10000),
+                                                    Qt::TextWordWrap, list->item(3)->text())
+                                      .height());
+        QVERIFY(broth.right() <= list->viewport()->width());
+        // Check boxes as large as the text.
+        QVERIFY(list->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, list) >=
+                metrics.height());
     }
 
     void recipeWithoutServingsOffersFactors()
