@@ -163,8 +163,8 @@ QVariantList CookingSession::ingredientRows() const
     for (int row = 0; row < all.size(); ++row) {
         const QString heading = m_recipe.ingredientHeading(row);
         if (!heading.isEmpty())
-            rows.append(QVariantMap{{QStringLiteral("text"), heading},
-                                    {QStringLiteral("heading"), true}});
+            rows.append(
+                QVariantMap{{QStringLiteral("text"), heading}, {QStringLiteral("heading"), true}});
         rows.append(QVariantMap{{QStringLiteral("text"), ingredientText(all.at(row), factor())},
                                 {QStringLiteral("heading"), false}});
     }

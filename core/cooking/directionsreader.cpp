@@ -28,8 +28,7 @@ bool isSection(Heading heading)
 // steps' reader tells the notes after the steps apart.
 bool isNotesLine(const QString& line)
 {
-    return RecipeSections::headingOf(line) == Heading::Other &&
-           SectionNames::isNotes(line.mid(4));
+    return RecipeSections::headingOf(line) == Heading::Other && SectionNames::isNotes(line.mid(4));
 }
 
 bool isSectionLine(const QString& line)

@@ -11,8 +11,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGestureEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -453,8 +453,7 @@ void CookingView::rebuildTimerStrip()
     m_shownTimerColumns = timerColumns();
     for (int row = 0; row < timers.size(); ++row) {
         QFrame* frame = makeTimerFrame(timers[row].toMap());
-        m_timerStripLayout->addWidget(frame, row / m_shownTimerColumns,
-                                      row % m_shownTimerColumns);
+        m_timerStripLayout->addWidget(frame, row / m_shownTimerColumns, row % m_shownTimerColumns);
         // Shown now rather than at the next layout, so that the rows count.
         frame->show();
     }
@@ -467,8 +466,8 @@ void CookingView::fitTimerStrip()
 {
     QWidget* rows = m_timerStrip->widget();
     // Before the strip is first laid out its width is the window's.
-    const int width = m_timerStrip->isVisible() ? m_timerStrip->width()
-                                                : layout()->contentsRect().width();
+    const int width =
+        m_timerStrip->isVisible() ? m_timerStrip->width() : layout()->contentsRect().width();
     const int rowsHeight =
         std::max(rows->heightForWidth(width), rows->layout()->minimumSize().height());
     m_timerStrip->setFixedHeight(std::min(rowsHeight, std::max(height() / 3, 1)));
@@ -503,10 +502,10 @@ QFrame* CookingView::makeTimerFrame(const QVariantMap& timer)
     const int buttonHeight = m_next->sizeHint().height();
     if (!ended) {
         const bool running = timer.value(QStringLiteral("running")).toBool();
-        auto* pause = makeToolButton(
-            running ? QStringLiteral("media-playback-pause")
-                    : QStringLiteral("media-playback-start"),
-            running ? QStringLiteral("Pause") : QStringLiteral("Resume"), "cookingTimerPause");
+        auto* pause = makeToolButton(running ? QStringLiteral("media-playback-pause")
+                                             : QStringLiteral("media-playback-start"),
+                                     running ? QStringLiteral("Pause") : QStringLiteral("Resume"),
+                                     "cookingTimerPause");
         pause->setMinimumHeight(buttonHeight);
         connect(pause, &QToolButton::clicked, m_session,
                 [this, id] { m_session->pauseOrResumeTimer(id); });

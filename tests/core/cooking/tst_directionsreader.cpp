@@ -136,7 +136,8 @@ void TestDirectionsReader::keepsNotesApart_data()
     row("Italian", "## Note\n\nSi conserva in frigo.\n", {"Note|Si conserva in frigo."});
     row("Dutch", "## Opmerkingen\n\nLekker met brood.\n", {"Opmerkingen|Lekker met brood."});
     row("Japanese", "## ポイント\n\n弱火で。\n", {"ポイント|弱火で。"});
-    row("English variations and references", "### Variations\n\nUse leeks.\n\n"
+    row("English variations and references",
+        "### Variations\n\nUse leeks.\n\n"
         "### References\n\n- Grandma\n",
         {"Variations|Use leeks.", "References|Grandma"});
     row("bold heading", "**Tips:**\n\nRest the dough.\n", {"Tips|Rest the dough."});
@@ -150,8 +151,10 @@ void TestDirectionsReader::keepsNotesApart_data()
         << head + "### Directions\n\n#### Tips\n\n1. Fry.\n" + tail
         << QStringList{"Tips|Fry.", "="};
     QTest::newRow("directions sub-heading after notes")
-        << head + "### Directions\n\n#### 准备工作\n\n1. 切菜。\n\n#### 小贴士\n\n- 少放盐。\n\n"
-                  "#### 烹饪\n\n1. 炒。\n" + tail
+        << head +
+               "### Directions\n\n#### 准备工作\n\n1. 切菜。\n\n#### 小贴士\n\n- 少放盐。\n\n"
+               "#### 烹饪\n\n1. 炒。\n" +
+               tail
         << QStringList{"准备工作|切菜。", "烹饪|炒。", "=", "小贴士|少放盐。"};
     QTest::newRow("notes without a directions heading")
         << QStringLiteral("# Toast\n\nToast the bread.\n\n### Notes\n\nUse rye.\n")

@@ -167,16 +167,26 @@ void TestRecipeSections::subHeadings_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("name");
-    QTest::newRow("level four") << "#### 辅料\n" << "辅料";
-    QTest::newRow("level five, colon") << "##### Für den Teig:\n" << "Für den Teig";
-    QTest::newRow("bold") << "**Béchamel layer**\n" << "Béchamel layer";
-    QTest::newRow("bold, colon outside") << "**For the sauce**:" << "For the sauce";
-    QTest::newRow("bold, full-width colon") << "__调料：__" << "调料";
-    QTest::newRow("bullet") << "- 盐 2 g" << "";
-    QTest::newRow("level three is a section") << "### Notes" << "";
-    QTest::newRow("no blank after the marks") << "####Sauce" << "";
-    QTest::newRow("bold word within a line") << "**2** eggs, **beaten**" << "";
-    QTest::newRow("empty bold") << "****" << "";
+    QTest::newRow("level four") << "#### 辅料\n"
+                                << "辅料";
+    QTest::newRow("level five, colon") << "##### Für den Teig:\n"
+                                       << "Für den Teig";
+    QTest::newRow("bold") << "**Béchamel layer**\n"
+                          << "Béchamel layer";
+    QTest::newRow("bold, colon outside") << "**For the sauce**:"
+                                         << "For the sauce";
+    QTest::newRow("bold, full-width colon") << "__调料：__"
+                                            << "调料";
+    QTest::newRow("bullet") << "- 盐 2 g"
+                            << "";
+    QTest::newRow("level three is a section") << "### Notes"
+                                              << "";
+    QTest::newRow("no blank after the marks") << "####Sauce"
+                                              << "";
+    QTest::newRow("bold word within a line") << "**2** eggs, **beaten**"
+                                             << "";
+    QTest::newRow("empty bold") << "****"
+                                << "";
 }
 
 void TestRecipeSections::subHeadings()

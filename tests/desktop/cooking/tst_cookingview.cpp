@@ -55,7 +55,6 @@ QStringList timerButtons(QWidget* view)
     return texts;
 }
 
-
 // A widget is in reach when it is shown whole inside the view, or inside a
 // scroll area of the view high enough to bring it there whole.
 bool inReach(QWidget* view, QWidget* widget)
@@ -414,8 +413,8 @@ private slots:
         const QFontMetrics metrics(list->font());
         const int textWidth = broth.width() - 2 * metrics.height() + metrics.height() / 2;
         QVERIFY(broth.height() >= metrics
-                                      .boundingRect(QRect(0, 0, textWidth, 10000),
-                                                    Qt::TextWordWrap, list->item(3)->text())
+                                      .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap,
+                                                    list->item(3)->text())
                                       .height());
         QVERIFY(broth.right() <= list->viewport()->width());
         // Check boxes as large as the text.
