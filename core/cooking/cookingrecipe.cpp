@@ -7,6 +7,7 @@
 #include "recipe/ingredientsections.h"
 #include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
+#include "recipe/recipesections.h"
 #include "recipe/recipeservings.h"
 
 #include <QBuffer>
@@ -42,16 +43,27 @@ QString CookingRecipe::stepText(int step, const Fraction& factor) const
     return StepTextScaler(m_names).scaled(chosen.text, factor, chosen.durations);
 }
 
+// The ingredients as IngredientSections reads them, and the sub-headings
+// between them.
 void CookingRecipe::readIngredients(QIODevice* device)
 {
-    m_ingredients = IngredientSections::read(device);
-    for (const IngredientReading& reading : std::as_const(m_ingredients))
-        m_names.append(reading.name);
+    IngredientSections::forEachLine(device, [this](QByteArrayView line) {
+        if (auto reading = IngredientSections::readListed(line)) {
+            m_names.append(reading->name);
+            m_ingredients.append(std::move(*reading));
+            return;
+        }
+        const QString heading = RecipeSections::subHeadingOf(QString::fromUtf8(line));
+        if (!heading.isEmpty())
+            m_ingredientHeadings.insert(int(m_ingredients.size()), heading);
+    });
 }
 
 void CookingRecipe::readSteps(const QString& text)
 {
-    m_steps = DirectionsReader::read(text);
+    DirectionsReader::Directions directions = DirectionsReader::readAll(text);
+    m_steps = std::move(directions.steps);
+    m_notes = std::move(directions.notes);
     const StepIngredientMatcher matcher(m_names);
     for (CookingStep& step : m_steps)
         step.ingredients = matcher.matchesIn(step.text);

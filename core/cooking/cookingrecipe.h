@@ -4,6 +4,7 @@
 #include "quantity/fraction.h"
 #include "recipe/ingredientreading.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,12 @@ public:
     // The listed ingredients (see IngredientSections).
     QList<IngredientReading> ingredients() const { return m_ingredients; }
     QList<CookingStep> steps() const { return m_steps; }
+    // The sections after the steps that hold notes, tips or nutrition, one
+    // entry a paragraph or item; `section` is the heading each stands under.
+    QList<CookingStep> notes() const { return m_notes; }
+    // The sub-heading ("辅料", "Béchamel layer") that stands right before
+    // ingredient `row`; empty when none does.
+    QString ingredientHeading(int row) const { return m_ingredientHeadings.value(row); }
 
     // The text of step `step` with its amounts at `factor`; exactly the
     // step's text at factor 1, and empty for a step that does not exist.
@@ -44,4 +51,6 @@ private:
     QList<IngredientReading> m_ingredients;
     QStringList m_names;
     QList<CookingStep> m_steps;
+    QList<CookingStep> m_notes;
+    QHash<int, QString> m_ingredientHeadings;
 };

@@ -156,6 +156,30 @@ QStringList CookingSession::ingredients() const
     return texts;
 }
 
+QVariantList CookingSession::ingredientRows() const
+{
+    QVariantList rows;
+    const QList<IngredientReading> all = m_recipe.ingredients();
+    for (int row = 0; row < all.size(); ++row) {
+        const QString heading = m_recipe.ingredientHeading(row);
+        if (!heading.isEmpty())
+            rows.append(
+                QVariantMap{{QStringLiteral("text"), heading}, {QStringLiteral("heading"), true}});
+        rows.append(QVariantMap{{QStringLiteral("text"), ingredientText(all.at(row), factor())},
+                                {QStringLiteral("heading"), false}});
+    }
+    return rows;
+}
+
+QVariantList CookingSession::notes() const
+{
+    QVariantList list;
+    for (const CookingStep& note : m_recipe.notes())
+        list.append(QVariantMap{{QStringLiteral("section"), note.section},
+                                {QStringLiteral("text"), note.text}});
+    return list;
+}
+
 void CookingSession::setAwake(bool awake)
 {
     if (awake == m_awake)

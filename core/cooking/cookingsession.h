@@ -38,6 +38,13 @@ class CookingSession : public QObject
     Q_PROPERTY(bool hasPreviousStep READ hasPreviousStep NOTIFY contentChanged)
     Q_PROPERTY(bool hasNextStep READ hasNextStep NOTIFY contentChanged)
     Q_PROPERTY(QStringList ingredients READ ingredients NOTIFY contentChanged)
+    // The ingredients with the recipe's sub-headings among them: one map per
+    // row, text and heading (true for a sub-heading, which has nothing to tick).
+    Q_PROPERTY(QVariantList ingredientRows READ ingredientRows NOTIFY contentChanged)
+    // What the recipe says after its steps (notes, tips, nutrition): one map
+    // per paragraph or item, section (its heading) and text; shown after the
+    // last step.
+    Q_PROPERTY(QVariantList notes READ notes NOTIFY recipeChanged)
     Q_PROPERTY(bool awake READ awake WRITE setAwake NOTIFY awakeChanged)
     Q_PROPERTY(QVariantList timers READ timers NOTIFY timersChanged)
     // Counts the changes of what the steps show (servings, step, file), so
@@ -75,6 +82,8 @@ public:
     bool hasPreviousStep() const { return m_step > 0; }
     bool hasNextStep() const { return m_step + 1 < stepCount(); }
     QStringList ingredients() const;
+    QVariantList ingredientRows() const;
+    QVariantList notes() const;
     bool awake() const { return m_awake; }
     void setAwake(bool awake);
     // One map per timer: id, name, left ("4:59"), running, ended.

@@ -1,6 +1,7 @@
 #include "cooking/directionsreader.h"
 
 #include "cooking/durationfinder.h"
+#include "import/sectionnames.h"
 #include "recipe/recipesections.h"
 
 #include <QHash>
@@ -23,12 +24,20 @@ bool isSection(Heading heading)
     return heading != Heading::None && heading != Heading::Title;
 }
 
-bool isSectionLine(const QString& line)
+// "### Notes", "### Nährwerte": kept among the directions' lines, so that the
+// steps' reader tells the notes after the steps apart.
+bool isNotesLine(const QString& line)
 {
-    return isSection(RecipeSections::headingOf(line));
+    return RecipeSections::headingOf(line) == Heading::Other && SectionNames::isNotes(line.mid(4));
 }
 
-// The lines of every directions section, up to the next level-three heading.
+bool isSectionLine(const QString& line)
+{
+    return isSection(RecipeSections::headingOf(line)) && !isNotesLine(line);
+}
+
+// The lines of every directions section, up to the next level-three heading,
+// and of the notes sections after them.
 QStringList directionsLines(const QStringList& lines, bool* found)
 {
     QStringList body;
@@ -36,6 +45,11 @@ QStringList directionsLines(const QStringList& lines, bool* found)
     *found = false;
     for (const QString& line : lines) {
         const Heading heading = RecipeSections::headingOf(line);
+        if (*found && isNotesLine(line)) {
+            inside = true;
+            body.append(line);
+            continue;
+        }
         if (isSection(heading)) {
             inside = heading == Heading::Directions;
             *found = *found || inside;
@@ -85,6 +99,11 @@ QStringList allTextLines(const QStringList& lines)
     Heading section = Heading::None;
     for (const QString& line : lines) {
         const Heading heading = RecipeSections::headingOf(line);
+        if (isNotesLine(line)) {
+            section = heading;
+            body.append(line);
+            continue;
+        }
         if (isSection(heading)) {
             section = heading;
             continue;
@@ -126,26 +145,28 @@ QString decodedEntity(const QString& entity)
     return entity;
 }
 
-// Collects steps while md4c walks the Markdown of the directions.
+// Collects steps and notes while md4c walks the Markdown of the directions.
 class StepCollector
 {
 public:
-    QList<CookingStep> steps() const { return m_steps; }
+    DirectionsReader::Directions directions() const { return {m_steps, m_notes}; }
 
-    void enterBlock(MD_BLOCKTYPE type)
+    void enterBlock(MD_BLOCKTYPE type, void* detail)
     {
         switch (type) {
         case MD_BLOCK_UL:
         case MD_BLOCK_OL:
-            ++m_listDepth;
+            if (++m_listDepth == 1)
+                startList(type);
             break;
         case MD_BLOCK_LI:
             if (m_listDepth == 1)
                 startStep(true);
             else
-                separate();
+                startNestedItem();
             break;
         case MD_BLOCK_H:
+            m_headingLevel = int(static_cast<MD_BLOCK_H_DETAIL*>(detail)->level);
             m_text.clear();
             break;
         case MD_BLOCK_P:
@@ -171,7 +192,8 @@ public:
         switch (type) {
         case MD_BLOCK_UL:
         case MD_BLOCK_OL:
-            --m_listDepth;
+            if (--m_listDepth == 0)
+                finishList(type);
             break;
         case MD_BLOCK_LI:
             if (m_listDepth == 1) {
@@ -180,15 +202,16 @@ public:
             }
             break;
         case MD_BLOCK_H:
-            m_section = sectionName(m_text);
+            nameSection(sectionName(m_text), m_headingLevel);
             m_text.clear();
+            m_bulletsStart = 0;
             break;
         case MD_BLOCK_P:
         case MD_BLOCK_CODE:
             if (m_inItem)
                 break;
             if (type == MD_BLOCK_P && m_onlyStrong && m_strongSeen) {
-                m_section = sectionName(m_text);
+                nameSection(sectionName(m_text), boldHeadingLevel);
                 m_text.clear();
             } else {
                 finishStep();
@@ -239,6 +262,10 @@ public:
     }
 
 private:
+    // A bold paragraph names a section below any heading's level.
+    static constexpr int boldHeadingLevel = 7;
+    static inline const QString itemMark = QStringLiteral("\n• ");
+
     void append(const QString& text)
     {
         if (m_strongDepth == 0 && !text.trimmed().isEmpty())
@@ -252,23 +279,87 @@ private:
         m_inItem = item;
     }
 
+    void startNestedItem()
+    {
+        while (!m_text.isEmpty() && m_text.back().isSpace())
+            m_text.chop(1);
+        m_text += itemMark;
+    }
+
     void separate()
     {
         if (!m_text.isEmpty() && !m_text.back().isSpace())
             m_text += QLatin1Char(' ');
     }
 
+    void startList(MD_BLOCKTYPE type)
+    {
+        if (type == MD_BLOCK_UL)
+            m_bulletsStart = collected().size();
+    }
+
+    // Bullets right after a step that ends in a colon list what it names.
+    void finishList(MD_BLOCKTYPE type)
+    {
+        const QList<CookingStep>& list = collected();
+        if (type != MD_BLOCK_UL || m_bulletsStart < 1 || m_bulletsStart > list.size())
+            return;
+        const QString& lead = list.at(m_bulletsStart - 1).text;
+        if (lead.endsWith(QLatin1Char(':')) || lead.endsWith(QChar(u'：')))
+            nestInStepBefore(m_bulletsStart, list.size());
+    }
+
+    // Moves steps [from, to) into the step before them as its list.
+    void nestInStepBefore(qsizetype from, qsizetype to)
+    {
+        QList<CookingStep>& list = collected();
+        if (from < 1 || to > list.size() || from >= to)
+            return;
+        CookingStep& lead = list[from - 1];
+        for (qsizetype i = from; i < to; ++i)
+            lead.text += itemMark + list.at(i).text;
+        lead.durations = DurationFinder::find(lead.text);
+        list.remove(from, to - from);
+    }
+
     void finishStep()
     {
-        const QString text = m_text.simplified();
+        const QString text = cleaned(m_text);
         m_text.clear();
         if (text.isEmpty())
             return;
         CookingStep step;
-        step.section = m_section;
+        step.section = m_inNotes ? m_noteSection : m_section;
         step.text = text;
         step.durations = DurationFinder::find(step.text);
-        m_steps.append(step);
+        collected().append(step);
+    }
+
+    // A notes heading after the steps opens the notes, up to a heading of
+    // its level or above that names no notes.
+    void nameSection(const QString& name, int level)
+    {
+        if (!m_inNotes && !m_steps.isEmpty() && SectionNames::isNotes(name)) {
+            m_inNotes = true;
+            m_notesLevel = level;
+        } else if (m_inNotes && level <= m_notesLevel && !SectionNames::isNotes(name)) {
+            m_inNotes = false;
+        }
+        (m_inNotes ? m_noteSection : m_section) = name;
+    }
+
+    QList<CookingStep>& collected() { return m_inNotes ? m_notes : m_steps; }
+
+    // Blanks run together on each line; the lines of nested items stay.
+    static QString cleaned(const QString& text)
+    {
+        QStringList lines;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            const QString simple = line.simplified();
+            if (!simple.isEmpty() && simple != QStringLiteral("•"))
+                lines.append(simple);
+        }
+        return lines.join(QLatin1Char('\n'));
     }
 
     static QString sectionName(const QString& text)
@@ -280,15 +371,66 @@ private:
     }
 
     QList<CookingStep> m_steps;
+    QList<CookingStep> m_notes;
     QString m_text;
     QString m_section;
+    QString m_noteSection;
     int m_listDepth = 0;
     int m_strongDepth = 0;
     int m_skipped = 0;
+    int m_headingLevel = 0;
+    int m_notesLevel = 0;
+    qsizetype m_bulletsStart = 0;
     bool m_inItem = false;
     bool m_onlyStrong = false;
     bool m_strongSeen = false;
+    bool m_inNotes = false;
 };
+
+// Where the text of a numbered item starts ("1. " or " 12) "), or -1.
+qsizetype numberedTextStart(const QString& line)
+{
+    qsizetype at = 0;
+    while (at < line.size() && at < 4 && line[at] == QLatin1Char(' '))
+        ++at;
+    const qsizetype digits = at;
+    while (at < line.size() && line[at].isDigit())
+        ++at;
+    if (at == digits || at - digits > 9 || at + 1 >= line.size())
+        return -1;
+    if ((line[at] != QLatin1Char('.') && line[at] != QLatin1Char(')')) ||
+        line[at + 1] != QLatin1Char(' '))
+        return -1;
+    at += 2;
+    while (at < line.size() && line[at] == QLatin1Char(' '))
+        ++at;
+    return at;
+}
+
+// "1. Make the sauce\n  - butter\n2. …": bullets indented under a numbered
+// item, but too little for Markdown to nest them, are indented as far as the
+// item's text, so that they stay in its step.
+QStringList withUnderIndentedBulletsNested(QStringList lines)
+{
+    qsizetype itemText = -1;
+    for (QString& line : lines) {
+        const qsizetype numbered = numberedTextStart(line);
+        if (numbered >= 0) {
+            itemText = numbered;
+            continue;
+        }
+        qsizetype indent = 0;
+        while (indent < line.size() && line[indent] == QLatin1Char(' '))
+            ++indent;
+        if (indent == line.size())
+            continue;
+        if (indent == 0)
+            itemText = -1;
+        else if (itemText > indent && RecipeSections::isListItem(line))
+            line.prepend(QString(itemText - indent, QLatin1Char(' ')));
+    }
+    return lines;
+}
 
 StepCollector& collectorOf(void* userdata)
 {
@@ -297,34 +439,34 @@ StepCollector& collectorOf(void* userdata)
 
 } // namespace
 
-QList<CookingStep> DirectionsReader::read(const QString& recipeText)
+DirectionsReader::Directions DirectionsReader::readAll(const QString& recipeText)
 {
     QString text = recipeText;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = text.split(QLatin1Char('\n'));
     bool found = false;
-    const QStringList directions = directionsLines(lines, &found);
+    const QStringList directions = withUnderIndentedBulletsNested(directionsLines(lines, &found));
     if (found) {
-        const QList<CookingStep> steps = stepsOf(directions.join(QLatin1Char('\n')));
-        if (!steps.isEmpty())
-            return steps;
+        Directions read = directionsOf(directions.join(QLatin1Char('\n')));
+        if (!read.steps.isEmpty())
+            return read;
     }
-    const QList<CookingStep> steps = stepsOf(linesAfterIngredients(lines).join(QLatin1Char('\n')));
-    if (!steps.isEmpty())
-        return steps;
-    return stepsOf(allTextLines(lines).join(QLatin1Char('\n')));
+    Directions read = directionsOf(linesAfterIngredients(lines).join(QLatin1Char('\n')));
+    if (!read.steps.isEmpty())
+        return read;
+    return directionsOf(allTextLines(lines).join(QLatin1Char('\n')));
 }
 
-QList<CookingStep> DirectionsReader::stepsOf(const QString& markdown)
+DirectionsReader::Directions DirectionsReader::directionsOf(const QString& markdown)
 {
     const QByteArray bytes = markdown.toUtf8();
     StepCollector collector;
     MD_PARSER parser{};
     parser.abi_version = 0;
     parser.flags = MD_FLAG_STRIKETHROUGH | MD_FLAG_PERMISSIVEAUTOLINKS;
-    parser.enter_block = [](MD_BLOCKTYPE type, void*, void* userdata) {
-        collectorOf(userdata).enterBlock(type);
+    parser.enter_block = [](MD_BLOCKTYPE type, void* detail, void* userdata) {
+        collectorOf(userdata).enterBlock(type, detail);
         return 0;
     };
     parser.leave_block = [](MD_BLOCKTYPE type, void*, void* userdata) {
@@ -344,5 +486,5 @@ QList<CookingStep> DirectionsReader::stepsOf(const QString& markdown)
         return 0;
     };
     md_parse(bytes.constData(), MD_SIZE(bytes.size()), &parser, &collector);
-    return collector.steps();
+    return collector.directions();
 }

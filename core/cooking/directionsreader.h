@@ -12,11 +12,25 @@
 // after the ingredients, or after the title when there are none, are the
 // steps, so that a recipe with text always has some. Fills `section`, `text`
 // and `durations`; the ingredients are the caller's to match.
+//
+// A list nested in a step stays in it, one "• " line an item; so does a
+// bulleted list written right after a step that ends in a colon, or between
+// the items of a numbered list (indented too little to nest). The sections
+// after the steps whose headings name notes, tips, variations, nutrition or
+// references ("## Notes", "### Nährwerte", "#### 附加内容") are the recipe's
+// notes, not steps; their `section` is that heading.
 class DirectionsReader
 {
 public:
-    static QList<CookingStep> read(const QString& recipeText);
+    struct Directions
+    {
+        QList<CookingStep> steps;
+        QList<CookingStep> notes;
+    };
 
-    // The Markdown of one piece of directions read into steps.
-    static QList<CookingStep> stepsOf(const QString& markdown);
+    static Directions readAll(const QString& recipeText);
+    static QList<CookingStep> read(const QString& recipeText) { return readAll(recipeText).steps; }
+
+    // The Markdown of one piece of directions read into steps and notes.
+    static Directions directionsOf(const QString& markdown);
 };

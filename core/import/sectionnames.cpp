@@ -99,6 +99,82 @@ const char* const directionWords[] = {"directions",
                                       "조리법", // Korean
                                       nullptr};
 
+// What cooks write after the steps, in the languages whose durations cooking
+// reads: English, German, French, Spanish, Italian, Dutch.
+const char* const notesWords[] = {"notes",
+                                  "note",
+                                  "tips",
+                                  "tip",
+                                  "hints",
+                                  "tricks",
+                                  "variations",
+                                  "variation",
+                                  "variants",
+                                  "nutrition",
+                                  "nutritional information",
+                                  "nutrition facts",
+                                  "references",
+                                  "reference",
+                                  "sources",
+                                  "source",
+                                  "serving suggestions",
+                                  "storage",
+                                  "notizen",
+                                  "anmerkungen",
+                                  "anmerkung",
+                                  "hinweise",
+                                  "hinweis",
+                                  "tipps",
+                                  "tipp",
+                                  "varianten",
+                                  "variante",
+                                  "nahrwerte",
+                                  "nahrwert",
+                                  "nahrwertangaben",
+                                  "quellen",
+                                  "quelle",
+                                  "bemerkungen",
+                                  "remarques",
+                                  "remarque",
+                                  "astuces",
+                                  "astuce",
+                                  "conseils",
+                                  "conseil",
+                                  "variantes",
+                                  "valeurs nutritionnelles",
+                                  "references",
+                                  "notas",
+                                  "nota",
+                                  "consejos",
+                                  "trucos",
+                                  "variaciones",
+                                  "informacion nutricional",
+                                  "valor nutricional",
+                                  "referencias",
+                                  "fuentes",
+                                  "consigli",
+                                  "suggerimenti",
+                                  "varianti",
+                                  "valori nutrizionali",
+                                  "riferimenti",
+                                  "fonti",
+                                  "opmerkingen",
+                                  "opmerking",
+                                  "notities",
+                                  "variaties",
+                                  "voedingswaarde",
+                                  "voedingswaarden",
+                                  "bronnen",
+                                  "bron",
+                                  "referenties",
+                                  nullptr};
+
+// Chinese and Japanese: a heading that starts with one of these.
+const char16_t* const notesPrefixes[] = {
+    u"附加", u"备注",     u"備註", u"小贴士", u"贴士",   u"提示",     u"注意",   u"参考",
+    u"參考", u"营养",     u"營養", u"窍门",   u"小窍门", u"技巧",     u"变化",   u"说明",
+    u"メモ", u"ポイント", u"コツ", u"備考",   u"栄養",   u"アレンジ", u"ヒント", nullptr};
+
 QStringList folded(const char* const* words)
 {
     TextFolding folding;
@@ -153,5 +229,18 @@ bool SectionNames::isDirections(const QString& heading)
     // "Préparation : 10 min" is a time, not a section.
     if (k.contains(QRegularExpression(QStringLiteral("\\d"))))
         return false;
+    return startsWithAny(k, words);
+}
+
+bool SectionNames::isNotes(const QString& heading)
+{
+    const QString k = key(heading);
+    if (k.isEmpty())
+        return false;
+    for (const char16_t* const* prefix = notesPrefixes; *prefix; ++prefix) {
+        if (k.startsWith(QStringView(*prefix)))
+            return true;
+    }
+    static const QStringList words = folded(notesWords);
     return startsWithAny(k, words);
 }

@@ -1,5 +1,7 @@
 #include "recipe/recipesections.h"
 
+#include <QString>
+
 namespace {
 
 // One code unit of either kind of line, for comparing with ASCII.
@@ -95,4 +97,30 @@ qsizetype RecipeSections::listItemTextStart(QByteArrayView line)
 qsizetype RecipeSections::listItemTextStart(QStringView line)
 {
     return listItemTextStartIn(line);
+}
+
+QString RecipeSections::subHeadingOf(QStringView line)
+{
+    QStringView text = line.trimmed();
+    const bool colonAfter = text.endsWith(QLatin1Char(':')) || text.endsWith(QChar(u'：'));
+    if (colonAfter && text.chopped(1).endsWith(QLatin1String("**")))
+        text.chop(1); // "**For the sauce**:"
+    if (text.startsWith(QLatin1String("####"))) {
+        while (text.startsWith(QLatin1Char('#')))
+            text = text.sliced(1);
+        if (!text.startsWith(QLatin1Char(' ')))
+            return {};
+    } else if (text.size() > 4 &&
+               ((text.startsWith(QLatin1String("**")) && text.endsWith(QLatin1String("**"))) ||
+                (text.startsWith(QLatin1String("__")) && text.endsWith(QLatin1String("__"))))) {
+        text = text.sliced(2).chopped(2);
+        if (text.contains(QLatin1String("**")) || text.contains(QLatin1String("__")))
+            return {};
+    } else {
+        return {};
+    }
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':')) || text.endsWith(QChar(u'：')))
+        text.chop(1);
+    return text.trimmed().toString();
 }

@@ -41,4 +41,10 @@ public:
     static qsizetype listItemTextStart(QByteArrayView line);
     static qsizetype listItemTextStart(QStringView line);
     static bool isListItem(QStringView line) { return listItemTextStart(line) >= 0; }
+
+    // The name a line gives the lines under it inside a section: a heading
+    // below level three ("#### 辅料") or a line that is only bold text
+    // ("**Béchamel layer**"), without its markup and a closing colon; empty
+    // for any other line.
+    static QString subHeadingOf(QStringView line);
 };

@@ -2,6 +2,7 @@
 
 #include "cooking/cookingsession.h"
 #include "cooking/cookingtimers.h"
+#include "cooking/ticksizestyle.h"
 #include "recipe/recipeservings.h"
 #include "system/screensaverinhibitor.h"
 #include "system/timernotifier.h"
@@ -9,12 +10,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
 #include <QGestureEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSwipeGesture>
 #include <QTimer>
@@ -33,19 +38,88 @@ constexpr int flashCount = 24;
 constexpr int linesPerHeight = 25;
 constexpr int smallestPixelSize = 14;
 
-// Fills a list with texts, keeping the ticks where the rows are the same.
-void fillTickedList(QListWidget* list, const QStringList& texts)
+// A running timer takes about this many widths of "M" in its row; the spans
+// of a step stand this many to a row.
+constexpr int timerWidthInEms = 24;
+constexpr int spansPerRow = 3;
+
+// Fills a list with the session's ingredient rows, keeping the ticks where
+// the rows are the same; sub-headings are bold and have nothing to tick.
+void fillTickedList(QListWidget* list, const QVariantList& rows)
 {
     QList<Qt::CheckState> ticks;
     for (int row = 0; row < list->count(); ++row)
         ticks.append(list->item(row)->checkState());
     list->clear();
-    for (int row = 0; row < texts.size(); ++row) {
-        auto* item = new QListWidgetItem(texts[row]);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(row < ticks.size() ? ticks[row] : Qt::Unchecked);
+    for (int row = 0; row < rows.size(); ++row) {
+        const QVariantMap shown = rows[row].toMap();
+        auto* item = new QListWidgetItem(shown.value(QStringLiteral("text")).toString());
+        if (shown.value(QStringLiteral("heading")).toBool()) {
+            item->setFlags(Qt::ItemIsEnabled);
+            QFont bold = list->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        } else {
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            item->setCheckState(row < ticks.size() ? ticks[row] : Qt::Unchecked);
+        }
         list->addItem(item);
     }
+}
+
+// Makes every row of a list as high as its text wrapped at the list's width,
+// so that the list never scrolls sideways; `fitHeight` makes the list as high
+// as its rows, for a list inside a scrolled page.
+void wrapRows(QListWidget* list, bool fitHeight = false)
+{
+    const QFontMetrics metrics(list->font());
+    const int width = std::max(list->viewport()->width(), metrics.height() * 4);
+    const int padding = metrics.height() / 2;
+    int total = 0;
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        if (item->font().bold()) { // a sub-heading follows the list's type
+            QFont bold = list->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        }
+        const bool ticks = item->flags().testFlag(Qt::ItemIsUserCheckable);
+        // The box is a line high, with a margin on either side of it.
+        const int textWidth = width - padding - (ticks ? metrics.height() + padding + 4 : 0);
+        const QFontMetrics itemMetrics(item->data(Qt::FontRole).isValid() ? item->font()
+                                                                          : list->font());
+        const int height = itemMetrics
+                               .boundingRect(QRect(0, 0, textWidth, QWIDGETSIZE_MAX),
+                                             Qt::TextWordWrap, item->text())
+                               .height() +
+                           padding;
+        item->setSizeHint(QSize(width, height));
+        total += height;
+    }
+    if (fitHeight)
+        list->setFixedHeight(total + 2 * list->frameWidth());
+}
+
+QListWidget* makeWrappingList(const char* objectName)
+{
+    auto* list = new QListWidget;
+    list->setObjectName(QLatin1String(objectName));
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setWordWrap(true);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    return list;
+}
+
+QLabel* makeWrappingLabel(const char* objectName)
+{
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(objectName));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 // Empties a row of buttons, one of which may be in the middle of its click:
@@ -76,6 +150,7 @@ QToolButton* makeToolButton(const QString& icon, const QString& text, const char
     button->setObjectName(QLatin1String(objectName));
     button->setText(text);
     button->setIcon(QIcon::fromTheme(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -124,53 +199,72 @@ void CookingView::buildHeader()
 void CookingView::buildBody()
 {
     auto* body = new QHBoxLayout;
-    m_ingredients = new QListWidget;
-    m_ingredients->setObjectName(QStringLiteral("cookingIngredients"));
-    m_ingredients->setFocusPolicy(Qt::NoFocus);
+    m_ingredients = makeWrappingList("cookingIngredients");
     body->addWidget(m_ingredients, 1);
 
     auto* stepColumn = new QVBoxLayout;
-    m_section = new QLabel;
-    m_section->setObjectName(QStringLiteral("cookingSection"));
+    m_section = makeWrappingLabel("cookingSection");
     m_stepCount = new QLabel;
     m_stepCount->setObjectName(QStringLiteral("cookingStepCount"));
-    m_stepText = new QLabel;
-    m_stepText->setObjectName(QStringLiteral("cookingStep"));
-    m_stepText->setWordWrap(true);
-    m_stepText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_stepText->setTextFormat(Qt::PlainText);
-    m_stepIngredients = new QListWidget;
-    m_stepIngredients->setObjectName(QStringLiteral("cookingStepIngredients"));
-    m_stepIngredients->setFocusPolicy(Qt::NoFocus);
-    m_stepIngredients->setMaximumHeight(QWIDGETSIZE_MAX);
+    m_stepText = makeWrappingLabel("cookingStep");
+    m_stepIngredients = makeWrappingList("cookingStepIngredients");
+    m_stepIngredients->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notes = makeWrappingLabel("cookingNotes");
     m_timerButtons = new QWidget;
     m_timerButtons->setObjectName(QStringLiteral("cookingTimerButtons"));
-    m_timerButtonsLayout = new QHBoxLayout(m_timerButtons);
+    m_timerButtonsLayout = new QGridLayout(m_timerButtons);
     m_timerButtonsLayout->setContentsMargins(0, 0, 0, 0);
+
+    // The step, its timers, its ingredients and the notes scroll together.
+    auto* page = new QWidget;
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(m_stepText);
+    pageLayout->addWidget(m_timerButtons);
+    pageLayout->addWidget(m_stepIngredients);
+    pageLayout->addWidget(m_notes);
+    pageLayout->addStretch(1);
+    m_stepScroll = new QScrollArea;
+    m_stepScroll->setObjectName(QStringLiteral("cookingStepScroll"));
+    m_stepScroll->setWidgetResizable(true);
+    m_stepScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_stepScroll->setFrameShape(QFrame::NoFrame);
+    m_stepScroll->setWidget(page);
+
     stepColumn->addWidget(m_section);
     stepColumn->addWidget(m_stepCount);
-    stepColumn->addWidget(m_stepText, 3);
-    stepColumn->addWidget(m_timerButtons);
-    stepColumn->addWidget(m_stepIngredients, 1);
+    stepColumn->addWidget(m_stepScroll, 1);
     body->addLayout(stepColumn, 2);
     static_cast<QVBoxLayout*>(layout())->addLayout(body, 1);
+    m_ingredients->viewport()->installEventFilter(this);
+    m_stepIngredients->viewport()->installEventFilter(this);
+    // Made after the list, so that the list goes first when the view does.
+    m_tickStyle = new TickSizeStyle(this);
+    m_ingredients->setStyle(m_tickStyle);
 }
 
 void CookingView::buildFooter()
 {
+    m_timerStrip = new QScrollArea;
+    m_timerStrip->setObjectName(QStringLiteral("cookingTimers"));
+    m_timerStrip->setWidgetResizable(true);
+    m_timerStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_timerStrip->setFrameShape(QFrame::NoFrame);
+    auto* rows = new QWidget;
+    m_timerStripLayout = new QGridLayout(rows);
+    m_timerStripLayout->setContentsMargins(0, 0, 0, 0);
+    m_timerStrip->setWidget(rows);
+    m_timerStrip->hide();
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_timerStrip);
+
     auto* footer = new QHBoxLayout;
     m_previous =
         makeButton(QStringLiteral("go-previous"), QStringLiteral("Previous"), "cookingPrevious");
     m_next = makeButton(QStringLiteral("go-next"), QStringLiteral("Next"), "cookingNext");
     connect(m_previous, &QPushButton::clicked, m_session, &CookingSession::previousStep);
     connect(m_next, &QPushButton::clicked, m_session, &CookingSession::nextStep);
-    m_timerStrip = new QWidget;
-    m_timerStrip->setObjectName(QStringLiteral("cookingTimers"));
-    m_timerStripLayout = new QHBoxLayout(m_timerStrip);
-    m_timerStripLayout->setContentsMargins(0, 0, 0, 0);
-    m_timerStrip->hide();
     footer->addWidget(m_previous);
-    footer->addWidget(m_timerStrip, 1);
+    footer->addStretch(1);
     footer->addWidget(m_next);
     static_cast<QVBoxLayout*>(layout())->addLayout(footer);
 }
@@ -277,7 +371,8 @@ void CookingView::showWanted()
 
 void CookingView::showIngredients()
 {
-    fillTickedList(m_ingredients, m_session->ingredients());
+    fillTickedList(m_ingredients, m_session->ingredientRows());
+    wrapRows(m_ingredients);
 }
 
 void CookingView::showCurrentStep()
@@ -299,6 +394,8 @@ void CookingView::showCurrentStep()
     }
     showStepIngredients();
     showTimerButtons();
+    showNotes();
+    m_stepScroll->verticalScrollBar()->setValue(0);
 }
 
 void CookingView::showStepIngredients()
@@ -306,6 +403,7 @@ void CookingView::showStepIngredients()
     m_stepIngredients->clear();
     m_stepIngredients->addItems(m_session->stepIngredients(m_session->currentStep()));
     m_stepIngredients->setVisible(m_stepIngredients->count() > 0);
+    wrapRows(m_stepIngredients, true);
 }
 
 void CookingView::showTimerButtons()
@@ -318,50 +416,108 @@ void CookingView::showTimerButtons()
         QPushButton* button = makeButton(QStringLiteral("chronometer"), text, "cookingTimerButton");
         connect(button, &QPushButton::clicked, m_session,
                 [this, step, span] { m_session->startTimer(step, span); });
-        m_timerButtonsLayout->addWidget(button);
+        m_timerButtonsLayout->addWidget(button, span / spansPerRow, span % spansPerRow);
     }
-    m_timerButtonsLayout->addStretch(1);
+    m_timerButtonsLayout->setColumnStretch(spansPerRow, 1);
 }
 
+// After the last step, what the recipe says after its steps, each section
+// under its heading.
+void CookingView::showNotes()
+{
+    QStringList lines;
+    if (!m_session->hasNextStep()) {
+        QString section;
+        for (const QVariant& entry : m_session->notes()) {
+            const QVariantMap note = entry.toMap();
+            const QString heading = note.value(QStringLiteral("section")).toString();
+            if (heading != section || lines.isEmpty()) {
+                section = heading;
+                if (!lines.isEmpty())
+                    lines.append(QString());
+                if (!heading.isEmpty())
+                    lines.append(heading);
+            }
+            lines.append(note.value(QStringLiteral("text")).toString());
+        }
+    }
+    m_notes->setText(lines.join(QLatin1Char('\n')));
+    m_notes->setVisible(!lines.isEmpty());
+}
+
+// The running timers in rows of as many as the window's width takes.
 void CookingView::rebuildTimerStrip()
 {
     clearLayout(m_timerStripLayout);
     const QVariantList timers = m_session->timers();
-    for (const QVariant& entry : timers) {
-        const QVariantMap timer = entry.toMap();
-        const int id = timer.value(QStringLiteral("id")).toInt();
-        const bool ended = timer.value(QStringLiteral("ended")).toBool();
-        auto* frame = new QFrame;
-        frame->setObjectName(QStringLiteral("cookingTimer"));
-        frame->setProperty("timerId", id);
-        frame->setProperty("ended", ended);
-        frame->setFrameShape(QFrame::StyledPanel);
-        frame->setAutoFillBackground(true);
-        auto* row = new QHBoxLayout(frame);
-        auto* left = new QLabel(timer.value(QStringLiteral("left")).toString());
-        left->setObjectName(QStringLiteral("cookingTimerLeft"));
-        row->addWidget(new QLabel(timer.value(QStringLiteral("name")).toString()));
-        row->addWidget(left);
-        if (!ended) {
-            const bool running = timer.value(QStringLiteral("running")).toBool();
-            auto* pause = makeToolButton(
-                running ? QStringLiteral("media-playback-pause")
-                        : QStringLiteral("media-playback-start"),
-                running ? QStringLiteral("Pause") : QStringLiteral("Resume"), "cookingTimerPause");
-            connect(pause, &QToolButton::clicked, m_session,
-                    [this, id] { m_session->pauseOrResumeTimer(id); });
-            row->addWidget(pause);
-        }
-        auto* cancel = makeToolButton(QStringLiteral("dialog-cancel"),
-                                      ended ? QStringLiteral("Dismiss") : QStringLiteral("Cancel"),
-                                      "cookingTimerCancel");
-        connect(cancel, &QToolButton::clicked, m_session,
-                [this, id] { m_session->cancelTimer(id); });
-        row->addWidget(cancel);
-        m_timerStripLayout->addWidget(frame);
+    m_shownTimerColumns = timerColumns();
+    for (int row = 0; row < timers.size(); ++row) {
+        QFrame* frame = makeTimerFrame(timers[row].toMap());
+        m_timerStripLayout->addWidget(frame, row / m_shownTimerColumns, row % m_shownTimerColumns);
+        // Shown now rather than at the next layout, so that the rows count.
+        frame->show();
     }
-    m_timerStripLayout->addStretch(1);
     m_timerStrip->setVisible(!timers.isEmpty());
+    fitTimerStrip();
+}
+
+// As high as its rows, up to a third of the window; beyond that it scrolls.
+void CookingView::fitTimerStrip()
+{
+    QWidget* rows = m_timerStrip->widget();
+    // Before the strip is first laid out its width is the window's.
+    const int width =
+        m_timerStrip->isVisible() ? m_timerStrip->width() : layout()->contentsRect().width();
+    const int rowsHeight =
+        std::max(rows->heightForWidth(width), rows->layout()->minimumSize().height());
+    m_timerStrip->setFixedHeight(std::min(rowsHeight, std::max(height() / 3, 1)));
+}
+
+int CookingView::timerColumns() const
+{
+    const int em = QFontMetrics(font()).horizontalAdvance(QLatin1Char('M'));
+    return std::max(1, width() / std::max(1, em * timerWidthInEms));
+}
+
+// One timer: its name, the time left, pause (while it runs) and cancel, the
+// buttons as high as the view's push buttons.
+QFrame* CookingView::makeTimerFrame(const QVariantMap& timer)
+{
+    const int id = timer.value(QStringLiteral("id")).toInt();
+    const bool ended = timer.value(QStringLiteral("ended")).toBool();
+    auto* frame = new QFrame;
+    frame->setObjectName(QStringLiteral("cookingTimer"));
+    frame->setProperty("timerId", id);
+    frame->setProperty("ended", ended);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(frame);
+    auto* name = new QLabel(timer.value(QStringLiteral("name")).toString());
+    name->setWordWrap(true);
+    name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* left = new QLabel(timer.value(QStringLiteral("left")).toString());
+    left->setObjectName(QStringLiteral("cookingTimerLeft"));
+    row->addWidget(name, 1);
+    row->addWidget(left);
+    const int buttonHeight = m_next->sizeHint().height();
+    if (!ended) {
+        const bool running = timer.value(QStringLiteral("running")).toBool();
+        auto* pause = makeToolButton(running ? QStringLiteral("media-playback-pause")
+                                             : QStringLiteral("media-playback-start"),
+                                     running ? QStringLiteral("Pause") : QStringLiteral("Resume"),
+                                     "cookingTimerPause");
+        pause->setMinimumHeight(buttonHeight);
+        connect(pause, &QToolButton::clicked, m_session,
+                [this, id] { m_session->pauseOrResumeTimer(id); });
+        row->addWidget(pause);
+    }
+    auto* cancel = makeToolButton(QStringLiteral("dialog-cancel"),
+                                  ended ? QStringLiteral("Dismiss") : QStringLiteral("Cancel"),
+                                  "cookingTimerCancel");
+    cancel->setMinimumHeight(buttonHeight);
+    connect(cancel, &QToolButton::clicked, m_session, [this, id] { m_session->cancelTimer(id); });
+    row->addWidget(cancel);
+    return frame;
 }
 
 void CookingView::updateTimesLeft()
@@ -453,6 +609,20 @@ void CookingView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     scaleType();
+    if (!m_session->timers().isEmpty() && timerColumns() != m_shownTimerColumns)
+        rebuildTimerStrip();
+    else
+        fitTimerStrip();
+}
+
+// The lists' rows wrap again whenever a list takes another width.
+bool CookingView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == m_ingredients->viewport())
+        wrapRows(m_ingredients);
+    else if (event->type() == QEvent::Resize && watched == m_stepIngredients->viewport())
+        wrapRows(m_stepIngredients, true);
+    return QWidget::eventFilter(watched, event);
 }
 
 void CookingView::scaleType()
@@ -468,6 +638,11 @@ void CookingView::scaleType()
     title.setPixelSize(pixels * 2);
     title.setBold(true);
     m_title->setFont(title);
+    // Check boxes as large as the ingredients' text.
+    m_tickStyle->setTickSize(QFontMetrics(base).height());
+    // The lists were laid out at their new width before the type changed.
+    wrapRows(m_ingredients);
+    wrapRows(m_stepIngredients, true);
 }
 
 void CookingView::showEvent(QShowEvent* event)

@@ -11,18 +11,25 @@
 class CookingSession;
 class CookingTimers;
 class QComboBox;
+class QFrame;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QTimer;
+class TickSizeStyle;
 
 // A recipe to cook from, in a window of its own, over a cooking session: one
 // step at a time in large type with the ingredients it names at the servings
-// wanted, the spans of time in the step as buttons that start timers, and the
-// running timers in a strip along the bottom. The session keeps the screen
-// awake while the view is open and follows the recipe's file.
+// wanted, the spans of time in the step as buttons that start timers, the
+// recipe's notes after its last step, and the running timers in rows above
+// Previous and Next. A long step scrolls; the timers wrap into rows as wide as
+// the window, so no amount of text or timers makes it wider than the screen.
+// The session keeps the screen awake while the view is open and follows the
+// recipe's file.
 class CookingView : public QWidget
 {
     Q_OBJECT
@@ -60,6 +67,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -78,7 +86,11 @@ private:
     void showCurrentStep();
     void showStepIngredients();
     void showTimerButtons();
+    void showNotes();
     void rebuildTimerStrip();
+    QFrame* makeTimerFrame(const QVariantMap& timer);
+    int timerColumns() const;
+    void fitTimerStrip();
     void updateTimesLeft();
     void ring(const QString& name);
     void flash();
@@ -96,13 +108,17 @@ private:
     QListWidget* m_ingredients = nullptr;
     QLabel* m_section = nullptr;
     QLabel* m_stepCount = nullptr;
+    QScrollArea* m_stepScroll = nullptr;
     QLabel* m_stepText = nullptr;
     QListWidget* m_stepIngredients = nullptr;
+    QLabel* m_notes = nullptr;
     QWidget* m_timerButtons = nullptr;
-    QHBoxLayout* m_timerButtonsLayout = nullptr;
+    QGridLayout* m_timerButtonsLayout = nullptr;
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
-    QWidget* m_timerStrip = nullptr;
-    QHBoxLayout* m_timerStripLayout = nullptr;
+    QScrollArea* m_timerStrip = nullptr;
+    QGridLayout* m_timerStripLayout = nullptr;
+    int m_shownTimerColumns = 0;
     QTimer* m_flashTimer = nullptr;
+    TickSizeStyle* m_tickStyle = nullptr;
 };

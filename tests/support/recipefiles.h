@@ -23,6 +23,30 @@ inline const QByteArray pancakesRecipe =
     "3. Serve with 2 tbsp sugar.\n\n"
     "### Metadata\n\nservings: 4\n";
 
+// A recipe as real ones are written: one step a long paragraph with three
+// spans of time, so that cooking it fills a small window with text and
+// timers; then the notes after the directions.
+inline const QByteArray longStepRecipe =
+    "# Kartoffelsuppe\n\n### Ingredients\n\n"
+    "#### Suppe\n\n * 500 g Kartoffeln\n * 2 Karotten\n * 1 l Gemüsebrühe, heiß, am besten "
+    "selbst gekocht aus Suppengrün, Lorbeer und Pfefferkörnern\n\n"
+    "#### Einlage\n\n * 100 g Speck\n\n"
+    "### Directions\n\n"
+    "1. Die Zwiebeln schälen, fein würfeln und in einem großen Topf mit zwei Esslöffeln Butter bei "
+    "mittlerer Hitze glasig anschwitzen, dabei immer wieder umrühren, damit nichts am Boden "
+    "ansetzt. Dann das Mehl darüberstäuben, kurz mitrösten und nach und nach die heiße Brühe "
+    "unter ständigem Rühren angießen, bis eine glatte, sämige Suppe entsteht. Die Kartoffeln "
+    "waschen, schälen, in gleichmäßige Würfel schneiden und zusammen mit den Karotten in den Topf "
+    "geben. Alles einmal aufkochen lassen und anschließend zugedeckt 20 Minuten leise köcheln "
+    "lassen. In der Zwischenzeit den Speck in einer Pfanne ohne Fett 5 Minuten knusprig braten, "
+    "auf Küchenpapier abtropfen lassen und beiseitestellen. Die Suppe vom Herd nehmen, mit dem "
+    "Stabmixer zur Hälfte pürieren, mit Salz, Pfeffer und einer Prise Muskat abschmecken und vor "
+    "dem Servieren noch 10 Minuten ziehen lassen, damit sich die Aromen verbinden und der Teig "
+    "der Klößchen gar wird.\n"
+    "2. Mit dem Speck servieren.\n\n"
+    "## Nährwerte\n\n- 320 kcal pro Portion\n\n"
+    "### Metadata\n\nservings: 4\n";
+
 inline bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

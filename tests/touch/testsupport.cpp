@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "support/recipefiles.h"
+
 #include "support/otherprocess.h"
 
 #include <QClipboard>
@@ -48,6 +50,11 @@ bool TestSupport::writeRecipe(const QString& path, const QString& title, const Q
     QFile file(path);
     const QByteArray bytes = ("# " + title + "\n\n" + body + "\n").toUtf8();
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool TestSupport::writeLongStepRecipe(const QString& path)
+{
+    return testing::writeFile(path, testing::longStepRecipe);
 }
 
 bool TestSupport::makeFifo(const QString& path)

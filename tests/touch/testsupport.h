@@ -30,6 +30,9 @@ public:
     Q_INVOKABLE bool makeFolder(const QString& path);
     // Writes a recipe titled `title` whose body is `body`.
     Q_INVOKABLE bool writeRecipe(const QString& path, const QString& title, const QString& body);
+    // The shared recipe with a step of some 900 characters and three spans
+    // of time (testing::longStepRecipe), written to `path`.
+    Q_INVOKABLE bool writeLongStepRecipe(const QString& path);
     // A FIFO at `path`, and a symbolic link at `link` to `target`.
     Q_INVOKABLE bool makeFifo(const QString& path);
     Q_INVOKABLE bool makeLink(const QString& target, const QString& link);

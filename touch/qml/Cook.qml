@@ -4,10 +4,13 @@ import QtQuick.Layouts
 import org.vantrel.tessellate 2.4 as Tessellate
 import Saltrove 1.0
 
-// Cooking from a recipe: one step per screen, swiped left and right, in large
-// type; the servings, the ingredients on a sheet of their own, the spans of
-// time in a step as timers to tap, and the running timers along the bottom.
-// The screen is kept awake while the page is shown.
+// Cooking from a recipe: one step per screen, swiped left and right or turned
+// with Previous and Next, in large type that scrolls when a step is long; the
+// servings, the ingredients on a sheet of their own, the spans of time in a
+// step as timers to tap, the running timers listed along the bottom, and the
+// recipe's notes after the last step. Every control is at least as high as a
+// push button and nothing is wider than the page. The screen is kept awake
+// while the page is shown.
 Tessellate.ScrollablePage {
     id: page
 
@@ -35,6 +38,14 @@ Tessellate.ScrollablePage {
         // The page's own height: the steps swipe, they do not scroll away.
         height: page.height - 2 * Tessellate.Units.largeSpacing
         readonly property real stepPixelSize: Math.max(18, page.height / 20)
+        // The height every control keeps at least.
+        readonly property real controlHeight: pushButton.implicitHeight
+
+        Button {
+            id: pushButton
+            visible: false
+            text: "Next"
+        }
 
         ColumnLayout {
             anchors.fill: parent
@@ -81,13 +92,23 @@ Tessellate.ScrollablePage {
                 Repeater {
                     model: session.stepCount
                     delegate: Flickable {
+                        id: stepFlickable
                         required property int index
+                        objectName: "cookingStepFlickable"
                         contentHeight: stepColumn.height
                         clip: true
+                        boundsBehavior: Flickable.StopAtBounds
+                        ScrollBar.vertical: ScrollBar {
+                            id: stepScrollBar
+                            objectName: "cookingStepScrollBar"
+                            policy: stepFlickable.contentHeight > stepFlickable.height
+                                    ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+                        }
 
                         ColumnLayout {
                             id: stepColumn
-                            width: parent.width
+                            width: stepFlickable.width - (stepScrollBar.policy === ScrollBar.AlwaysOn
+                                                          ? stepScrollBar.width : 0)
                             spacing: Tessellate.Units.largeSpacing
 
                             Label {
@@ -115,6 +136,7 @@ Tessellate.ScrollablePage {
                                         required property var modelData
                                         required property int index
                                         objectName: "cookingTimerButton"
+                                        width: Math.min(implicitWidth, stepColumn.width)
                                         text: modelData.text
                                         icon.name: "chronometer"
                                         onClicked: session.startTimer(steps.currentIndex, index)
@@ -126,7 +148,26 @@ Tessellate.ScrollablePage {
                                 delegate: Label {
                                     required property string modelData
                                     objectName: "cookingStepIngredient"
+                                    Layout.fillWidth: true
+                                    wrapMode: Text.Wrap
                                     text: "• " + modelData
+                                }
+                            }
+                            // What the recipe says after its steps.
+                            Repeater {
+                                model: index === session.stepCount - 1 ? session.notes : []
+                                delegate: Label {
+                                    required property var modelData
+                                    required property int index
+                                    objectName: "cookingNote"
+                                    Layout.fillWidth: true
+                                    wrapMode: Text.Wrap
+                                    textFormat: Text.PlainText
+                                    readonly property bool opensSection: index === 0
+                                        || session.notes[index - 1].section !== modelData.section
+                                    text: (opensSection && modelData.section !== ""
+                                           ? modelData.section + "\n" : "") + modelData.text
+                                    topPadding: opensSection ? Tessellate.Units.largeSpacing : 0
                                 }
                             }
                         }
@@ -134,48 +175,79 @@ Tessellate.ScrollablePage {
                 }
             }
 
-            Flow {
+            // One row a timer, as wide as the page; more than fit scroll.
+            ListView {
                 objectName: "cookingTimers"
                 Layout.fillWidth: true
-                spacing: Tessellate.Units.smallSpacing
+                Layout.preferredHeight: Math.min(contentHeight, content.height / 4)
                 visible: session.timers.length > 0
-                Repeater {
-                    model: session.timers
-                    delegate: Frame {
-                        required property var modelData
-                        objectName: "cookingTimer"
-                        // An ended timer flashes until it is dismissed.
-                        background: Rectangle {
-                            id: timerBackground
-                            color: "transparent"
-                            border.color: Tessellate.Theme.highlightColor
-                            radius: 4
-                            SequentialAnimation on color {
-                                running: modelData.ended
-                                loops: Animation.Infinite
-                                ColorAnimation { to: Tessellate.Theme.highlightColor; duration: 400 }
-                                ColorAnimation { to: "transparent"; duration: 400 }
-                            }
-                        }
-                        RowLayout {
-                            Label { text: modelData.name }
-                            Label { objectName: "cookingTimerLeft"; text: modelData.left; font.bold: true }
-                            ToolButton {
-                                objectName: "cookingTimerPause"
-                                visible: !modelData.ended
-                                text: modelData.running ? qsTr("Pause") : qsTr("Resume")
-                                icon.name: modelData.running ? "media-playback-pause"
-                                                             : "media-playback-start"
-                                onClicked: session.pauseOrResumeTimer(modelData.id)
-                            }
-                            ToolButton {
-                                objectName: "cookingTimerCancel"
-                                text: modelData.ended ? qsTr("Dismiss") : qsTr("Cancel")
-                                icon.name: "dialog-cancel"
-                                onClicked: session.cancelTimer(modelData.id)
-                            }
+                clip: true
+                spacing: Tessellate.Units.smallSpacing
+                boundsBehavior: Flickable.StopAtBounds
+                ScrollBar.vertical: ScrollBar {}
+                model: session.timers
+                delegate: Frame {
+                    required property var modelData
+                    objectName: "cookingTimer"
+                    width: ListView.view.width
+                    // An ended timer flashes until it is dismissed.
+                    background: Rectangle {
+                        id: timerBackground
+                        color: "transparent"
+                        border.color: Tessellate.Theme.highlightColor
+                        radius: 4
+                        SequentialAnimation on color {
+                            running: modelData.ended
+                            loops: Animation.Infinite
+                            ColorAnimation { to: Tessellate.Theme.highlightColor; duration: 400 }
+                            ColorAnimation { to: "transparent"; duration: 400 }
                         }
                     }
+                    RowLayout {
+                        anchors.left: parent.left
+                        anchors.right: parent.right
+                        Label {
+                            Layout.fillWidth: true
+                            elide: Text.ElideMiddle
+                            text: modelData.name
+                        }
+                        Label { objectName: "cookingTimerLeft"; text: modelData.left; font.bold: true }
+                        Button {
+                            objectName: "cookingTimerPause"
+                            Layout.preferredHeight: content.controlHeight
+                            visible: !modelData.ended
+                            text: modelData.running ? qsTr("Pause") : qsTr("Resume")
+                            icon.name: modelData.running ? "media-playback-pause"
+                                                         : "media-playback-start"
+                            onClicked: session.pauseOrResumeTimer(modelData.id)
+                        }
+                        Button {
+                            objectName: "cookingTimerCancel"
+                            Layout.preferredHeight: content.controlHeight
+                            text: modelData.ended ? qsTr("Dismiss") : qsTr("Cancel")
+                            icon.name: "dialog-cancel"
+                            onClicked: session.cancelTimer(modelData.id)
+                        }
+                    }
+                }
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                Button {
+                    objectName: "cookingPrevious"
+                    text: qsTr("Previous")
+                    icon.name: "go-previous"
+                    enabled: session.hasPreviousStep
+                    onClicked: session.previousStep()
+                }
+                Item { Layout.fillWidth: true }
+                Button {
+                    objectName: "cookingNext"
+                    text: qsTr("Next")
+                    icon.name: "go-next"
+                    enabled: session.hasNextStep
+                    onClicked: session.nextStep()
                 }
             }
         }
@@ -194,11 +266,29 @@ Tessellate.ScrollablePage {
             anchors.fill: parent
             anchors.margins: Tessellate.Units.largeSpacing
             clip: true
-            model: session.ingredients
+            model: session.ingredientRows
+            // Sub-headings as headings; each ingredient wraps and ticks off
+            // with a box as large as its text.
             delegate: CheckDelegate {
-                required property string modelData
+                id: row
+                required property var modelData
+                objectName: modelData.heading ? "cookingIngredientHeading" : "cookingIngredient"
                 width: ListView.view.width
-                text: modelData
+                text: modelData.text
+                font.bold: modelData.heading
+                checkable: !modelData.heading
+                indicator.visible: !modelData.heading
+                indicator.width: row.font.pixelSize > 0 ? row.font.pixelSize * 1.4
+                                                        : row.font.pointSize * 1.9
+                indicator.height: indicator.width
+                contentItem: Text {
+                    leftPadding: row.indicator.visible ? row.indicator.width + row.spacing : 0
+                    text: row.text
+                    font: row.font
+                    color: row.palette.windowText
+                    wrapMode: Text.Wrap
+                    verticalAlignment: Text.AlignVCenter
+                }
             }
         }
     }

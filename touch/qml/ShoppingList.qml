@@ -85,8 +85,11 @@ Tessellate.ScrollablePage {
                         objectName: "removeRecipeButton"
                         implicitWidth: page.target
                         implicitHeight: page.target
-                        icon.name: "list-remove"
-                        text: icon.name === "" ? "\u2715" : ""
+                        // A cross, as on the rows: the theme's "list-remove" is
+                        // a minus, the very sign of fewer servings.
+                        text: "\u2715"
+                        Controls.ToolTip.visible: hovered
+                        Controls.ToolTip.text: qsTr("Remove from the list")
                         onClicked: page.shoppingList.removeRecipe(model.path)
                     }
                 }

@@ -10,6 +10,8 @@ class TestDirectionsReader : public QObject
 private slots:
     void readsSteps_data();
     void readsSteps();
+    void keepsNotesApart_data();
+    void keepsNotesApart();
     void findsDurationsInStepText();
     void crLfReadsLikeLf();
 };
@@ -45,7 +47,22 @@ void TestDirectionsReader::readsSteps_data()
                               << QStringList{"|Chop.", "|Fry."};
     QTest::newRow("loose list with nested list")
         << head + "### Directions\n\n1. Chop:\n\n   - the onions\n   - the garlic\n\n2. Fry.\n"
-        << QStringList{"|Chop: the onions the garlic", "|Fry."};
+        << QStringList{"|Chop:\n• the onions\n• the garlic", "|Fry."};
+    QTest::newRow("tight nested list")
+        << head + "### Directions\n\n1. Make the sauce\n   - 200 g butter\n   - 2 tbsp flour\n"
+                  "2. Bake 20 min.\n"
+        << QStringList{"|Make the sauce\n• 200 g butter\n• 2 tbsp flour", "|Bake 20 min."};
+    QTest::newRow("bullets indented too little to nest")
+        << head + "### Directions\n\n1. 准备配料：\n  - 葱切段\n  - 姜切片\n2. 大火烧开。\n"
+        << QStringList{"|准备配料：\n• 葱切段\n• 姜切片", "|大火烧开。"};
+    QTest::newRow("bullets after a step ending in a colon")
+        << head + "### Directions\n\nFür die Füllung verrühren:\n\n- 250 g Quark\n- 1 Ei\n\n"
+                  "Im Ofen 40 Minuten backen.\n"
+        << QStringList{"|Für die Füllung verrühren:\n• 250 g Quark\n• 1 Ei",
+                       "|Im Ofen 40 Minuten backen."};
+    QTest::newRow("deeper nesting")
+        << head + "### Directions\n\n- Layer:\n  - pasta\n    - then sauce\n- Bake.\n"
+        << QStringList{"|Layer:\n• pasta\n• then sauce", "|Bake."};
     QTest::newRow("paragraphs") << head +
                                        "### Directions\n\nChop the onions.\n\nFry them,\n"
                                        "then salt.\n" +
@@ -92,6 +109,64 @@ void TestDirectionsReader::readsSteps()
     QFETCH(QString, recipe);
     QFETCH(QStringList, expected);
     QCOMPARE(describe(DirectionsReader::read(recipe)), expected);
+}
+
+// Steps are "section|text" as above; notes the same after a "=".
+void TestDirectionsReader::keepsNotesApart_data()
+{
+    QTest::addColumn<QString>("recipe");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString steps = QStringLiteral("### Directions\n\n1. Fry.\n2. Serve.\n\n");
+    auto row = [&](const char* tag, const QString& after, const QStringList& notes) {
+        QTest::newRow(tag) << head + steps + after + tail
+                           << QStringList{"|Fry.", "|Serve.", "="} + notes;
+    };
+    row("English level two", "## Notes\n\n- Keeps a week.\n- Freezes well.\n",
+        {"Notes|Keeps a week.", "Notes|Freezes well."});
+    row("Chinese level two", "## 附加内容\n\n- 可以加辣椒。\n- [参考视频](v.html)\n",
+        {"附加内容|可以加辣椒。", "附加内容|参考视频"});
+    row("Chinese sub-heading", "#### 备注\n\n不要炒糊。\n\n#### 参考资料\n\n- 家常菜谱\n",
+        {"备注|不要炒糊。", "参考资料|家常菜谱"});
+    row("German nutrition", "## Nährwerte\n\n- 320 kcal\n\n## Tipps\n\nMit Dill.\n",
+        {"Nährwerte|320 kcal", "Tipps|Mit Dill."});
+    row("French level three", "### Remarques\n\nSe garde 3 jours.\n",
+        {"Remarques|Se garde 3 jours."});
+    row("Spanish", "### Notas:\n\nServir frío.\n", {"Notas|Servir frío."});
+    row("Italian", "## Note\n\nSi conserva in frigo.\n", {"Note|Si conserva in frigo."});
+    row("Dutch", "## Opmerkingen\n\nLekker met brood.\n", {"Opmerkingen|Lekker met brood."});
+    row("Japanese", "## ポイント\n\n弱火で。\n", {"ポイント|弱火で。"});
+    row("English variations and references",
+        "### Variations\n\nUse leeks.\n\n"
+        "### References\n\n- Grandma\n",
+        {"Variations|Use leeks.", "References|Grandma"});
+    row("bold heading", "**Tips:**\n\nRest the dough.\n", {"Tips|Rest the dough."});
+    QTest::newRow("a section that is no notes")
+        << head + steps + "## Serving\n\nWarm.\n" + tail
+        << QStringList{"|Fry.", "|Serve.", "Serving|Warm.", "="};
+
+    // A notes heading before any step names a section, and steps after
+    // notes of a lower level still count.
+    QTest::newRow("notes heading before the steps")
+        << head + "### Directions\n\n#### Tips\n\n1. Fry.\n" + tail
+        << QStringList{"Tips|Fry.", "="};
+    QTest::newRow("directions sub-heading after notes")
+        << head +
+               "### Directions\n\n#### 准备工作\n\n1. 切菜。\n\n#### 小贴士\n\n- 少放盐。\n\n"
+               "#### 烹饪\n\n1. 炒。\n" +
+               tail
+        << QStringList{"准备工作|切菜。", "烹饪|炒。", "=", "小贴士|少放盐。"};
+    QTest::newRow("notes without a directions heading")
+        << QStringLiteral("# Toast\n\nToast the bread.\n\n### Notes\n\nUse rye.\n")
+        << QStringList{"|Toast the bread.", "=", "Notes|Use rye."};
+}
+
+void TestDirectionsReader::keepsNotesApart()
+{
+    QFETCH(QString, recipe);
+    QFETCH(QStringList, expected);
+    const DirectionsReader::Directions read = DirectionsReader::readAll(recipe);
+    QCOMPARE(describe(read.steps) + QStringList{"="} + describe(read.notes), expected);
 }
 
 void TestDirectionsReader::findsDurationsInStepText()

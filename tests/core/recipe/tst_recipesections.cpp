@@ -25,6 +25,8 @@ private slots:
     void headings();
     void listItems_data();
     void listItems();
+    void subHeadings_data();
+    void subHeadings();
     void readersAgreeOnListedIngredients_data();
     void readersAgreeOnListedIngredients();
     void directionsSteps_data();
@@ -161,6 +163,39 @@ void TestRecipeSections::listItems()
     QCOMPARE(lineText.sliced(textStart), text);
 }
 
+void TestRecipeSections::subHeadings_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("level four") << "#### 辅料\n"
+                                << "辅料";
+    QTest::newRow("level five, colon") << "##### Für den Teig:\n"
+                                       << "Für den Teig";
+    QTest::newRow("bold") << "**Béchamel layer**\n"
+                          << "Béchamel layer";
+    QTest::newRow("bold, colon outside") << "**For the sauce**:"
+                                         << "For the sauce";
+    QTest::newRow("bold, full-width colon") << "__调料：__"
+                                            << "调料";
+    QTest::newRow("bullet") << "- 盐 2 g"
+                            << "";
+    QTest::newRow("level three is a section") << "### Notes"
+                                              << "";
+    QTest::newRow("no blank after the marks") << "####Sauce"
+                                              << "";
+    QTest::newRow("bold word within a line") << "**2** eggs, **beaten**"
+                                             << "";
+    QTest::newRow("empty bold") << "****"
+                                << "";
+}
+
+void TestRecipeSections::subHeadings()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, name);
+    QCOMPARE(RecipeSections::subHeadingOf(line), name);
+}
+
 void TestRecipeSections::readersAgreeOnListedIngredients_data()
 {
     QTest::addColumn<QByteArray>("recipe");
@@ -224,7 +259,7 @@ void TestRecipeSections::directionsSteps_data()
     QTest::newRow("numbered, with items nested under a step")
         << QStringLiteral("# Soup\n### Directions\n1. Heat the oil.\n   - in a wide pan\n"
                           "2. Add the onions.\n")
-        << QStringList{QStringLiteral("Heat the oil. in a wide pan"),
+        << QStringList{QStringLiteral("Heat the oil.\n• in a wide pan"),
                        QStringLiteral("Add the onions.")};
     QTest::newRow("CRLF, heading with trailing blanks, metadata after")
         << QStringLiteral("### Directions  \r\n1. Stir.\r\n2. Serve.\r\n### Metadata\r\n"

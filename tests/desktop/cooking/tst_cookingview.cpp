@@ -14,9 +14,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -50,6 +53,54 @@ QStringList timerButtons(QWidget* view)
     for (const QPushButton* button : buttons)
         texts.append(button->text());
     return texts;
+}
+
+// A widget is in reach when it is shown whole inside the view, or inside a
+// scroll area of the view high enough to bring it there whole.
+bool inReach(QWidget* view, QWidget* widget)
+{
+    if (!widget->isVisible())
+        return false;
+    QWidget* shownIn = view;
+    for (QWidget* up = widget->parentWidget(); up && up != view; up = up->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(up)) {
+            if (area->viewport()->height() < widget->height())
+                return false;
+            shownIn = area;
+            break;
+        }
+    }
+    const QRect within(shownIn->mapTo(view, QPoint(0, 0)), shownIn->size());
+    return view->rect().contains(within) && within.height() > 0;
+}
+
+// All of a text is there to read: shown whole, or in a scroll area that
+// scrolls far enough.
+bool readable(QWidget* view, QLabel* text)
+{
+    if (text->height() < text->heightForWidth(text->width()))
+        return false;
+    auto* area = qobject_cast<QScrollArea*>(text->parentWidget()->parentWidget()->parentWidget());
+    if (!area)
+        return inReach(view, text);
+    const int hidden = text->height() - area->viewport()->height();
+    return inReach(view, area) && area->verticalScrollBar()->isVisible() == (hidden > 0) &&
+           area->verticalScrollBar()->maximum() >= hidden;
+}
+
+// A Chinese step of the same length as the German one.
+QByteArray chineseLongStep()
+{
+    const QByteArray paragraph =
+        "将五花肉洗净切成两厘米见方的块，冷水下锅，加入姜片和料酒，大火烧开后撇去浮沫，"
+        "捞出用温水冲洗干净沥干备用。锅中放少许油，小火放入冰糖慢慢炒至融化并呈焦糖色，"
+        "注意火候不要炒糊，否则会发苦。倒入肉块迅速翻炒均匀，使每一块肉都裹上糖色，"
+        "再加入葱段、姜片、八角、桂皮和香叶炒出香味。";
+    return "# 红烧肉\n\n### Ingredients\n\n#### 主料\n\n- 五花肉 500g\n\n#### 辅料\n\n"
+           "- 冰糖 30g\n- 生抽 2勺\n\n### Directions\n\n1. " +
+           paragraph + paragraph + paragraph +
+           "大火烧开后转小火炖煮45分钟，再转大火收汁10分钟，关火后焖5分钟即可出锅。\n"
+           "2. 装盘。\n\n## 附加内容\n\n- 可以加入鹌鹑蛋同煮。\n";
 }
 
 } // namespace
@@ -277,6 +328,98 @@ private slots:
         QCOMPARE(view.findChild<QSpinBox*>(QStringLiteral("cookingServings"))->value(), 2);
         QCOMPARE(listTexts(&view, "cookingIngredients").first(), QStringLiteral("125 g flour"));
         QVERIFY(!view.findChild<QPushButton*>("cookingNext")->isEnabled());
+    }
+
+    // Real recipes at the smallest window the view is made for: a step of
+    // some 900 characters and three running timers leave every word, every
+    // control and the window's width within the screen.
+    void longStepAndThreeTimersFitTheSmallestWindow_data()
+    {
+        QTest::addColumn<QByteArray>("recipe");
+        QTest::newRow("German paragraph") << testing::longStepRecipe;
+        QTest::newRow("Chinese paragraph") << chineseLongStep();
+    }
+
+    void longStepAndThreeTimersFitTheSmallestWindow()
+    {
+        QFETCH(QByteArray, recipe);
+        QVERIFY(writeFile(recipePath, recipe));
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        view.resize(800, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const auto spans = view.findChildren<QPushButton*>(QStringLiteral("cookingTimerButton"));
+        QCOMPARE(spans.size(), 3);
+        for (QPushButton* span : spans)
+            span->click();
+        QCOMPARE(view.timers()->ids().size(), 3);
+        QCoreApplication::processEvents();
+
+        if (qEnvironmentVariableIsSet("SALTROVE_GRAB_COOKING"))
+            view.grab().save(qEnvironmentVariable("SALTROVE_GRAB_COOKING") +
+                             QTest::currentDataTag() + QStringLiteral(".png"));
+
+        QVERIFY2(view.minimumSizeHint().width() <= 800,
+                 qPrintable(QString::number(view.minimumSizeHint().width())));
+        QVERIFY(view.minimumSizeHint().height() <= 600);
+        QCOMPARE(view.size(), QSize(800, 600));
+
+        // The step's text is laid out to its last line, and shown or scrolled to.
+        QVERIFY(readable(&view, view.findChild<QLabel*>(QStringLiteral("cookingStep"))));
+
+        const int buttonHeight = QPushButton(QStringLiteral("Next")).sizeHint().height();
+        QList<QWidget*> controls{view.findChild<QPushButton*>(QStringLiteral("cookingNext")),
+                                 view.findChild<QPushButton*>(QStringLiteral("cookingPrevious")),
+                                 view.findChild<QWidget*>(QStringLiteral("cookingServings"))};
+        for (const char* name : {"cookingTimerPause", "cookingTimerCancel"}) {
+            const auto buttons = view.findChildren<QToolButton*>(QLatin1String(name));
+            QCOMPARE(buttons.size(), 3);
+            for (QToolButton* button : buttons)
+                controls.append(button);
+        }
+        for (QWidget* control : std::as_const(controls)) {
+            QVERIFY2(inReach(&view, control), qPrintable(control->objectName()));
+            QVERIFY2(control->height() >= buttonHeight,
+                     qPrintable(QStringLiteral("%1 is %2 px high")
+                                    .arg(control->objectName())
+                                    .arg(control->height())));
+        }
+        // Next is where a cook's hand goes without scrolling.
+        QWidget* next = controls.first();
+        QVERIFY(view.rect().contains(QRect(next->mapTo(&view, QPoint(0, 0)), next->size())));
+    }
+
+    // The ingredient panel wraps its lines and names the sub-headings.
+    void ingredientPanelWrapsAndNamesSubHeadings()
+    {
+        QVERIFY(writeFile(recipePath, testing::longStepRecipe));
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(recipePath);
+        view.resize(800, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QStringList rows = listTexts(&view, "cookingIngredients");
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(rows.at(0), QStringLiteral("Suppe"));
+        QCOMPARE(rows.at(4), QStringLiteral("Einlage"));
+        auto* list = view.findChild<QListWidget*>(QStringLiteral("cookingIngredients"));
+        QVERIFY(!(list->item(0)->flags() & Qt::ItemIsUserCheckable));
+        QVERIFY(list->item(1)->flags() & Qt::ItemIsUserCheckable);
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        // The long line has the height of its words wrapped beside the box.
+        const QRect broth = list->visualItemRect(list->item(3));
+        const QFontMetrics metrics(list->font());
+        const int textWidth = broth.width() - 2 * metrics.height() + metrics.height() / 2;
+        QVERIFY(broth.height() >= metrics
+                                      .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap,
+                                                    list->item(3)->text())
+                                      .height());
+        QVERIFY(broth.right() <= list->viewport()->width());
+        // Check boxes as large as the text.
+        QVERIFY(list->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, list) >=
+                metrics.height());
     }
 
     void recipeWithoutServingsOffersFactors()

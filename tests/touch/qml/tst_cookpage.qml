@@ -157,6 +157,94 @@ TestCase {
         compare(page.session.timers.length, 0)
     }
 
+    // A real recipe at the smallest window: a step of some 900 characters
+    // and three running timers stay within the page, the step scrolls to its
+    // last word, every control is as high as a push button, and the notes
+    // after the directions come after the last step, not as a step.
+    function test_longStepAndThreeTimersFitTheSmallestWindow() {
+        var path = TestSupport.newFolder() + "/suppe.recipe.md"
+        verify(TestSupport.writeLongStepRecipe(path))
+        var page = create("qrc:/qml/Cook.qml", {width: 800, height: 600})
+        page.path = path
+        compare(page.session.stepCount, 2)
+        var steps = findChild(page, "cookingSteps")
+        var spans = []
+        for (var i = 0; i < 3; ++i)
+            spans.push(findChildAt(steps.itemAt(0), "cookingTimerButton", i))
+        // The page is larger than the test's window: the buttons are told
+        // they were clicked rather than clicked where they may be out of it.
+        for (i = 0; i < 3; ++i)
+            spans[i].clicked()
+        compare(page.session.timers.length, 3)
+        waitForRendering(page)
+
+        var flickable = steps.itemAt(0)
+        compare(flickable.objectName, "cookingStepFlickable")
+        var step = findChild(steps.itemAt(0), "cookingStep")
+        verify(step.width <= flickable.width)
+        verify(flickable.height > 0)
+        if (step.height > flickable.height) {
+            verify(findChild(steps.itemAt(0), "cookingStepScrollBar").visible)
+            flickable.contentY = flickable.contentHeight - flickable.height
+            verify(step.mapToItem(flickable, 0, step.height).y <= flickable.height)
+        }
+
+        var height = findChild(page, "cookingNext").height
+        var controls = [findChild(page, "cookingNext"), findChild(page, "cookingPrevious"),
+                        findChild(page, "cookingServings")]
+        for (i = 0; i < 3; ++i) {
+            controls.push(findChildAt(page, "cookingTimerPause", i))
+            controls.push(findChildAt(page, "cookingTimerCancel", i))
+        }
+        for (i = 0; i < controls.length; ++i) {
+            var control = controls[i]
+            verify(control, "control " + i)
+            verify(control.visible, control.objectName)
+            verify(control.height >= height, control.objectName + " is " + control.height)
+            var at = control.mapToItem(page, 0, 0)
+            verify(at.x >= 0 && at.x + control.width <= page.width + 0.5,
+                   control.objectName + " at " + at.x + " of " + page.width)
+            // The timers' list scrolls; the rest is on the page itself.
+            if (control.objectName.indexOf("cookingTimer") !== 0)
+                verify(at.y >= 0 && at.y + control.height <= page.height + 0.5,
+                       control.objectName + " at " + at.y)
+        }
+
+        // The notes show after the last step only.
+        compare(findChild(steps.itemAt(0), "cookingNote"), null)
+        findChild(page, "cookingNext").clicked()
+        compare(page.session.currentStep, 1)
+        tryVerify(function() { return findChild(steps.itemAt(1), "cookingNote") !== null })
+        compare(findChild(steps.itemAt(1), "cookingNote").text, "Nährwerte\n320 kcal pro Portion")
+
+        // The ingredients' sheet names its sub-headings.
+        compare(page.session.ingredientRows[0].text, "Suppe")
+        verify(page.session.ingredientRows[0].heading)
+        compare(page.session.ingredientRows.length, 6)
+    }
+
+    // The `index`th item named `name` below `item`, depth first.
+    function findChildAt(item, name, index) {
+        var found = []
+        collect(item, name, found)
+        return index < found.length ? found[index] : null
+    }
+
+    function collect(item, name, found) {
+        if (!item)
+            return
+        if (item.objectName === name)
+            found.push(item)
+        var children = item.children || []
+        var contentSeen = false
+        for (var i = 0; i < children.length; ++i) {
+            contentSeen = contentSeen || children[i] === item.contentItem
+            collect(children[i], name, found)
+        }
+        if (item.contentItem && item.contentItem !== item && !contentSeen)
+            collect(item.contentItem, name, found)
+    }
+
     function test_rereadsTheChangedFile() {
         var path = TestSupport.newFolder() + "/tea.recipe.md"
         verify(TestSupport.writeRecipe(path, "Tea", "### Directions\n\n1. Boil.\n2. Steep 3 min.\n3. Pour.\n"))

@@ -176,6 +176,10 @@ TestCase {
         // At the fewest servings there is no fewer to ask for.
         var fewer = findChild(rows.headerItem, "fewerButton")
         verify(fewer.enabled)
+        // Fewer and remove side by side must not look alike.
+        var remove = findChild(rows.headerItem, "removeRecipeButton")
+        verify(fewer.text + fewer.icon.name !== remove.text + remove.icon.name)
+        verify(remove.text !== "\u2212" && remove.icon.name !== "list-remove")
         for (var i = 0; i < 3; ++i)
             mouseClick(fewer)
         compare(findChild(rows.headerItem, "amountLabel").text, "1 serving")
