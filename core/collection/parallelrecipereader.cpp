@@ -129,19 +129,19 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
-    ParsedRecipe parsed = parseRecipe(&file.file());
+    // The listed ingredients come from the lines the parser reads, in the
+    // same pass: each file is read once.
+    IngredientSections::LineFollower sections;
+    ParsedRecipe parsed = parseRecipe(&file.file(), [&](QByteArrayView line) {
+        if (!sections.follow(line))
+            return;
+        if (auto reading = IngredientSections::readListed(line))
+            recipe.listedNames.append(std::move(reading->name));
+    });
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.ingredients.reserve(parsed.ingredients.size());
     for (Ingredient& ingredient : parsed.ingredients)
         recipe.ingredients.append(std::move(ingredient.ingredient));
-    // Once more from the start, now for the ingredients as people write them;
-    // the file's own buffer makes the lines cheap to read again.
-    if (file.file().seek(0)) {
-        IngredientSections::forEachLine(&file.file(), [&recipe](QByteArrayView line) {
-            if (auto reading = IngredientSections::readListed(line))
-                recipe.listedNames.append(std::move(reading->name));
-        });
-    }
     recipe.read = true;
 }
