@@ -93,6 +93,7 @@ MainWindow::MainWindow(QWidget* parent)
     , scanner(std::make_unique<Scanner>())
     , importFlow(std::make_unique<ImportFlow>(this))
 {
+    scanner->setIndexFolder(Scanner::defaultIndexFolder());
     setUpDialogs();
     addRecipeView();
     QDockWidget* rawViewDock = addRawViewDock();

@@ -39,11 +39,11 @@ int ParallelRecipeReader::idealThreads()
     return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
-void ParallelRecipeReader::add(QString path)
+void ParallelRecipeReader::add(QString path, FileStamp stamp)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, false, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
