@@ -230,7 +230,7 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes)
 // since, which alone are read; the cache learns what changed.
 std::vector<ParallelRecipeReader::Recipe>
 checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::Recipe>& kept,
-              RecipeCache& cache)
+              RecipeCache& cache, bool& changed)
 {
     QHash<QString, std::size_t> keptAt;
     keptAt.reserve(qsizetype(kept.size()));
@@ -264,11 +264,12 @@ checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::R
     for (std::size_t at = 0; at < kept.size(); ++at)
         if (!unchanged[at])
             gone.append(kept[at].path);
-    std::vector<const ParallelRecipeReader::Recipe*> changed;
+    std::vector<const ParallelRecipeReader::Recipe*> readAgain;
     for (const ParallelRecipeReader::Recipe& recipe : fresh)
         if (recipe.read)
-            changed.push_back(&recipe);
-    cache.store(changed, gone);
+            readAgain.push_back(&recipe);
+    cache.store(readAgain, gone);
+    changed = !fresh.empty() || !gone.isEmpty();
     for (ParallelRecipeReader::Recipe& recipe : fresh)
         current.push_back(std::move(recipe));
     return current;
@@ -470,8 +471,15 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
             indexes.add(recipe);
         publishIndexes(indexes, false);
     }
-    std::vector<ParallelRecipeReader::Recipe> current = checkCookbook(rootPath, kept, cache);
+    const bool keptShown = showKeptFirst && !kept.empty();
+    bool changed = false;
+    std::vector<ParallelRecipeReader::Recipe> current =
+        checkCookbook(rootPath, kept, cache, changed);
     kept = {};
+    if (keptShown && !changed) {
+        endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
+        return;
+    }
     // In path order, so that the check gives the very models shown from
     // what was kept when nothing changed.
     sortByPath(current);
@@ -501,8 +509,20 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
     // posted as an event of its own: a consumer that blocks the Scanner's
     // signals cannot keep it busy for good.
     QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
-    if (!last)
-        return; // the scan goes on and publishes again
+    if (last)
+        endScan(scannedRoot);
+}
+
+void Scanner::endWithoutPublishing(const QString& scannedRoot)
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    if (m_rootPath != scannedRoot)
+        QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
+    endScan(scannedRoot);
+}
+
+void Scanner::endScan(const QString& scannedRoot)
+{
     // A folder chosen while this scan ran is scanned next; busy stays set
     // until that scan publishes, so requests meanwhile are dropped as for any
     // running scan.

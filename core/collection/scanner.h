@@ -35,7 +35,7 @@ public:
     // Where what the scan learnt of each cookbook is kept between runs; empty
     // (the default) keeps nothing. With a folder, a scan of a cookbook not yet
     // shown first publishes what was kept, then reads only the files changed
-    // since and publishes again.
+    // since and publishes again when anything changed.
     void setIndexFolder(const QString& folder);
     QString indexFolder() const;
     // The programs' choice: a folder under the user's cache folder.
@@ -61,6 +61,9 @@ private:
     bool stillBusyAfterPublication() const;
     void startScan();
     void scanChangedRoot();
+    // Ends a scan whose kept recipes, shown first, proved the cookbook as it is.
+    void endWithoutPublishing(const QString& scannedRoot);
+    void endScan(const QString& scannedRoot); // under the lock
     // Invoked by name, queued from the scan thread: the event that carries it
     // is then made by Qt itself.
     Q_INVOKABLE void afterPublication();

@@ -156,30 +156,34 @@ private slots:
     {
         QTest::addColumn<std::function<bool(const QString&)>>("edit");
         QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("publications");
         const QStringList before = {"Apfelkuchen", "Tomato Soup", "麻婆豆腐"};
         const auto tomato = [](const QString& root) {
             return root + QStringLiteral("/soups/tomato.recipe.md");
         };
         QTest::newRow("nothing") << std::function<bool(const QString&)>([](const QString&) {
             return true;
-        }) << before;
+        }) << before << 1;
         QTest::newRow("changed") << std::function<bool(const QString&)>([=](const QString& root) {
             return testing::writeFile(tomato(root), "# Tomatensuppe\n");
-        }) << QStringList{"Apfelkuchen", "Tomatensuppe", "麻婆豆腐"};
+        }) << QStringList{"Apfelkuchen", "Tomatensuppe", "麻婆豆腐"}
+                                 << 2;
         QTest::newRow("removed") << std::function<bool(const QString&)>([=](const QString& root) {
             return QFile::remove(tomato(root));
-        }) << QStringList{"Apfelkuchen", "麻婆豆腐"};
+        }) << QStringList{"Apfelkuchen", "麻婆豆腐"}
+                                 << 2;
         QTest::newRow("added") << std::function<bool(const QString&)>([](const QString& root) {
             return testing::writeFile(root + QStringLiteral("/deep/er/pie.recipe.md"), "# Pie\n");
-        }) << QStringList{"Apfelkuchen", "Pie", "Tomato Soup", "麻婆豆腐"};
+        }) << QStringList{"Apfelkuchen", "Pie", "Tomato Soup", "麻婆豆腐"}
+                               << 2;
         QTest::newRow("renamed") << std::function<bool(const QString&)>([=](const QString& root) {
             return QFile::rename(tomato(root), root + QStringLiteral("/soups/rot.recipe.md"));
-        }) << before;
+        }) << before << 2;
         QTest::newRow("not a recipe any more")
             << std::function<bool(const QString&)>([=](const QString& root) {
                    return QFile::rename(tomato(root), tomato(root) + QStringLiteral(".bak"));
                })
-            << QStringList{"Apfelkuchen", "麻婆豆腐"};
+            << QStringList{"Apfelkuchen", "麻婆豆腐"} << 2;
         // The same size and second: only the nanoseconds tell.
         QTest::newRow("same second, same size")
             << std::function<bool(const QString&)>([=](const QString& root) {
@@ -191,7 +195,7 @@ private slots:
                    return setModified(tomato(root), old.modifiedNs / 1000000000,
                                       long(old.modifiedNs % 1000000000 + 1) % 1000000000);
                })
-            << QStringList{"Apfelkuchen", "Tomato Stew", "麻婆豆腐"};
+            << QStringList{"Apfelkuchen", "Tomato Stew", "麻婆豆腐"} << 2;
         // Saved by writing another file and renaming it over the recipe, with
         // the very same size and time: only the inode tells.
         QTest::newRow("replaced, same size and time")
@@ -209,22 +213,23 @@ private slots:
                           ::rename(QFile::encodeName(saved).constData(),
                                    QFile::encodeName(tomato(root)).constData()) == 0;
                })
-            << QStringList{"Apfelkuchen", "Tomato Stew", "麻婆豆腐"};
+            << QStringList{"Apfelkuchen", "Tomato Stew", "麻婆豆腐"} << 2;
     }
 
     void showsEditsMadeBetweenRuns()
     {
         QFETCH(std::function<bool(const QString&)>, edit);
         QFETCH(QStringList, titles);
+        QFETCH(int, publications);
         QTemporaryDir cookbook;
         writeCookbook(cookbook.path());
         const QStringList before = {"Apfelkuchen", "Tomato Soup", "麻婆豆腐"};
         QCOMPARE(scanTitles(cookbook.path(), 1), before);
         QVERIFY(edit(cookbook.path()));
-        // The kept recipes first, then what the check found.
-        QCOMPARE(scanTitles(cookbook.path(), 2), titles);
+        // The kept recipes first, then what the check found, if it differs.
+        QCOMPARE(scanTitles(cookbook.path(), publications), titles);
         QCOMPARE(keptTitles(cacheFolder(), cookbook.path()), titles);
-        QCOMPARE(scanTitles(cookbook.path(), 2), titles);
+        QCOMPARE(scanTitles(cookbook.path(), 1), titles);
     }
 
     void keptRecipesAreShownAsTheyWereRead()
@@ -236,7 +241,7 @@ private slots:
         QCOMPARE(scanToEnd(first, cookbook.path(), 1), 1);
         Scanner second;
         second.setIndexFolder(cacheFolder());
-        QCOMPARE(scanToEnd(second, cookbook.path(), 2), 2);
+        QCOMPARE(scanToEnd(second, cookbook.path(), 1), 1);
         for (const auto& models :
              {std::make_pair(first.tagModel(), second.tagModel()),
               std::make_pair(first.ingredientModel(), second.ingredientModel()),
@@ -302,7 +307,7 @@ private slots:
         QCOMPARE(scanTitles(cookbook.path(), 1), titles);
         // Started afresh: the next start shows what this one read.
         QCOMPARE(keptTitles(cacheFolder(), cookbook.path()), titles);
-        QCOMPARE(scanTitles(cookbook.path(), 2), titles);
+        QCOMPARE(scanTitles(cookbook.path(), 1), titles);
     }
 
     void worksWithoutAWritableCacheFolder()
@@ -336,7 +341,8 @@ private slots:
             other.setIndexFolder(cacheFolder());
             QSignalSpy oneUpdated(&one, &Scanner::dataUpdated);
             QSignalSpy otherUpdated(&other, &Scanner::dataUpdated);
-            const int publications = round == 0 ? 1 : 2;
+            // Which of the two sees the removal depends on which checks first.
+            const int publications = 1;
             one.setRootPath(cookbook.path());
             other.setRootPath(cookbook.path());
             QTRY_VERIFY_WITH_TIMEOUT(oneUpdated.count() >= publications, 20000);
