@@ -260,8 +260,12 @@ private slots:
         }
         QCOMPARE(second.titlesByPath(), first.titlesByPath());
         QCOMPARE(second.listedIngredients()->names(), first.listedIngredients()->names());
-        // A reload of the same cookbook does not show the kept recipes again.
-        QCOMPARE(scanToEnd(second, cookbook.path(), 1), 1);
+        // A reload of the same cookbook does not show the kept recipes again;
+        // one asked for while the check still runs is dropped, as in any scan.
+        QSignalSpy updated(&second, &Scanner::dataUpdated);
+        QTRY_VERIFY_WITH_TIMEOUT(updated.count() > 0 || (second.doUpdate(), false), 20000);
+        QTest::qWait(50);
+        QCOMPARE(updated.count(), 1);
     }
 
     void setsAsideWhatItCannotTrust_data()
