@@ -94,6 +94,7 @@ MainWindow::MainWindow(QWidget* parent)
     , importFlow(std::make_unique<ImportFlow>(this))
     , exportFlow(std::make_unique<ExportFlow>(this))
 {
+    scanner->setIndexFolder(Scanner::defaultIndexFolder());
     setUpDialogs();
     addRecipeView();
     QDockWidget* rawViewDock = addRawViewDock();

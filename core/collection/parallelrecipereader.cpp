@@ -39,11 +39,11 @@ int ParallelRecipeReader::idealThreads()
     return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
 }
 
-void ParallelRecipeReader::add(QString path)
+void ParallelRecipeReader::add(QString path, FileStamp stamp)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, false, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
@@ -129,20 +129,20 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
-    ParsedRecipe parsed = parseRecipe(&file.file());
+    // The listed ingredients come from the lines the parser reads, in the
+    // same pass: each file is read once.
+    IngredientSections::LineFollower sections;
+    ParsedRecipe parsed = parseRecipe(&file.file(), [&](QByteArrayView line) {
+        if (!sections.follow(line))
+            return;
+        if (auto reading = IngredientSections::readListed(line))
+            recipe.listedNames.append(std::move(reading->name));
+    });
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.source = parsed.otherMeta.value(QStringLiteral("source")).value(0);
     recipe.ingredients.reserve(parsed.ingredients.size());
     for (Ingredient& ingredient : parsed.ingredients)
         recipe.ingredients.append(std::move(ingredient.ingredient));
-    // Once more from the start, now for the ingredients as people write them;
-    // the file's own buffer makes the lines cheap to read again.
-    if (file.file().seek(0)) {
-        IngredientSections::forEachLine(&file.file(), [&recipe](QByteArrayView line) {
-            if (auto reading = IngredientSections::readListed(line))
-                recipe.listedNames.append(std::move(reading->name));
-        });
-    }
     recipe.read = true;
 }

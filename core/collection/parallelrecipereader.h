@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collection/filestamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,7 @@ public:
         QStringList tags;
         QStringList ingredients; // names of the accepted ingredient lines, in file order
         QStringList listedNames; // names of every listed ingredient, read as people write them
+        FileStamp stamp;         // as found by the walk, when it looked
         bool read = false;       // false: the file could not be opened as a regular file
         bool done = false;       // read or refused; set under the lock
         QString source;          // the "source:" metadata, where the recipe came from
@@ -39,7 +42,7 @@ public:
     // The number of reader threads worth starting on this machine.
     static int idealThreads();
 
-    void add(QString path);
+    void add(QString path, FileStamp stamp = {});
     // Moves the recipes at the front that are done into `ready`, without waiting.
     void takeReady(std::vector<Recipe>& ready);
     // After the last add(): reads with the calling thread's help and hands

@@ -3,12 +3,14 @@
 #include "collection/ingredientnameindex.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
+#include "collection/recipecache.h"
 #include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
@@ -148,6 +150,174 @@ std::unique_ptr<QStandardItemModel> buildTitleModel(const Entries& entries, cons
     return model;
 }
 
+// Everything the models are built from, gathered recipe by recipe.
+struct ScanIndexes
+{
+    Entries entries;
+    IndexMap byTag;
+    IndexMap byIngredient;
+    std::shared_ptr<IngredientNameIndex> listedNames = std::make_shared<IngredientNameIndex>();
+    QHash<QString, QString> sourcesByPath;
+
+    void add(const ParallelRecipeReader::Recipe& recipe)
+    {
+        if (!recipe.read)
+            return;
+        listedNames->add(recipe.path, recipe.listedNames);
+        if (!recipe.source.isEmpty())
+            sourcesByPath.insert(recipe.path, recipe.source);
+        const int index = int(entries.titles.size());
+        entries.titles.append(recipe.title);
+        entries.paths.append(recipe.path);
+        for (const QString& tag : recipe.tags)
+            byTag[tag].push_back(index);
+        for (const QString& ingredient : recipe.ingredients) {
+            // A recipe is listed once per ingredient name. Every path comes
+            // once, so an equal entry can only be this recipe's own, added
+            // for an earlier line, and thus the last in the list.
+            IndexList& indexes = byIngredient[ingredient];
+            if (indexes.empty() || indexes.back() != index)
+                indexes.push_back(index);
+        }
+    }
+};
+
+void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
+{
+    std::sort(recipes.begin(), recipes.end(),
+              [](const ParallelRecipeReader::Recipe& a, const ParallelRecipeReader::Recipe& b) {
+                  return a.path < b.path;
+              });
+}
+
+// Walks the cookbook with the files found handed to `found`, which may be
+// handed recipes read meanwhile through `take`.
+template<typename Found>
+void walkCookbook(const QString& rootPath, Found found)
+{
+    QDirIterator files(rootPath, {RecipeFile::nameFilter()}, QDir::Files | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    for (int count = 1; files.hasNext(); ++count) {
+        files.next();
+        // A link named like a recipe may point at a device or a FIFO; only
+        // regular files are recipes. The walk has looked at the file already;
+        // the reader checks again, on the opened descriptor.
+        const QFileInfo& info = files.fileInfo();
+        found(info.isFile() ? info.absoluteFilePath() : QString(), count % 256 == 0);
+    }
+}
+
+// Reads every recipe of the cookbook: the walk stays on this thread, the
+// files it finds are read and parsed on every core meanwhile, and are indexed
+// in the walk's order as they come back.
+void readCookbook(const QString& rootPath, ScanIndexes& indexes)
+{
+    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
+    std::vector<ParallelRecipeReader::Recipe> ready;
+    const auto addReady = [&] {
+        reader.takeReady(ready);
+        for (const ParallelRecipeReader::Recipe& recipe : ready)
+            indexes.add(recipe);
+        ready.clear();
+    };
+    walkCookbook(rootPath, [&](QString path, bool takeNow) {
+        if (!path.isEmpty())
+            reader.add(std::move(path));
+        if (takeNow)
+            addReady();
+    });
+    reader.takeAll([&](const ParallelRecipeReader::Recipe& recipe) { indexes.add(recipe); });
+}
+
+// The cookbook as it is now, from what was kept and the files that changed
+// since, which alone are read; the cache learns what changed.
+std::vector<ParallelRecipeReader::Recipe>
+checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::Recipe>& kept,
+              RecipeCache& cache, bool& changed)
+{
+    QHash<QString, std::size_t> keptAt;
+    keptAt.reserve(qsizetype(kept.size()));
+    for (std::size_t at = 0; at < kept.size(); ++at)
+        keptAt.insert(kept[at].path, at);
+    std::vector<bool> unchanged(kept.size(), false);
+    std::vector<ParallelRecipeReader::Recipe> current;
+    current.reserve(kept.size());
+    std::vector<ParallelRecipeReader::Recipe> fresh;
+    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
+    walkCookbook(rootPath, [&](QString path, bool takeNow) {
+        if (!path.isEmpty()) {
+            const FileStamp stamp = FileStamp::of(path);
+            const auto at = keptAt.constFind(path);
+            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp) {
+                unchanged[*at] = true;
+                current.push_back(kept[*at]);
+            } else {
+                reader.add(std::move(path), stamp);
+            }
+        }
+        if (takeNow)
+            reader.takeReady(fresh);
+    });
+    reader.takeAll(
+        [&](ParallelRecipeReader::Recipe& recipe) { fresh.push_back(std::move(recipe)); });
+
+    // Kept recipes that changed leave with the removed ones; those read
+    // again come back with the fresh ones.
+    QStringList gone;
+    for (std::size_t at = 0; at < kept.size(); ++at)
+        if (!unchanged[at])
+            gone.append(kept[at].path);
+    std::vector<const ParallelRecipeReader::Recipe*> readAgain;
+    for (const ParallelRecipeReader::Recipe& recipe : fresh)
+        if (recipe.read)
+            readAgain.push_back(&recipe);
+    cache.store(readAgain, gone);
+    changed = !fresh.empty() || !gone.isEmpty();
+    for (ParallelRecipeReader::Recipe& recipe : fresh)
+        current.push_back(std::move(recipe));
+    return current;
+}
+
+// The three models, the title table and the names index of one publication.
+struct BuiltModels
+{
+    std::unique_ptr<QStandardItemModel> ingredientModel;
+    std::unique_ptr<QStandardItemModel> tagModel;
+    std::unique_ptr<QStandardItemModel> titleModel;
+    QHash<QString, QString> titlesByPath;
+};
+
+BuiltModels buildModels(ScanIndexes& indexes, QThread* resultThread)
+{
+    BuiltModels built;
+    Entries& entries = indexes.entries;
+    const TitleOrder order = orderByTitle(entries);
+    RecipeItems recipeItems = makeRecipeItems(entries);
+    // The ingredient index, the largest, is built on a thread of its own
+    // while this one builds the other two; each thread hands the models it
+    // made to the result thread itself. Both only read the recipe items.
+    const auto buildIngredientModel = [&] {
+        built.ingredientModel = buildTreeModel(indexes.byIngredient, order, recipeItems);
+        indexes.byIngredient = {};
+        built.ingredientModel->moveToThread(resultThread);
+    };
+    std::thread ingredientBuilder;
+    try {
+        ingredientBuilder = std::thread(buildIngredientModel);
+    } catch (const std::system_error&) {
+        buildIngredientModel();
+    }
+    built.tagModel = buildTreeModel(indexes.byTag, order, recipeItems);
+    indexes.byTag = {};
+    indexes.listedNames->finish();
+    if (ingredientBuilder.joinable())
+        ingredientBuilder.join(); // the title model takes the recipe items themselves
+    built.titleModel = buildTitleModel(entries, order, std::move(recipeItems), built.titlesByPath);
+    built.tagModel->moveToThread(resultThread);
+    built.titleModel->moveToThread(resultThread);
+    return built;
+}
+
 } // namespace
 
 Scanner::Scanner(QObject* parent)
@@ -214,6 +384,28 @@ QHash<QString, QString> Scanner::sourcesByPath() const
     return m_sourcesByPath;
 }
 
+void Scanner::setIndexFolder(const QString& folder)
+{
+    m_indexFolder = folder;
+}
+
+QString Scanner::indexFolder() const
+{
+    return m_indexFolder;
+}
+
+QString Scanner::defaultIndexFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/cookbooks");
+}
+
+bool Scanner::shownRootDiffers() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_shownRoot != m_rootPath;
+}
+
 void Scanner::doUpdate()
 {
     if (m_busy.load() && stillBusyAfterPublication())
@@ -239,8 +431,8 @@ void Scanner::startScan()
     try {
         // Assigning releases the previous handle, which waits for the previous
         // scan thread; that scan has already published, so the wait is short.
-        m_scanTask =
-            std::async(std::launch::async, &Scanner::runScan, this, m_rootPath, resultThread);
+        m_scanTask = std::async(std::launch::async, &Scanner::runScan, this, m_rootPath,
+                                resultThread, m_indexFolder, shownRootDiffers());
     } catch (const std::system_error&) {
         // No thread could be started: nothing will publish, so nothing may
         // stay busy either, or every later reload would be refused.
@@ -258,100 +450,62 @@ void Scanner::scanChangedRoot()
     startScan();
 }
 
-void Scanner::runScan(const QString& rootPath, QThread* resultThread)
+void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QString& indexFolder,
+                      bool showKeptFirst)
 {
-    Entries entries;
-    IndexMap indexesByTag;
-    IndexMap indexesByIngredient;
-    auto listedNames = std::make_shared<IngredientNameIndex>();
-    QHash<QString, QString> sourcesByPath;
-    const auto addToIndexes = [&](ParallelRecipeReader::Recipe& recipe) {
-        if (!recipe.read)
-            return;
-        listedNames->add(recipe.path, recipe.listedNames);
-        if (!recipe.source.isEmpty())
-            sourcesByPath.insert(recipe.path, std::move(recipe.source));
-        const int index = int(entries.titles.size());
-        entries.titles.append(std::move(recipe.title));
-        entries.paths.append(std::move(recipe.path));
-        for (const QString& tag : recipe.tags)
-            indexesByTag[tag].push_back(index);
-        for (const QString& ingredient : recipe.ingredients) {
-            // A recipe is listed once per ingredient name. Every path comes
-            // once from the walk, so an equal entry can only be this recipe's
-            // own, added for an earlier line, and thus the last in the list.
-            IndexList& indexes = indexesByIngredient[ingredient];
-            if (indexes.empty() || indexes.back() != index)
-                indexes.push_back(index);
-        }
+    const auto publishIndexes = [&](ScanIndexes& indexes, bool last) {
+        BuiltModels built = buildModels(indexes, resultThread);
+        // Replaced models are destroyed on the disposer's thread, not the GUI's.
+        publish(rootPath, ModelDisposer::share(std::move(built.ingredientModel), m_disposer),
+                ModelDisposer::share(std::move(built.tagModel), m_disposer),
+                std::move(built.titlesByPath),
+                ModelDisposer::share(std::move(built.titleModel), m_disposer),
+                std::move(indexes.listedNames), std::move(indexes.sourcesByPath), last);
     };
-
-    // The walk stays on this thread; the files it finds are read and parsed
-    // on every core meanwhile, and are indexed in the walk's order as they
-    // come back.
-    ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
-    std::vector<ParallelRecipeReader::Recipe> ready;
-    QDirIterator files(rootPath, {RecipeFile::nameFilter()}, QDir::Files | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
-    for (int found = 1; files.hasNext(); ++found) {
-        files.next();
-        // A link named like a recipe may point at a device or a FIFO; only
-        // regular files are recipes. The walk has looked at the file already;
-        // the reader checks again, on the opened descriptor.
-        const QFileInfo& info = files.fileInfo();
-        if (info.isFile())
-            reader.add(info.absoluteFilePath());
-        if (found % 256 == 0) {
-            reader.takeReady(ready);
-            for (ParallelRecipeReader::Recipe& recipe : ready)
-                addToIndexes(recipe);
-            ready.clear();
-        }
+    if (indexFolder.isEmpty()) {
+        ScanIndexes indexes;
+        readCookbook(rootPath, indexes);
+        publishIndexes(indexes, true);
+        return;
     }
-    reader.takeAll(addToIndexes);
-
-    const TitleOrder order = orderByTitle(entries);
-    RecipeItems recipeItems = makeRecipeItems(entries);
-    // The ingredient index, the largest, is built on a thread of its own
-    // while this one builds the other two; each thread hands the models it
-    // made to the result thread itself. Both only read the recipe items.
-    std::unique_ptr<QStandardItemModel> ingredientModel;
-    const auto buildIngredientModel = [&] {
-        ingredientModel = buildTreeModel(indexesByIngredient, order, recipeItems);
-        indexesByIngredient = {};
-        ingredientModel->moveToThread(resultThread);
-    };
-    std::thread ingredientBuilder;
-    try {
-        ingredientBuilder = std::thread(buildIngredientModel);
-    } catch (const std::system_error&) {
-        buildIngredientModel();
+    if (showKeptFirst)
+        RecipeCache::forgetUnused(indexFolder);
+    RecipeCache cache(indexFolder, rootPath);
+    std::vector<ParallelRecipeReader::Recipe> kept = cache.load();
+    if (showKeptFirst && !kept.empty()) {
+        // What was kept is shown at once, then replaced by what the check finds.
+        sortByPath(kept);
+        ScanIndexes indexes;
+        for (const ParallelRecipeReader::Recipe& recipe : kept)
+            indexes.add(recipe);
+        publishIndexes(indexes, false);
     }
-    std::unique_ptr<QStandardItemModel> tagModel = buildTreeModel(indexesByTag, order, recipeItems);
-    indexesByTag = {};
-    listedNames->finish();
-    if (ingredientBuilder.joinable())
-        ingredientBuilder.join(); // the title model takes the recipe items themselves
-    QHash<QString, QString> titlesByPath;
-    std::unique_ptr<QStandardItemModel> titleModel =
-        buildTitleModel(entries, order, std::move(recipeItems), titlesByPath);
-
-    tagModel->moveToThread(resultThread);
-    titleModel->moveToThread(resultThread);
-
-    // Replaced models are destroyed on the disposer's thread, not the GUI's.
-    publish(rootPath, ModelDisposer::share(std::move(ingredientModel), m_disposer),
-            ModelDisposer::share(std::move(tagModel), m_disposer), std::move(titlesByPath),
-            ModelDisposer::share(std::move(titleModel), m_disposer), std::move(listedNames),
-            std::move(sourcesByPath));
+    const bool keptShown = showKeptFirst && !kept.empty();
+    bool changed = false;
+    std::vector<ParallelRecipeReader::Recipe> current =
+        checkCookbook(rootPath, kept, cache, changed);
+    kept = {};
+    if (keptShown && !changed) {
+        endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
+        return;
+    }
+    // In path order, so that the check gives the very models shown from
+    // what was kept when nothing changed.
+    sortByPath(current);
+    ScanIndexes indexes;
+    for (const ParallelRecipeReader::Recipe& recipe : current)
+        indexes.add(recipe);
+    current = {};
+    publishIndexes(indexes, true);
 }
 
 void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
                       ModelPointer tagModel, QHash<QString, QString> titlesByPath,
                       ModelPointer titleModel, std::shared_ptr<const IngredientNameIndex> names,
-                      QHash<QString, QString> sourcesByPath)
+                      QHash<QString, QString> sourcesByPath, bool last)
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
+    m_shownRoot = scannedRoot;
     m_listedIngredients = std::move(names);
     // The replaced models belong to the owner's thread and must not die on
     // this one: they are kept until the owner takes them in afterPublication().
@@ -365,6 +519,20 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
     // posted as an event of its own: a consumer that blocks the Scanner's
     // signals cannot keep it busy for good.
     QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
+    if (last)
+        endScan(scannedRoot);
+}
+
+void Scanner::endWithoutPublishing(const QString& scannedRoot)
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    if (m_rootPath != scannedRoot)
+        QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
+    endScan(scannedRoot);
+}
+
+void Scanner::endScan(const QString& scannedRoot)
+{
     // A folder chosen while this scan ran is scanned next; busy stays set
     // until that scan publishes, so requests meanwhile are dropped as for any
     // running scan.

@@ -32,6 +32,15 @@ public:
     void setRootPath(const QString& path);
     QString rootPath() const;
 
+    // Where what the scan learnt of each cookbook is kept between runs; empty
+    // (the default) keeps nothing. With a folder, a scan of a cookbook not yet
+    // shown first publishes what was kept, then reads only the files changed
+    // since and publishes again when anything changed.
+    void setIndexFolder(const QString& folder);
+    QString indexFolder() const;
+    // The programs' choice: a folder under the user's cache folder.
+    static QString defaultIndexFolder();
+
     std::shared_ptr<QStandardItemModel> titleModel() const;
     std::shared_ptr<QStandardItemModel> tagModel() const;
     std::shared_ptr<QStandardItemModel> ingredientModel() const;
@@ -55,15 +64,20 @@ private:
     bool stillBusyAfterPublication() const;
     void startScan();
     void scanChangedRoot();
+    // Ends a scan whose kept recipes, shown first, proved the cookbook as it is.
+    void endWithoutPublishing(const QString& scannedRoot);
+    void endScan(const QString& scannedRoot); // under the lock
     // Invoked by name, queued from the scan thread: the event that carries it
     // is then made by Qt itself.
     Q_INVOKABLE void afterPublication();
-    void runScan(const QString& rootPath, QThread* resultThread);
+    bool shownRootDiffers() const;
+    void runScan(const QString& rootPath, QThread* resultThread, const QString& indexFolder,
+                 bool showKeptFirst);
     void publish(const QString& scannedRoot, std::shared_ptr<QStandardItemModel> ingredientModel,
                  std::shared_ptr<QStandardItemModel> tagModel, QHash<QString, QString> titlesByPath,
                  std::shared_ptr<QStandardItemModel> titleModel,
                  std::shared_ptr<const IngredientNameIndex> names,
-                 QHash<QString, QString> sourcesByPath);
+                 QHash<QString, QString> sourcesByPath, bool last);
 
     // Declared before the models, so that it outlives the Scanner's shares.
     std::shared_ptr<ModelDisposer> m_disposer;
@@ -81,6 +95,8 @@ private:
     // Written by the owner under the lock, so that a publishing scan can see
     // whether the user chose another folder meanwhile; the owner reads it freely.
     QString m_rootPath;
+    QString m_shownRoot; // the folder of the models published last; under the lock
+    QString m_indexFolder;
     std::atomic<bool> m_busy{false};
     // Declared last so that it is destroyed first: releasing it waits for a
     // running scan before the models go.

@@ -39,33 +39,37 @@ void IngredientSections::forEachLine(QIODevice* device,
 {
     if (!device || !device->isReadable())
         return;
-    bool inIngredients = false;
-    bool firstLine = true;
+    LineFollower sections;
     char buffer[maxLineLength];
     while (!device->atEnd()) {
         const qint64 length = device->readLine(buffer, maxLineLength);
         if (length <= 0)
             break;
         QByteArrayView line(buffer, length);
-        if (std::exchange(firstLine, false))
-            line = RecipeSections::withoutByteOrderMark(line);
-        switch (RecipeSections::headingOf(line)) {
-        case RecipeSections::Heading::Title:
-            break;
-        case RecipeSections::Heading::Ingredients:
-            inIngredients = true;
-            break;
-        case RecipeSections::Heading::Directions:
-        case RecipeSections::Heading::Metadata:
-            inIngredients = false;
-            break;
-        case RecipeSections::Heading::None:
-        case RecipeSections::Heading::Other:
-            if (inIngredients)
-                handle(line);
-            break;
-        }
+        if (sections.follow(line))
+            handle(line);
     }
+}
+
+bool IngredientSections::LineFollower::follow(QByteArrayView& line)
+{
+    if (std::exchange(m_firstLine, false))
+        line = RecipeSections::withoutByteOrderMark(line);
+    switch (RecipeSections::headingOf(line)) {
+    case RecipeSections::Heading::Title:
+        return false;
+    case RecipeSections::Heading::Ingredients:
+        m_inIngredients = true;
+        return false;
+    case RecipeSections::Heading::Directions:
+    case RecipeSections::Heading::Metadata:
+        m_inIngredients = false;
+        return false;
+    case RecipeSections::Heading::None:
+    case RecipeSections::Heading::Other:
+        break;
+    }
+    return m_inIngredients;
 }
 
 QList<IngredientReading> IngredientSections::read(QIODevice* device)

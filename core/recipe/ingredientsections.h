@@ -22,6 +22,21 @@ public:
     // its end, in the pieces and sections in which the parser reads them.
     static void forEachLine(QIODevice* device, const std::function<void(QByteArrayView)>& handle);
 
+    // Follows a recipe's lines in the order they are read and tells which
+    // belong to its ingredients sections, so that a reader already reading
+    // the lines for something else needs no second read.
+    class LineFollower
+    {
+    public:
+        // Whether `line` (as read) is a line of an ingredients section; a
+        // byte-order mark in front of the first line is taken off `line`.
+        bool follow(QByteArrayView& line);
+
+    private:
+        bool m_inIngredients = false;
+        bool m_firstLine = true;
+    };
+
     // The listed ingredients, in file order; a device that cannot be read
     // lists none.
     static QList<IngredientReading> read(QIODevice* device);

@@ -79,6 +79,11 @@ Ingredient parseIngredientLine(const QString& line)
 
 ParsedRecipe parseRecipe(QIODevice* device)
 {
+    return parseRecipe(device, {});
+}
+
+ParsedRecipe parseRecipe(QIODevice* device, const std::function<void(QByteArrayView)>& eachLine)
+{
     if (!device) {
         qDebug("no input");
         return {};
@@ -100,6 +105,8 @@ ParsedRecipe parseRecipe(QIODevice* device)
         // Classification works on the raw bytes as read: no leading blanks are
         // skipped and a byte-order mark makes the first line a content line.
         const QByteArrayView line(buffer, length);
+        if (eachLine)
+            eachLine(line);
         switch (RecipeSections::headingOf(line)) {
         case RecipeSections::Heading::Title:
             recipe.title = QString::fromUtf8(line.sliced(RecipeSections::titleStart)).trimmed();

@@ -3,6 +3,10 @@
 #include "recipe/ingredient.h"
 #include "recipe/parsedrecipe.h"
 
+#include <QByteArrayView>
+
+#include <functional>
+
 class QIODevice;
 class QString;
 
@@ -13,3 +17,7 @@ Ingredient parseIngredientLine(const QString& line);
 // Reads a recipe from the current position of an already opened device to its
 // end. The device is neither opened, seeked nor closed here.
 ParsedRecipe parseRecipe(QIODevice* device);
+
+// The same, also handing every line as read (terminator included) to
+// `eachLine`, so that other readers of the file's lines share this one read.
+ParsedRecipe parseRecipe(QIODevice* device, const std::function<void(QByteArrayView)>& eachLine);

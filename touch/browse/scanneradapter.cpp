@@ -21,6 +21,7 @@ ScannerAdapter::ScannerAdapter(QObject* parent)
     QQmlEngine::setObjectOwnership(m_proxy.get(), QQmlEngine::CppOwnership);
     connect(m_scanner.get(), &Scanner::dataUpdated, this, &ScannerAdapter::takeTitleModel);
 
+    m_scanner->setIndexFolder(Scanner::defaultIndexFolder());
     m_scanner->setRootPath(CollectionSettings::storedLocation());
 }
 

@@ -1,0 +1,17 @@
+#include "collection/filestamp.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+FileStamp FileStamp::of(const QString& path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    FileStamp stamp;
+    stamp.size = qint64(status.st_size);
+    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + qint64(status.st_mtim.tv_nsec);
+    stamp.inode = quint64(status.st_ino);
+    return stamp;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "collection/parallelrecipereader.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+struct sqlite3;
+
+// What the scan learnt of one cookbook, kept between runs in an SQLite file
+// under the user's cache folder, so that a start shows the recipes at once and
+// reads only the files that changed since. Never trusted over the files: a
+// kept file that is damaged, foreign or of another version is set aside and
+// started afresh, and when none can be written the scan works without one.
+// Used from one thread at a time; two programs may keep the same cookbook.
+class RecipeCache
+{
+public:
+    // Raised whenever what is kept, or how, changes.
+    static constexpr int schemaVersion = 1;
+    // A cookbook not opened for this long is forgotten.
+    static constexpr int unusedDays = 90;
+
+    // Opens (or starts) the kept file of the cookbook at `rootPath` in `folder`.
+    RecipeCache(const QString& folder, const QString& rootPath);
+    ~RecipeCache();
+    RecipeCache(const RecipeCache&) = delete;
+    RecipeCache& operator=(const RecipeCache&) = delete;
+
+    static QString fileFor(const QString& folder, const QString& rootPath);
+    // Removes the kept files of cookbooks not opened for `unusedDays`.
+    static void forgetUnused(const QString& folder);
+
+    bool isOpen() const { return m_db != nullptr; }
+    QString fileName() const { return m_fileName; }
+
+    // Every kept recipe (read, with its stamp); none when nothing can be read,
+    // in which case the file is set aside.
+    std::vector<ParallelRecipeReader::Recipe> load();
+    // Lets the removed paths go and keeps the recipes read anew (a path in
+    // both is kept as read), in one transaction; false (and nothing changed) when it cannot be
+    // written.
+    bool store(const std::vector<const ParallelRecipeReader::Recipe*>& changed,
+               const QStringList& removedPaths);
+
+private:
+    bool open();
+    bool openOurs();
+    bool hasOurSchema();
+    bool isBlank();
+    bool createSchema();
+    void setAside();
+    void close();
+    bool execute(const char* sql);
+
+    QString m_fileName;
+    sqlite3* m_db = nullptr;
+};
