@@ -65,7 +65,7 @@ void writeCookbook(const QString& root)
                          {QStringLiteral("Kuchen")}, {QStringLiteral("Äpfel")});
     testing::writeFile(root + QStringLiteral("/中餐/麻婆豆腐.recipe.md"),
                        "# 麻婆豆腐\n\n### Ingredients\n\n- 豆腐 400 克\n- 2 EL Sojasauce\n\n"
-                       "### Metadata\n\ntags: 川菜\n");
+                       "### Metadata\n\ntags: 川菜\nsource: https://example.org/mapo-tofu\n");
 }
 
 } // namespace
@@ -259,12 +259,15 @@ private slots:
             }
         }
         QCOMPARE(second.titlesByPath(), first.titlesByPath());
+        // What the import's duplicate check reads is kept as well.
+        QCOMPARE(second.sourcesByPath().size(), 1);
+        QCOMPARE(second.sourcesByPath(), first.sourcesByPath());
         QCOMPARE(second.listedIngredients()->names(), first.listedIngredients()->names());
         // A reload of the same cookbook does not show the kept recipes again;
         // one asked for while the check still runs is dropped, as in any scan.
         QSignalSpy updated(&second, &Scanner::dataUpdated);
         QTRY_VERIFY_WITH_TIMEOUT(updated.count() > 0 || (second.doUpdate(), false), 20000);
-        QTest::qWait(50);
+        QVERIFY(!updated.wait(100));
         QCOMPARE(updated.count(), 1);
     }
 

@@ -230,7 +230,7 @@ private slots:
         flow.importChosenFiles();
         QTRY_VERIFY_WITH_TIMEOUT(!messages.isEmpty(), timeout);
         QCOMPARE(messages.last().first().toString(),
-                 QString("Imported 1 recipes; 1 already in the cookbook"));
+                 QString("Imported 1 recipe; 1 already in the cookbook"));
         QCOMPARE(recipeFilesIn(target), QStringList{"bread.recipe.md"});
         QCOMPARE(reports.size(), 1);
 
@@ -241,7 +241,7 @@ private slots:
                 [&] { flow.importAnyway(reports.first().alreadyThere); });
         dialog.findChild<QPushButton*>("importAnywayButton")->click();
         QCOMPARE(recipeFilesIn(target), (QStringList{"bread-2.recipe.md", "bread.recipe.md"}));
-        QCOMPARE(messages.last().first().toString(), QString("Imported 1 recipes"));
+        QCOMPARE(messages.last().first().toString(), QString("Imported 1 recipe"));
 
         // Pasted once more: known by now, as the written files are.
         QGuiApplication::clipboard()->setText("Bread\n\nIngredients\n1 kg flour\n2 eggs\n\n"

@@ -96,7 +96,14 @@ private slots:
         QVERIFY(writeRecipe(m_cookbook + "/bread.recipe.md", "Bread"));
     }
 
-    void init() { storeLocation(QVariant()); }
+    // Every test starts with nothing kept from an earlier one: what the scan
+    // keeps between runs has tests of its own.
+    void init()
+    {
+        storeLocation(QVariant());
+        QVERIFY(QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+                    .removeRecursively());
+    }
 
     void firstRunScansDocumentsRecipes()
     {
