@@ -53,8 +53,9 @@ struct FindFigures
 
 bool answered(const RecipeSearch& search)
 {
-    return search.status().endsWith(QLatin1String(" recipes")) &&
-           !search.status().startsWith(QLatin1String("Reading"));
+    const QString status = search.status();
+    return (status.endsWith(QLatin1String(" recipes")) || status == QLatin1String("1 recipe")) &&
+           !status.startsWith(QLatin1String("Reading"));
 }
 
 FindFigures measureFind(const QString& root, const BenchOptions& options)

@@ -408,7 +408,7 @@ bool Scanner::shownRootDiffers() const
 
 void Scanner::doUpdate()
 {
-    if (m_busy.load() && stillBusyAfterPublication())
+    if (m_busy.load() && refusedWhileBusy())
         return;
     if (m_rootPath.isEmpty())
         return;
@@ -416,13 +416,20 @@ void Scanner::doUpdate()
     startScan();
 }
 
-bool Scanner::stillBusyAfterPublication() const
+bool Scanner::refusedWhileBusy()
 {
     // A publication emits and then clears busy under the lock, so a handler of
     // its dataUpdated() may run before busy is cleared; waiting for the lock
     // lets such a reload through instead of dropping it.
     std::lock_guard<std::mutex> lock(m_modelLock);
-    return m_busy.load();
+    if (!m_busy.load())
+        return false;
+    // The kept recipes are shown and only their check still runs: to whoever
+    // watches dataUpdated() the scan has ended, so a reload asked for now runs
+    // when the check ends instead of being lost.
+    if (m_checkingKept)
+        m_reloadAfterCheck = true;
+    return true;
 }
 
 void Scanner::startScan()
@@ -506,6 +513,7 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
     m_shownRoot = scannedRoot;
+    m_checkingKept = !last;
     m_listedIngredients = std::move(names);
     // The replaced models belong to the owner's thread and must not die on
     // this one: they are kept until the owner takes them in afterPublication().
@@ -526,9 +534,9 @@ void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,
 void Scanner::endWithoutPublishing(const QString& scannedRoot)
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
-    if (m_rootPath != scannedRoot)
-        QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
     endScan(scannedRoot);
+    if (m_followUpScanPending)
+        QMetaObject::invokeMethod(this, "afterPublication", Qt::QueuedConnection);
 }
 
 void Scanner::endScan(const QString& scannedRoot)
@@ -536,7 +544,8 @@ void Scanner::endScan(const QString& scannedRoot)
     // A folder chosen while this scan ran is scanned next; busy stays set
     // until that scan publishes, so requests meanwhile are dropped as for any
     // running scan.
-    if (m_rootPath != scannedRoot)
+    m_checkingKept = false;
+    if (m_rootPath != scannedRoot || std::exchange(m_reloadAfterCheck, false))
         m_followUpScanPending = true;
     else
         m_busy.store(false);

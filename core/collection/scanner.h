@@ -61,7 +61,7 @@ public slots:
     void doUpdate();
 
 private:
-    bool stillBusyAfterPublication() const;
+    bool refusedWhileBusy();
     void startScan();
     void scanChangedRoot();
     // Ends a scan whose kept recipes, shown first, proved the cookbook as it is.
@@ -92,6 +92,10 @@ private:
     // released on the owner's thread, and whether the folder changed mid-scan.
     std::vector<std::shared_ptr<QStandardItemModel>> m_retiredModels;
     bool m_followUpScanPending = false;
+    // Whether what was kept is shown and only its check still runs, and
+    // whether a reload was asked for meanwhile.
+    bool m_checkingKept = false;
+    bool m_reloadAfterCheck = false;
     // Written by the owner under the lock, so that a publishing scan can see
     // whether the user chose another folder meanwhile; the owner reads it freely.
     QString m_rootPath;

@@ -89,7 +89,7 @@ private:
             return int(updated.count());
         // Nothing more may come: a scan that publishes once more than expected
         // would show the test's figure wrong.
-        QTest::qWait(50);
+        updated.wait(100);
         return int(updated.count());
     }
 
@@ -269,6 +269,34 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(updated.count() > 0 || (second.doUpdate(), false), 20000);
         QVERIFY(!updated.wait(100));
         QCOMPARE(updated.count(), 1);
+    }
+
+    // Once the kept recipes are shown, whoever shows them may ask for a
+    // reload at once (the touch program's refresh, "Reload collection"):
+    // it runs after the check instead of being lost.
+    void aReloadAskedForWhileTheCheckRunsIsNotLost()
+    {
+        QTemporaryDir cookbook;
+        for (int i = 0; i < 3000; ++i) // a check that takes a while
+            testing::writeFile(cookbook.filePath(QStringLiteral("r/%1.recipe.md").arg(i)),
+                               QStringLiteral("# Rezept %1\n").arg(i).toUtf8());
+        {
+            Scanner first;
+            first.setIndexFolder(cacheFolder());
+            QCOMPARE(scanToEnd(first, cookbook.path(), 1), 1);
+        }
+        Scanner second;
+        second.setIndexFolder(cacheFolder());
+        connect(&second, &Scanner::dataUpdated, this, [&] {
+            if (!QFile::exists(cookbook.filePath(QStringLiteral("new.recipe.md")))) {
+                testing::writeFile(cookbook.filePath(QStringLiteral("new.recipe.md")),
+                                   "# Neues Rezept\n");
+                second.doUpdate();
+            }
+        });
+        second.setRootPath(cookbook.path());
+        QTRY_COMPARE_WITH_TIMEOUT(second.titleModel() ? second.titleModel()->rowCount() : 0, 3001,
+                                  20000);
     }
 
     void setsAsideWhatItCannotTrust_data()
