@@ -12,6 +12,10 @@ namespace {
 // Files claimed at once: few enough to share the work evenly, enough that
 // the lock is not taken for every file.
 constexpr std::size_t claimSize = 16;
+// Far beyond any recipe a person cooks; a file listing more (a generated or
+// damaged one) would otherwise cost the scan seconds per file and fill the
+// Find index with names nobody looks for.
+constexpr qsizetype maxListedIngredients = 1000;
 
 } // namespace
 
@@ -133,7 +137,7 @@ void ParallelRecipeReader::read(Recipe& recipe)
     // same pass: each file is read once.
     IngredientSections::LineFollower sections;
     ParsedRecipe parsed = parseRecipe(&file.file(), [&](QByteArrayView line) {
-        if (!sections.follow(line))
+        if (!sections.follow(line) || recipe.listedNames.size() >= maxListedIngredients)
             return;
         if (auto reading = IngredientSections::readListed(line))
             recipe.listedNames.append(std::move(reading->name));
