@@ -384,9 +384,24 @@ std::optional<Amount> amountAt(QStringView text, qsizetype at, qsizetype* end)
 // written but the number is what counts.
 qsizetype afterApproximation(QStringView text, qsizetype at)
 {
-    static const char* const words[] = {"approximately", "approx.", "approx", "ungefähr", "environ",
-                                        "circa",         "around",  "about",  "etwa",     "aprox.",
-                                        "env.",          "ca.",     "ca",     "unos",     "unas"};
+    // Built once: this runs for every amount of every line the scan reads.
+    static const QStringList words = {
+        QStringLiteral("approximately"),
+        QStringLiteral("approx."),
+        QStringLiteral("approx"),
+        QStringLiteral("ungefähr"),
+        QStringLiteral("environ"),
+        QStringLiteral("circa"),
+        QStringLiteral("around"),
+        QStringLiteral("about"),
+        QStringLiteral("etwa"),
+        QStringLiteral("aprox."),
+        QStringLiteral("env."),
+        QStringLiteral("ca."),
+        QStringLiteral("ca"),
+        QStringLiteral("unos"),
+        QStringLiteral("unas"),
+    };
     if (at < text.size() && (text[at] == QLatin1Char('~') || text[at] == QChar(0x2248) ||
                              text[at] == QChar(0x7ea6) || text[at] == QChar(0x7d04))) {
         // "~", "≈", and the Chinese and Japanese "about" (约, 約).
