@@ -3,6 +3,7 @@
 #include "document/recipedocument.h"
 #include "document/textwrapping.h"
 #include "files/documentloading.h"
+#include "text/markdownrendering.h"
 
 #include <QDir>
 #include <QEvent>
@@ -72,15 +73,7 @@ void MainPane::openPath(const QString& path)
         emit notifySimple(tooLargeMessage(path, loaded.size));
     // Images and other relative references resolve next to the recipe file.
     document->setBaseUrl(QUrl::fromLocalFile(path));
-    renderWithWrapping(*browser, [this, &loaded] {
-        // As one edit: otherwise the view lays the document out again after
-        // every piece the Markdown reader adds, which takes time growing with
-        // the square of a paragraph's length (12 s for 64 KB of binary bytes).
-        QTextCursor whole(document.get());
-        whole.beginEditBlock();
-        document->setMarkdown(loaded.text, QTextDocument::MarkdownDialectGitHub);
-        whole.endEditBlock();
-    });
+    renderWithWrapping(*browser, [this, &loaded] { renderMarkdown(*document, loaded.text); });
     pictures.collect(*document);
     fitPicturesToView();
     QTextCursor cursor = browser->textCursor();

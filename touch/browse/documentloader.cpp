@@ -1,7 +1,10 @@
 #include "browse/documentloader.h"
 
-#include "files/documentloading.h"
 #include "browse/recipeimageprovider.h"
+#include "files/documentloading.h"
+#include "text/markdownrendering.h"
+
+#include <QQuickTextDocument>
 
 #include <QUrl>
 
@@ -35,6 +38,12 @@ QString DocumentLoader::textForDisplay() const
 {
     return RecipeImageProvider::redirectPictures(text(), QUrl::fromLocalFile(m_path),
                                                  m_pictureWidth);
+}
+
+void DocumentLoader::render(QQuickTextDocument* target, const QString& markdown) const
+{
+    if (target && target->textDocument())
+        renderMarkdown(*target->textDocument(), markdown);
 }
 
 void DocumentLoader::setPictureWidth(int width)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class QQuickTextDocument;
+
 // The text a page shows for a file path: the file's content, or the built-in
 // introduction when there is no file. Read afresh on every access.
 class DocumentLoader : public QObject
@@ -26,6 +28,9 @@ public:
     // The text as a page shows it: the pictures it names on this computer are
     // loaded by the program's safe picture provider, at most pictureWidth wide.
     Q_INVOKABLE QString textForDisplay() const;
+    // Puts `markdown` into a TextEdit's document, rendered as one edit (see
+    // renderMarkdown): setting the TextEdit's text lays it out piece by piece.
+    Q_INVOKABLE void render(QQuickTextDocument* target, const QString& markdown) const;
 
 signals:
     void changed();

@@ -93,7 +93,7 @@ Tessellate.ScrollablePage {
         // Relative links and pictures are found beside the recipe file.
         recipeText.baseUrl = fileUrl(loader.path)
         recipeText.wrapMode = TextEdit.WrapAnywhere
-        recipeText.text = text
+        loader.render(recipeText.textDocument, text)
         if (!/\S{1001}/.test(recipeText.getText(0, recipeText.length)))
             recipeText.wrapMode = TextEdit.WordWrap
     }
