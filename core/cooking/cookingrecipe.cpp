@@ -4,6 +4,7 @@
 #include "cooking/stepingredientmatcher.h"
 #include "cooking/steptextscaler.h"
 #include "files/safefile.h"
+#include "quantity/decimalmark.h"
 #include "recipe/ingredientsections.h"
 #include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
@@ -40,15 +41,17 @@ QString CookingRecipe::stepText(int step, const Fraction& factor) const
     if (step < 0 || step >= m_steps.size())
         return QString();
     const CookingStep& chosen = m_steps[step];
-    return StepTextScaler(m_names).scaled(chosen.text, factor, chosen.durations);
+    return StepTextScaler(m_names).scaled(chosen.text, factor, chosen.durations, m_decimalMark);
 }
 
 // The ingredients as IngredientSections reads them, and the sub-headings
 // between them.
 void CookingRecipe::readIngredients(QIODevice* device)
 {
-    IngredientSections::forEachLine(device, [this](QByteArrayView line) {
+    QStringList written;
+    IngredientSections::forEachLine(device, [this, &written](QByteArrayView line) {
         if (auto reading = IngredientSections::readListed(line)) {
+            written.append(reading->written);
             m_names.append(reading->name);
             m_ingredients.append(std::move(*reading));
             return;
@@ -57,6 +60,7 @@ void CookingRecipe::readIngredients(QIODevice* device)
         if (!heading.isEmpty())
             m_ingredientHeadings.insert(int(m_ingredients.size()), heading);
     });
+    m_decimalMark = DecimalMark::of(written);
 }
 
 void CookingRecipe::readSteps(const QString& text)

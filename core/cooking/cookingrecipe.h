@@ -36,6 +36,9 @@ public:
     // The sub-heading ("辅料", "Béchamel layer") that stands right before
     // ingredient `row`; empty when none does.
     QString ingredientHeading(int row) const { return m_ingredientHeadings.value(row); }
+    // The decimal mark the ingredient lines write ("0,5 l"), for amounts
+    // shown scaled; "." when they write none.
+    QChar decimalMark() const { return m_decimalMark; }
 
     // The text of step `step` with its amounts at `factor`; exactly the
     // step's text at factor 1, and empty for a step that does not exist.
@@ -53,4 +56,5 @@ private:
     QList<CookingStep> m_steps;
     QList<CookingStep> m_notes;
     QHash<int, QString> m_ingredientHeadings;
+    QChar m_decimalMark = QLatin1Char('.');
 };

@@ -13,11 +13,13 @@
 
 namespace {
 
-QString ingredientText(const IngredientReading& ingredient, const Fraction& factor)
+QString ingredientText(const IngredientReading& ingredient, const Fraction& factor,
+                       QChar decimalMark)
 {
     QString amount;
     if (ingredient.amount.isNumber())
-        amount = KitchenUnits::formatAmount(ingredient.amount.scaled(factor), ingredient.unit);
+        amount = KitchenUnits::formatAmount(ingredient.amount.scaled(factor), ingredient.unit,
+                                            decimalMark);
     else if (ingredient.amount.isText())
         amount = ingredient.amount.text();
     const QString line =
@@ -152,7 +154,7 @@ QStringList CookingSession::ingredients() const
 {
     QStringList texts;
     for (const IngredientReading& ingredient : m_recipe.ingredients())
-        texts.append(ingredientText(ingredient, factor()));
+        texts.append(ingredientText(ingredient, factor(), m_recipe.decimalMark()));
     return texts;
 }
 
@@ -165,8 +167,9 @@ QVariantList CookingSession::ingredientRows() const
         if (!heading.isEmpty())
             rows.append(
                 QVariantMap{{QStringLiteral("text"), heading}, {QStringLiteral("heading"), true}});
-        rows.append(QVariantMap{{QStringLiteral("text"), ingredientText(all.at(row), factor())},
-                                {QStringLiteral("heading"), false}});
+        rows.append(QVariantMap{
+            {QStringLiteral("text"), ingredientText(all.at(row), factor(), m_recipe.decimalMark())},
+            {QStringLiteral("heading"), false}});
     }
     return rows;
 }
@@ -224,7 +227,7 @@ QStringList CookingSession::stepIngredients(int step) const
         return texts;
     const QList<IngredientReading> all = m_recipe.ingredients();
     for (int row : m_recipe.steps().at(step).ingredients)
-        texts.append(ingredientText(all.at(row), factor()));
+        texts.append(ingredientText(all.at(row), factor(), m_recipe.decimalMark()));
     return texts;
 }
 

@@ -71,7 +71,7 @@ StepTextScaler::StepTextScaler(const QStringList& ingredientNames)
 {}
 
 QString StepTextScaler::scaled(const QString& text, const Fraction& factor,
-                               const QList<StepDuration>& durations) const
+                               const QList<StepDuration>& durations, QChar decimalMark) const
 {
     if (factor == Fraction(1))
         return text;
@@ -97,10 +97,10 @@ QString StepTextScaler::scaled(const QString& text, const Fraction& factor,
         const Amount bigger = amount.scaled(factor);
         result += QStringView(text).sliced(copied, start - copied);
         if (unit.isEmpty()) {
-            result += bigger.toDisplayString();
+            result += bigger.toDisplayString(Amount::Notation::Fractions, decimalMark);
             copied = end;
         } else {
-            QString written = KitchenUnits::formatAmount(bigger, unit);
+            QString written = KitchenUnits::formatAmount(bigger, unit, decimalMark);
             // Chinese and Japanese write the measure word right after the number.
             const qsizetype blank = written.lastIndexOf(QLatin1Char(' '));
             if (followerStart == end && blank > 0 && blank + 1 < written.size() &&

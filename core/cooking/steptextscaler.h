@@ -18,9 +18,11 @@ public:
     explicit StepTextScaler(const QStringList& ingredientNames);
 
     // `text` at `factor`; exactly `text` at factor 1. `durations` are the
-    // spans of time in the text, which never change.
+    // spans of time in the text, which never change. Scaled amounts are
+    // written with `decimalMark`.
     QString scaled(const QString& text, const Fraction& factor,
-                   const QList<StepDuration>& durations) const;
+                   const QList<StepDuration>& durations,
+                   QChar decimalMark = QLatin1Char('.')) const;
 
 private:
     // The length of a unit or an ingredient's name at `position`, or 0;

@@ -1,5 +1,7 @@
 #include "shopping/shoppingingredientreader.h"
 
+#include "quantity/decimalmark.h"
+
 #include "files/safefile.h"
 #include "recipe/ingredientsections.h"
 #include "recipe/recipefile.h"
@@ -34,17 +36,10 @@ ShoppingIngredient withAmount(const QString& amount, const QString& unit, const 
 // A recipe that writes "0,5" or "1,5 l" shows its sums with a decimal comma.
 QChar decimalMarkOf(const QList<ShoppingIngredient>& ingredients)
 {
-    for (const ShoppingIngredient& ingredient : ingredients) {
-        const QString& written = ingredient.written;
-        for (qsizetype i = 1; i + 1 < written.size(); ++i) {
-            if (written[i] == QLatin1Char(',') && written[i - 1].isDigit() &&
-                written[i + 1].isDigit())
-                return QLatin1Char(',');
-            if (written[i] == QLatin1Char('.') && written[i + 1].isDigit())
-                return QLatin1Char('.');
-        }
-    }
-    return QLatin1Char('.');
+    QStringList written;
+    for (const ShoppingIngredient& ingredient : ingredients)
+        written.append(ingredient.written);
+    return DecimalMark::of(written);
 }
 
 } // namespace

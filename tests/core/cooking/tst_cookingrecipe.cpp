@@ -17,6 +17,8 @@ private slots:
     void matchesStepIngredients_data();
     void matchesStepIngredients();
     void scalesAmountsInText_data();
+    void scaledAmountsKeepTheRecipesDecimalMark_data();
+    void scaledAmountsKeepTheRecipesDecimalMark();
     void scalesAmountsInText();
     void sampleRecipeShowsTheRules();
 
@@ -180,6 +182,47 @@ void TestCookingRecipe::scalesAmountsInText()
     QCOMPARE(recipe.stepText(0, Fraction(numerator, denominator)), expected);
     if (numerator == denominator)
         QCOMPARE(recipe.stepText(0, Fraction(1)), recipe.steps().at(0).text);
+}
+
+void TestCookingRecipe::scaledAmountsKeepTheRecipesDecimalMark_data()
+{
+    QTest::addColumn<QByteArray>("ingredients");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("numerator");
+    QTest::addColumn<int>("denominator");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("German comma") << QByteArray(" * 0,5 l Milch\n * 2 EL Zucker\n")
+                                  << QStringLiteral("Die 0,5 l Milch mit 2 EL Zucker erhitzen.")
+                                  << 3 << 1
+                                  << QStringLiteral("Die 1,5 l Milch mit 6 EL Zucker erhitzen.");
+    QTest::newRow("French comma, sum in decimals")
+        << QByteArray("- 1,2 kg de pommes de terre\n- 300 ml de crème\n")
+        << QStringLiteral("Verser 300 ml de crème.") << 3 << 2
+        << QStringLiteral("Verser 450 ml de crème.");
+    QTest::newRow("French comma on a litre")
+        << QByteArray("- 0,3 l de lait\n") << QStringLiteral("Chauffer 0,3 l de lait.") << 3 << 2
+        << QStringLiteral("Chauffer 0,45 l de lait.");
+    QTest::newRow("English point") << QByteArray(" * 0.5 l milk\n * 2 eggs\n")
+                                   << QStringLiteral("Heat the 0.5 l milk.") << 3 << 1
+                                   << QStringLiteral("Heat the 1.5 l milk.");
+    QTest::newRow("no decimals written") << QByteArray(" * 1 l milk\n")
+                                         << QStringLiteral("Heat 1 l milk.") << 3 << 2
+                                         << QStringLiteral("Heat 1.5 l milk.");
+}
+
+// A recipe that writes "0,5 l" reads its scaled amounts with a comma too.
+void TestCookingRecipe::scaledAmountsKeepTheRecipesDecimalMark()
+{
+    QFETCH(QByteArray, ingredients);
+    QFETCH(QString, step);
+    QFETCH(int, numerator);
+    QFETCH(int, denominator);
+    QFETCH(QString, expected);
+    const QByteArray content = "# Rezept\n\n### Ingredients\n\n" + ingredients +
+                               "\n### Directions\n\n" + step.toUtf8() + "\n";
+    const CookingRecipe recipe = CookingRecipe::read(write("mark.recipe.md", content));
+    QCOMPARE(recipe.steps().size(), 1);
+    QCOMPARE(recipe.stepText(0, Fraction(numerator, denominator)), expected);
 }
 
 // The sample cookbook's recipe for cooking mode has a range, a compound span
