@@ -200,8 +200,8 @@ void TestCookingRecipe::scaledAmountsKeepTheRecipesDecimalMark_data()
         << QStringLiteral("Verser 300 ml de crème.") << 3 << 2
         << QStringLiteral("Verser 450 ml de crème.");
     QTest::newRow("French comma on a litre")
-        << QByteArray("- 0,3 l de lait\n") << QStringLiteral("Chauffer 0,3 l de lait.") << 3 << 2
-        << QStringLiteral("Chauffer 0,45 l de lait.");
+        << QByteArray("- 0,3 l de lait\n") << QStringLiteral("Chauffer 0,3 l de lait.") << 5 << 1
+        << QStringLiteral("Chauffer 1,5 l de lait.");
     QTest::newRow("English point") << QByteArray(" * 0.5 l milk\n * 2 eggs\n")
                                    << QStringLiteral("Heat the 0.5 l milk.") << 3 << 1
                                    << QStringLiteral("Heat the 1.5 l milk.");
