@@ -120,6 +120,28 @@ int childMemory(int argc, char* argv[])
     return EXIT_SUCCESS;
 }
 
+// Starts a Scanner on the index kept in FOLDER for ROOT, REPEAT times one
+// after the other, each until its check has ended; prints the peak resident
+// set in KiB. Run once with nothing kept to keep the index, then under a
+// profiler: --child-kept-start ROOT FOLDER REPEAT.
+int childKeptStart(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    const int repeat = std::max(1, arguments.value(4).toInt());
+    for (int i = 0; i < repeat; ++i) {
+        auto scanner = std::make_unique<Scanner>();
+        scanner->setIndexFolder(arguments.value(3));
+        QEventLoop loop;
+        QObject::connect(scanner.get(), &Scanner::dataUpdated, &loop, &QEventLoop::quit);
+        scanner->setRootPath(arguments.value(2));
+        loop.exec();
+        scanner.reset(); // waits for the check
+    }
+    std::printf("%lld\n", qlonglong(statusKiB("VmHWM")));
+    return EXIT_SUCCESS;
+}
+
 struct Memory
 {
     double peakMiB = 0;
@@ -553,6 +575,8 @@ int main(int argc, char* argv[])
     }
     if (mode == QLatin1String("--child-memory"))
         return childMemory(argc, argv);
+    if (mode == QLatin1String("--child-kept-start"))
+        return childKeptStart(argc, argv);
     if (mode == QLatin1String("--child-startup-desktop"))
         return childStartupDesktop(argc, argv);
     if (mode == QLatin1String("--child-startup-touch"))
