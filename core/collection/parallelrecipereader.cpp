@@ -133,6 +133,10 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
+    // Stamped as it is read when the walk did not look: what is kept is
+    // then known to be what the file held.
+    if (!recipe.stamp.isValid())
+        recipe.stamp = FileStamp::ofDescriptor(file.file().handle());
     // The listed ingredients come from the lines the parser reads, in the
     // same pass: each file is read once.
     IngredientSections::LineFollower sections;

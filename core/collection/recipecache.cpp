@@ -12,7 +12,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <deque>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -82,12 +87,48 @@ QString columnText(sqlite3_stmt* statement, int column)
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
-QStringList columnList(sqlite3_stmt* statement, int column)
+// Reads the list columns of many rows. Tags and ingredient names repeat from
+// recipe to recipe, so each distinct element is decoded once and shared by
+// every list that holds it: a start from the kept index then costs a look-up
+// per element instead of a decoded and allocated string.
+class ListReader
 {
-    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
-        return {};
-    return columnText(statement, column).split(separator);
-}
+public:
+    QStringList read(sqlite3_stmt* statement, int column)
+    {
+        QStringList list;
+        if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+            return list;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const std::string_view all(text, std::size_t(sqlite3_column_bytes(statement, column)));
+        list.reserve(qsizetype(std::count(all.begin(), all.end(), '\n')) + 1);
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t end = std::min(all.find('\n', start), all.size());
+            list.append(element(all.substr(start, end - start)));
+            if (end == all.size())
+                return list;
+            start = end + 1;
+        }
+    }
+
+private:
+    const QString& element(std::string_view bytes)
+    {
+        const auto found = m_known.find(bytes);
+        if (found != m_known.end())
+            return found->second;
+        // The key views a copy of its own: the row's text goes with the next step.
+        const std::string& key = m_keys.emplace_back(bytes);
+        return m_known
+            .emplace(std::string_view(key),
+                     QString::fromUtf8(key.data(), qsizetype(key.size())))
+            .first->second;
+    }
+
+    std::unordered_map<std::string_view, QString> m_known;
+    std::deque<std::string> m_keys; // never moves its strings as it grows
+};
 
 void removeWithCompanions(const QString& fileName)
 {
@@ -217,7 +258,9 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
     if (!m_db)
         return recipes;
     const Statement select = prepare(
-        m_db, "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe");
+        m_db, "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe "
+                 "ORDER BY path");
+    ListReader lists;
     int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
     for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
         sqlite3_stmt* row = select.get();
@@ -227,9 +270,9 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
         recipe.stamp.modifiedNs = sqlite3_column_int64(row, 2);
         recipe.stamp.inode = quint64(sqlite3_column_int64(row, 3));
         recipe.title = columnText(row, 4);
-        recipe.tags = columnList(row, 5);
-        recipe.ingredients = columnList(row, 6);
-        recipe.listedNames = columnList(row, 7);
+        recipe.tags = lists.read(row, 5);
+        recipe.ingredients = lists.read(row, 6);
+        recipe.listedNames = lists.read(row, 7);
         recipe.source = columnText(row, 8);
         recipe.read = recipe.done = true;
         recipes.push_back(std::move(recipe));

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -51,8 +52,13 @@ TitleOrder orderByTitle(const Entries& entries)
     TitleOrder order;
     order.entries.resize(std::size_t(entries.titles.size()));
     std::iota(order.entries.begin(), order.entries.end(), 0);
-    std::sort(order.entries.begin(), order.entries.end(),
-              [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
+    // Recipes of one title follow in the order of their paths, so that every
+    // scan of the same cookbook, whatever order its walk found the files in,
+    // lists them alike (the Find index kept between runs counts on it).
+    std::sort(order.entries.begin(), order.entries.end(), [&entries](int a, int b) {
+        const int byTitle = QString::compare(entries.titles[a], entries.titles[b]);
+        return byTitle != 0 ? byTitle < 0 : entries.paths[a] < entries.paths[b];
+    });
     order.placeOf.resize(order.entries.size());
     for (std::size_t place = 0; place < order.entries.size(); ++place)
         order.placeOf[std::size_t(order.entries[place])] = int(place);
@@ -184,10 +190,12 @@ struct ScanIndexes
 
 void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
 {
-    std::sort(recipes.begin(), recipes.end(),
-              [](const ParallelRecipeReader::Recipe& a, const ParallelRecipeReader::Recipe& b) {
-                  return a.path < b.path;
-              });
+    const auto byPath = [](const ParallelRecipeReader::Recipe& a,
+                           const ParallelRecipeReader::Recipe& b) { return a.path < b.path; };
+    // The kept recipes come in the order of the kept file's key, their paths:
+    // sorted already but for rare characters beyond the Basic Multilingual Plane.
+    if (!std::is_sorted(recipes.begin(), recipes.end(), byPath))
+        std::sort(recipes.begin(), recipes.end(), byPath);
 }
 
 // Walks the cookbook with the files found handed to `found`, which may be
@@ -209,15 +217,22 @@ void walkCookbook(const QString& rootPath, Found found)
 
 // Reads every recipe of the cookbook: the walk stays on this thread, the
 // files it finds are read and parsed on every core meanwhile, and are indexed
-// in the walk's order as they come back.
-void readCookbook(const QString& rootPath, ScanIndexes& indexes)
+// in the walk's order as they come back. With `keep`, the recipes read are
+// also moved there, to be kept for the next start.
+void readCookbook(const QString& rootPath, ScanIndexes& indexes,
+                  std::vector<ParallelRecipeReader::Recipe>* keep = nullptr)
 {
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     std::vector<ParallelRecipeReader::Recipe> ready;
+    const auto take = [&](ParallelRecipeReader::Recipe& recipe) {
+        indexes.add(recipe);
+        if (keep && recipe.read)
+            keep->push_back(std::move(recipe));
+    };
     const auto addReady = [&] {
         reader.takeReady(ready);
-        for (const ParallelRecipeReader::Recipe& recipe : ready)
-            indexes.add(recipe);
+        for (ParallelRecipeReader::Recipe& recipe : ready)
+            take(recipe);
         ready.clear();
     };
     walkCookbook(rootPath, [&](QString path, bool takeNow) {
@@ -226,34 +241,42 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes)
         if (takeNow)
             addReady();
     });
-    reader.takeAll([&](const ParallelRecipeReader::Recipe& recipe) { indexes.add(recipe); });
+    reader.takeAll(take);
+}
+
+std::vector<const ParallelRecipeReader::Recipe*>
+readOnes(const std::vector<ParallelRecipeReader::Recipe>& recipes)
+{
+    std::vector<const ParallelRecipeReader::Recipe*> read;
+    read.reserve(recipes.size());
+    for (const ParallelRecipeReader::Recipe& recipe : recipes)
+        if (recipe.read)
+            read.push_back(&recipe);
+    return read;
 }
 
 // The cookbook as it is now, from what was kept and the files that changed
-// since, which alone are read; the cache learns what changed.
-std::vector<ParallelRecipeReader::Recipe>
-checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::Recipe>& kept,
-              RecipeCache& cache, bool& changed)
+// since, which alone are read; the cache learns what changed. Nothing is
+// returned when nothing changed: what was kept is the cookbook as it is.
+std::optional<std::vector<ParallelRecipeReader::Recipe>>
+checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>& kept,
+              RecipeCache& cache)
 {
     QHash<QString, std::size_t> keptAt;
     keptAt.reserve(qsizetype(kept.size()));
     for (std::size_t at = 0; at < kept.size(); ++at)
         keptAt.insert(kept[at].path, at);
     std::vector<bool> unchanged(kept.size(), false);
-    std::vector<ParallelRecipeReader::Recipe> current;
-    current.reserve(kept.size());
     std::vector<ParallelRecipeReader::Recipe> fresh;
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     walkCookbook(rootPath, [&](QString path, bool takeNow) {
         if (!path.isEmpty()) {
             const FileStamp stamp = FileStamp::of(path);
             const auto at = keptAt.constFind(path);
-            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp) {
+            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
                 unchanged[*at] = true;
-                current.push_back(kept[*at]);
-            } else {
+            else
                 reader.add(std::move(path), stamp);
-            }
         }
         if (takeNow)
             reader.takeReady(fresh);
@@ -267,12 +290,14 @@ checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::R
     for (std::size_t at = 0; at < kept.size(); ++at)
         if (!unchanged[at])
             gone.append(kept[at].path);
-    std::vector<const ParallelRecipeReader::Recipe*> readAgain;
-    for (const ParallelRecipeReader::Recipe& recipe : fresh)
-        if (recipe.read)
-            readAgain.push_back(&recipe);
-    cache.store(readAgain, gone);
-    changed = !fresh.empty() || !gone.isEmpty();
+    if (fresh.empty() && gone.isEmpty())
+        return std::nullopt;
+    cache.store(readOnes(fresh), gone);
+    std::vector<ParallelRecipeReader::Recipe> current;
+    current.reserve(kept.size() + fresh.size());
+    for (std::size_t at = 0; at < kept.size(); ++at)
+        if (unchanged[at])
+            current.push_back(std::move(kept[at]));
     for (ParallelRecipeReader::Recipe& recipe : fresh)
         current.push_back(std::move(recipe));
     return current;
@@ -479,7 +504,20 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         RecipeCache::forgetUnused(indexFolder);
     RecipeCache cache(indexFolder, rootPath);
     std::vector<ParallelRecipeReader::Recipe> kept = cache.load();
-    if (showKeptFirst && !kept.empty()) {
+    if (kept.empty()) {
+        // Nothing kept: a scan as without a cache, shown as soon as it is
+        // done; what it read is kept afterwards, for the next start.
+        ScanIndexes indexes;
+        std::vector<ParallelRecipeReader::Recipe> read;
+        readCookbook(rootPath, indexes, cache.isOpen() ? &read : nullptr);
+        publishIndexes(indexes, !cache.isOpen());
+        if (!cache.isOpen())
+            return;
+        cache.store(readOnes(read), {});
+        endWithoutPublishing(rootPath);
+        return;
+    }
+    if (showKeptFirst) {
         // What was kept is shown at once, then replaced by what the check finds.
         sortByPath(kept);
         ScanIndexes indexes;
@@ -487,22 +525,23 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
             indexes.add(recipe);
         publishIndexes(indexes, false);
     }
-    const bool keptShown = showKeptFirst && !kept.empty();
-    bool changed = false;
-    std::vector<ParallelRecipeReader::Recipe> current =
-        checkCookbook(rootPath, kept, cache, changed);
-    kept = {};
-    if (keptShown && !changed) {
-        endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
-        return;
+    std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
+        checkCookbook(rootPath, kept, cache);
+    if (!current) {
+        if (showKeptFirst) {
+            endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
+            return;
+        }
+        current = std::move(kept); // a reload: the kept recipes are the cookbook
     }
+    kept = {};
     // In path order, so that the check gives the very models shown from
     // what was kept when nothing changed.
-    sortByPath(current);
+    sortByPath(*current);
     ScanIndexes indexes;
-    for (const ParallelRecipeReader::Recipe& recipe : current)
+    for (const ParallelRecipeReader::Recipe& recipe : *current)
         indexes.add(recipe);
-    current = {};
+    current.reset();
     publishIndexes(indexes, true);
 }
 
