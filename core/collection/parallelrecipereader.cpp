@@ -4,6 +4,8 @@
 #include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 #include <limits>
 
@@ -16,6 +18,8 @@ constexpr std::size_t claimSize = 16;
 // damaged one) would otherwise cost the scan seconds per file and fill the
 // Find index with names nobody looks for.
 constexpr qsizetype maxListedIngredients = 1000;
+// Files up to this size are read whole into memory before they are parsed.
+constexpr qint64 wholeReadLimit = qint64(1) << 20;
 
 } // namespace
 
@@ -47,7 +51,7 @@ void ParallelRecipeReader::add(QString path, FileStamp stamp)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false, {}});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
@@ -140,12 +144,23 @@ void ParallelRecipeReader::read(Recipe& recipe)
     // The listed ingredients come from the lines the parser reads, in the
     // same pass: each file is read once.
     IngredientSections::LineFollower sections;
-    ParsedRecipe parsed = parseRecipe(&file.file(), [&](QByteArrayView line) {
+    const auto eachLine = [&](QByteArrayView line) {
         if (!sections.follow(line) || recipe.listedNames.size() >= maxListedIngredients)
             return;
         if (auto reading = IngredientSections::readListed(line))
             recipe.listedNames.append(std::move(reading->name));
-    });
+    };
+    // A recipe is read whole with one call and its lines taken from memory:
+    // reading it line by line from the file asks the system for the file's
+    // size again whenever the read buffer runs dry.
+    QByteArray bytes;
+    QBuffer whole(&bytes);
+    if (file.size() <= wholeReadLimit) {
+        bytes = file.file().read(file.size());
+        whole.open(QIODevice::ReadOnly);
+    }
+    ParsedRecipe parsed =
+        parseRecipe(whole.isOpen() ? static_cast<QIODevice*>(&whole) : &file.file(), eachLine);
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.source = parsed.otherMeta.value(QStringLiteral("source")).value(0);

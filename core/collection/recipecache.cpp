@@ -38,7 +38,19 @@ const char* const schema = "CREATE TABLE IF NOT EXISTS recipe("
                            " ingredients TEXT,"
                            " listed TEXT,"
                            " source TEXT"
-                           ") WITHOUT ROWID";
+                           ") WITHOUT ROWID;"
+                           // One row: how often the recipes changed.
+                           "CREATE TABLE IF NOT EXISTS state("
+                           " id INTEGER PRIMARY KEY CHECK (id = 1),"
+                           " generation INTEGER NOT NULL);"
+                           "INSERT OR IGNORE INTO state VALUES (1, 0);"
+                           // At most one row: the Find index of the recipes
+                           // as they were at `generation`.
+                           "CREATE TABLE IF NOT EXISTS textindex("
+                           " id INTEGER PRIMARY KEY CHECK (id = 1),"
+                           " generation INTEGER NOT NULL,"
+                           " paths BLOB NOT NULL,"
+                           " data BLOB NOT NULL)";
 
 struct StatementDeleter
 {
@@ -151,6 +163,9 @@ RecipeCache::RecipeCache(const QString& folder, const QString& rootPath)
 {
     if (!QDir().mkpath(folder))
         return;
+    // What an earlier version kept of this cookbook is of no use to this one.
+    for (int version = 1; version < schemaVersion; ++version)
+        removeWithCompanions(fileFor(folder, rootPath, version));
     if (!openOurs()) {
         setAside();
         if (!open() || !createSchema())
@@ -167,10 +182,15 @@ RecipeCache::~RecipeCache()
 
 QString RecipeCache::fileFor(const QString& folder, const QString& rootPath)
 {
+    return fileFor(folder, rootPath, schemaVersion);
+}
+
+QString RecipeCache::fileFor(const QString& folder, const QString& rootPath, int version)
+{
     const QByteArray key = QFile::encodeName(QDir::cleanPath(QDir(rootPath).absolutePath()));
     const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex();
     return folder + QLatin1Char('/') + QString::fromLatin1(hash.left(24)) +
-           QStringLiteral("-v%1.sqlite").arg(schemaVersion);
+           QStringLiteral("-v%1.sqlite").arg(version);
 }
 
 void RecipeCache::forgetUnused(const QString& folder)
@@ -320,9 +340,60 @@ bool RecipeCache::store(const std::vector<const ParallelRecipeReader::Recipe*>& 
         bindText(insert.get(), 9, recipe.source);
         ok = sqlite3_step(insert.get()) == SQLITE_DONE;
     }
+    // The Find index kept was built from the recipes as they were.
+    ok = ok && execute("UPDATE state SET generation = generation + 1; DELETE FROM textindex");
     if (ok && execute("COMMIT"))
         return true;
     // A full disk or a lost lock: what was kept before stays as it was.
+    execute("ROLLBACK");
+    return false;
+}
+
+qint64 RecipeCache::generation()
+{
+    if (!m_db)
+        return -1;
+    const Statement select = prepare(m_db, "SELECT generation FROM state");
+    if (!select || sqlite3_step(select.get()) != SQLITE_ROW)
+        return -1;
+    return sqlite3_column_int64(select.get(), 0);
+}
+
+QByteArray RecipeCache::keptTextIndex(const QByteArray& pathsKey)
+{
+    if (!m_db)
+        return {};
+    const Statement select =
+        prepare(m_db, "SELECT data FROM textindex WHERE paths = ?1 AND "
+                      "generation = (SELECT generation FROM state)");
+    if (!select)
+        return {};
+    sqlite3_bind_blob(select.get(), 1, pathsKey.constData(), int(pathsKey.size()),
+                      SQLITE_TRANSIENT);
+    if (sqlite3_step(select.get()) != SQLITE_ROW)
+        return {};
+    return QByteArray(static_cast<const char*>(sqlite3_column_blob(select.get(), 0)),
+                      sqlite3_column_bytes(select.get(), 0));
+}
+
+bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
+                                const QByteArray& index)
+{
+    if (!m_db || !execute("BEGIN IMMEDIATE"))
+        return false;
+    const Statement insert =
+        prepare(m_db, "INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
+                      "WHERE (SELECT generation FROM state) = ?1");
+    bool ok = bool(insert);
+    if (ok) {
+        sqlite3_bind_int64(insert.get(), 1, generation);
+        sqlite3_bind_blob(insert.get(), 2, pathsKey.constData(), int(pathsKey.size()),
+                          SQLITE_TRANSIENT);
+        sqlite3_bind_blob(insert.get(), 3, index.constData(), int(index.size()), SQLITE_STATIC);
+        ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+    }
+    if (ok && execute("COMMIT"))
+        return true;
     execute("ROLLBACK");
     return false;
 }

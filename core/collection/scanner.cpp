@@ -373,6 +373,12 @@ QString Scanner::rootPath() const
     return m_rootPath;
 }
 
+QString Scanner::shownRootPath() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_shownRoot;
+}
+
 std::shared_ptr<QStandardItemModel> Scanner::titleModel() const
 {
     std::lock_guard<std::mutex> lock(m_modelLock);
