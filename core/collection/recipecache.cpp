@@ -133,8 +133,7 @@ private:
         // The key views a copy of its own: the row's text goes with the next step.
         const std::string& key = m_keys.emplace_back(bytes);
         return m_known
-            .emplace(std::string_view(key),
-                     QString::fromUtf8(key.data(), qsizetype(key.size())))
+            .emplace(std::string_view(key), QString::fromUtf8(key.data(), qsizetype(key.size())))
             .first->second;
     }
 
@@ -278,8 +277,9 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
     if (!m_db)
         return recipes;
     const Statement select = prepare(
-        m_db, "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe "
-                 "ORDER BY path");
+        m_db,
+        "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe "
+        "ORDER BY path");
     ListReader lists;
     int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
     for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
@@ -363,9 +363,8 @@ QByteArray RecipeCache::keptTextIndex(const QByteArray& pathsKey)
 {
     if (!m_db)
         return {};
-    const Statement select =
-        prepare(m_db, "SELECT data FROM textindex WHERE paths = ?1 AND "
-                      "generation = (SELECT generation FROM state)");
+    const Statement select = prepare(m_db, "SELECT data FROM textindex WHERE paths = ?1 AND "
+                                           "generation = (SELECT generation FROM state)");
     if (!select)
         return {};
     sqlite3_bind_blob(select.get(), 1, pathsKey.constData(), int(pathsKey.size()),
@@ -381,9 +380,8 @@ bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
 {
     if (!m_db || !execute("BEGIN IMMEDIATE"))
         return false;
-    const Statement insert =
-        prepare(m_db, "INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
-                      "WHERE (SELECT generation FROM state) = ?1");
+    const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
+                                           "WHERE (SELECT generation FROM state) = ?1");
     bool ok = bool(insert);
     if (ok) {
         sqlite3_bind_int64(insert.get(), 1, generation);

@@ -4,8 +4,7 @@
 
 #include <QCryptographicHash>
 
-std::unique_ptr<RecipeTextIndex> KeptTextIndex::take(const QString& folder,
-                                                     const QString& rootPath,
+std::unique_ptr<RecipeTextIndex> KeptTextIndex::take(const QString& folder, const QString& rootPath,
                                                      const QStringList& paths,
                                                      const RecipeTextIndex::StopCheck& stop)
 {

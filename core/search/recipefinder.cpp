@@ -2,8 +2,8 @@
 
 #include "search/kepttextindex.h"
 #include "search/recipetextindex.h"
-#include "text/textfolding.h"
 #include "search/textquery.h"
+#include "text/textfolding.h"
 
 #include <QHash>
 

@@ -257,7 +257,8 @@ std::unique_ptr<RecipeTextIndex> RecipeTextIndex::fromBytes(QByteArrayView bytes
         !takeRaw(bytes, at, std::size_t(header.postingBytes), index->m_postings) ||
         at != std::size_t(bytes.size()))
         return nullptr;
-    index->m_tokens = QString(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));
+    index->m_tokens =
+        QString(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));
     return index->isWellFormed() ? std::move(index) : nullptr;
 }
 
