@@ -4,8 +4,6 @@
 #include "recipe/ingredientsections.h"
 #include "recipe/recipeparser.h"
 
-#include <QBuffer>
-
 #include <algorithm>
 #include <limits>
 
@@ -18,8 +16,6 @@ constexpr std::size_t claimSize = 16;
 // damaged one) would otherwise cost the scan seconds per file and fill the
 // Find index with names nobody looks for.
 constexpr qsizetype maxListedIngredients = 1000;
-// Files up to this size are read whole into memory before they are parsed.
-constexpr qint64 wholeReadLimit = qint64(1) << 20;
 
 } // namespace
 
@@ -150,17 +146,7 @@ void ParallelRecipeReader::read(Recipe& recipe)
         if (auto reading = IngredientSections::readListed(line))
             recipe.listedNames.append(std::move(reading->name));
     };
-    // A recipe is read whole with one call and its lines taken from memory:
-    // reading it line by line from the file asks the system for the file's
-    // size again whenever the read buffer runs dry.
-    QByteArray bytes;
-    QBuffer whole(&bytes);
-    if (file.size() <= wholeReadLimit) {
-        bytes = file.file().read(file.size());
-        whole.open(QIODevice::ReadOnly);
-    }
-    ParsedRecipe parsed =
-        parseRecipe(whole.isOpen() ? static_cast<QIODevice*>(&whole) : &file.file(), eachLine);
+    ParsedRecipe parsed = parseRecipe(&file.file(), eachLine);
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.source = parsed.otherMeta.value(QStringLiteral("source")).value(0);
