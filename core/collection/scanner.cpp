@@ -1,6 +1,7 @@
 #include "collection/scanner.h"
 
 #include "collection/ingredientnameindex.h"
+#include "collection/keptrecipewriter.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "collection/recipecache.h"
@@ -218,16 +219,15 @@ void walkCookbook(const QString& rootPath, Found found)
 // Reads every recipe of the cookbook: the walk stays on this thread, the
 // files it finds are read and parsed on every core meanwhile, and are indexed
 // in the walk's order as they come back. With `keep`, the recipes read are
-// also moved there, to be kept for the next start.
-void readCookbook(const QString& rootPath, ScanIndexes& indexes,
-                  std::vector<ParallelRecipeReader::Recipe>* keep = nullptr)
+// also kept for the next start.
+void readCookbook(const QString& rootPath, ScanIndexes& indexes, KeptRecipeWriter* keep = nullptr)
 {
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     std::vector<ParallelRecipeReader::Recipe> ready;
     const auto take = [&](ParallelRecipeReader::Recipe& recipe) {
         indexes.add(recipe);
         if (keep && recipe.read)
-            keep->push_back(std::move(recipe));
+            keep->add(std::move(recipe));
     };
     const auto addReady = [&] {
         reader.takeReady(ready);
@@ -258,9 +258,10 @@ readOnes(const std::vector<ParallelRecipeReader::Recipe>& recipes)
 // The cookbook as it is now, from what was kept and the files that changed
 // since, which alone are read; the cache learns what changed. Nothing is
 // returned when nothing changed: what was kept is the cookbook as it is.
+// Unless `keptIsWhole`, the kept recipes hold only their paths and stamps.
 std::optional<std::vector<ParallelRecipeReader::Recipe>>
 checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>& kept,
-              RecipeCache& cache)
+              bool keptIsWhole, RecipeCache& cache)
 {
     QHash<QString, std::size_t> keptAt;
     keptAt.reserve(qsizetype(kept.size()));
@@ -292,12 +293,33 @@ checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>
             gone.append(kept[at].path);
     if (fresh.empty() && gone.isEmpty())
         return std::nullopt;
-    cache.store(readOnes(fresh), gone);
+    const std::vector<const ParallelRecipeReader::Recipe*> read = readOnes(fresh);
+    const bool stored = cache.store(read, gone);
     std::vector<ParallelRecipeReader::Recipe> current;
-    current.reserve(kept.size() + fresh.size());
-    for (std::size_t at = 0; at < kept.size(); ++at)
-        if (unchanged[at])
-            current.push_back(std::move(kept[at]));
+    if (!keptIsWhole) {
+        // The kept recipes kept only their paths and stamps: the cache, which
+        // has just learnt what changed, holds the cookbook as it is.
+        const auto unchangedCount =
+            std::size_t(std::count(unchanged.begin(), unchanged.end(), true));
+        if (stored)
+            current = cache.load();
+        if (current.size() == unchangedCount + read.size())
+            return current;
+        // It could not say (a full disk, another program writing): the
+        // unchanged recipes are read again.
+        current.clear();
+        ParallelRecipeReader again(ParallelRecipeReader::idealThreads());
+        for (std::size_t at = 0; at < kept.size(); ++at)
+            if (unchanged[at])
+                again.add(kept[at].path, kept[at].stamp);
+        again.takeAll(
+            [&](ParallelRecipeReader::Recipe& recipe) { current.push_back(std::move(recipe)); });
+    } else {
+        current.reserve(kept.size() + fresh.size());
+        for (std::size_t at = 0; at < kept.size(); ++at)
+            if (unchanged[at])
+                current.push_back(std::move(kept[at]));
+    }
     for (ParallelRecipeReader::Recipe& recipe : fresh)
         current.push_back(std::move(recipe));
     return current;
@@ -514,12 +536,15 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         // Nothing kept: a scan as without a cache, shown as soon as it is
         // done; what it read is kept afterwards, for the next start.
         ScanIndexes indexes;
-        std::vector<ParallelRecipeReader::Recipe> read;
-        readCookbook(rootPath, indexes, cache.isOpen() ? &read : nullptr);
-        publishIndexes(indexes, !cache.isOpen());
-        if (!cache.isOpen())
+        if (!cache.isOpen()) {
+            readCookbook(rootPath, indexes);
+            publishIndexes(indexes, true);
             return;
-        cache.store(readOnes(read), {});
+        }
+        KeptRecipeWriter writer(cache);
+        readCookbook(rootPath, indexes, &writer);
+        publishIndexes(indexes, false);
+        writer.finish();
         endWithoutPublishing(rootPath);
         return;
     }
@@ -527,12 +552,16 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         // What was kept is shown at once, then replaced by what the check finds.
         sortByPath(kept);
         ScanIndexes indexes;
-        for (const ParallelRecipeReader::Recipe& recipe : kept)
+        for (ParallelRecipeReader::Recipe& recipe : kept) {
             indexes.add(recipe);
+            // The check needs only the path and stamp; the rest is in the
+            // indexes, and goes before the models are built beside them.
+            recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
+        }
         publishIndexes(indexes, false);
     }
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
-        checkCookbook(rootPath, kept, cache);
+        checkCookbook(rootPath, kept, !showKeptFirst, cache);
     if (!current) {
         if (showKeptFirst) {
             endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
