@@ -17,6 +17,7 @@
 #include "cookbook.h"
 #include "desktopstartup.h"
 #include "mainwindow.h"
+#include "search/recipesearch.h"
 #include "touchstartup.h"
 
 #include <QAbstractItemModel>
@@ -117,6 +118,28 @@ int childMemory(int argc, char* argv[])
     loop.exec();
     std::printf("%lld %lld %lld\n", qlonglong(baseline), qlonglong(statusKiB("VmRSS")),
                 qlonglong(statusKiB("VmHWM")));
+    return EXIT_SUCCESS;
+}
+
+// Starts a Scanner on the index kept in FOLDER for ROOT, REPEAT times one
+// after the other, each until its check has ended; prints the peak resident
+// set in KiB. Run once with nothing kept to keep the index, then under a
+// profiler: --child-kept-start ROOT FOLDER REPEAT.
+int childKeptStart(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    const int repeat = std::max(1, arguments.value(4).toInt());
+    for (int i = 0; i < repeat; ++i) {
+        auto scanner = std::make_unique<Scanner>();
+        scanner->setIndexFolder(arguments.value(3));
+        QEventLoop loop;
+        QObject::connect(scanner.get(), &Scanner::dataUpdated, &loop, &QEventLoop::quit);
+        scanner->setRootPath(arguments.value(2));
+        loop.exec();
+        scanner.reset(); // waits for the check
+    }
+    std::printf("%lld\n", qlonglong(statusKiB("VmHWM")));
     return EXIT_SUCCESS;
 }
 
@@ -352,14 +375,20 @@ double startupOnce(const QString& mode)
 
 // The index kept between runs: a start with nothing kept, a start with the
 // index kept (to its first titles shown and to its check of every file), the
-// check alone, and the kept file's size.
+// check alone, Find's first answer after a start, the kept file's size and
+// the peak memory of a start.
 struct KeptIndex
 {
     double cold = 0;
     double warmShown = 0;
     double warmChecked = 0;
-    double check = 0; // the unchanged cookbook walked and compared
+    double check = 0;     // the unchanged cookbook walked and compared
+    double findBuilt = 0; // Find's first answer, its index built from the files
+    double findKept = 0;  // the same with Find's index kept
     double bytesPerRecipe = 0;
+    double bytesWithFindPerRecipe = 0;
+    double coldPeakMiB = 0;
+    double warmPeakMiB = 0;
 };
 
 // Milliseconds from the call to each of `publications` publications.
@@ -378,6 +407,44 @@ QList<double> timePublications(Scanner& scanner, const std::function<void()>& st
     start();
     loop.exec();
     return times;
+}
+
+// From a start with the index kept in `folder` to the first answer of the
+// Find both programs drive (shown, as a Find pane or page opened at once),
+// asked for the common ingredient before the start.
+double findFirstAnswer(const QString& root, const QString& folder)
+{
+    Scanner scanner;
+    scanner.setIndexFolder(folder);
+    RecipeSearch search;
+    search.setScanner(&scanner);
+    search.setText(commonIngredient());
+    QEventLoop loop;
+    QObject::connect(&search, &RecipeSearch::answered, &loop, [&] {
+        if (search.results()->rowCount() > 0)
+            loop.quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    scanner.setRootPath(root);
+    loop.exec();
+    return milliseconds(timer);
+}
+
+double keptFileBytes(const QString& folder, const QString& root)
+{
+    const QString file = RecipeCache::fileFor(folder, root);
+    return double(QFileInfo(file).size() + QFileInfo(file + QStringLiteral("-wal")).size());
+}
+
+// The peak resident set of a fresh process starting a Scanner on `folder`.
+double startPeakMiB(const QString& root, const QString& folder)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child-kept-start"), root, folder, QStringLiteral("1")});
+    child.waitForFinished(-1);
+    return child.readAllStandardOutput().trimmed().toDouble() / 1024;
 }
 
 KeptIndex keptIndexOnce(const QString& root, const QString& folder, int count)
@@ -406,9 +473,13 @@ KeptIndex keptIndexOnce(const QString& root, const QString& folder, int count)
         figures.warmChecked = figures.warmShown + milliseconds(timer) - shownAt;
     }
     figures.check = figures.warmChecked - figures.warmShown;
-    const QString file = RecipeCache::fileFor(folder, root);
-    const qint64 bytes = QFileInfo(file).size() + QFileInfo(file + QStringLiteral("-wal")).size();
-    figures.bytesPerRecipe = double(bytes) / count;
+    figures.bytesPerRecipe = keptFileBytes(folder, root) / count;
+    figures.findBuilt = findFirstAnswer(root, folder); // builds Find's index and keeps it
+    figures.findKept = findFirstAnswer(root, folder);
+    figures.bytesWithFindPerRecipe = keptFileBytes(folder, root) / count;
+    figures.warmPeakMiB = startPeakMiB(root, folder);
+    QDir(folder).removeRecursively();
+    figures.coldPeakMiB = startPeakMiB(root, folder);
     return figures;
 }
 
@@ -416,28 +487,66 @@ void reportKeptIndex(QTextStream& out, const BenchOptions& options)
 {
     out << "| N | start, nothing kept ms | start, index kept: titles shown ms (≤ 60 at 10,000, "
            "≤ 300 at 100,000) | same: every file checked ms | the check alone, unchanged ms "
-           "(≤ 1000 at 100,000) | index bytes / recipe (≤ 1024) |\n"
-        << "|---:|---:|---:|---:|---:|---:|\n";
+           "(≤ 1000 at 100,000) | Find's first answer after a start, its index built / kept ms "
+           "(≤ 1000 at 100,000) | index bytes / recipe (≤ 1024) | with Find's index | "
+           "peak RSS of a start, nothing kept / index kept MiB (≤ 274 at 100,000) |\n"
+        << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     for (int count : options.sizes) {
         const QString root = cookbookFor(options.work, count, options.profile);
         const QString folder = options.work + QStringLiteral("/kept-index");
         readFloorOnce(root); // a warm page cache, as for the scan
-        QList<double> cold, shown, checked, reload, bytes;
+        QList<double> cold, shown, checked, reload, findBuilt, findKept, bytes, withFind, coldPeak,
+            warmPeak;
         for (int i = 0; i < options.repeat; ++i) {
             const KeptIndex figures = keptIndexOnce(root, folder, count);
             cold << figures.cold;
             shown << figures.warmShown;
             checked << figures.warmChecked;
             reload << figures.check;
+            findBuilt << figures.findBuilt;
+            findKept << figures.findKept;
             bytes << figures.bytesPerRecipe;
+            withFind << figures.bytesWithFindPerRecipe;
+            coldPeak << figures.coldPeakMiB;
+            warmPeak << figures.warmPeakMiB;
         }
         QDir(folder).removeRecursively();
         out << "| " << count << " | " << figure(median(cold)) << " | " << figure(median(shown))
             << " | " << figure(median(checked)) << " | " << figure(median(reload)) << " | "
-            << figure(median(bytes), 0) << " |\n";
+            << figure(median(findBuilt)) << " / " << figure(median(findKept)) << " | "
+            << figure(median(bytes), 0) << " | " << figure(median(withFind), 0) << " | "
+            << figure(median(coldPeak)) << " / " << figure(median(warmPeak)) << " |\n";
         out.flush();
     }
     out << "\n";
+}
+
+// The start-up of both programs at every size, with nothing kept (the cache
+// folder emptied first) and then with the index the first start kept.
+void reportStartup(QTextStream& out, const BenchOptions& options)
+{
+    out << "\n| N | desktop start-up to first titles shown, nothing kept / index kept ms | "
+           "touch, the same ms |\n"
+        << "|---:|---:|---:|\n";
+    const QString cache = QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"));
+    for (int count : options.sizes) {
+        const QString root = cookbookFor(options.work, count, options.profile);
+        storeLocation(QStringLiteral("Saltrove"), root);
+        storeLocation(QStringLiteral("SaltroveTouch"), root);
+        QList<double> times[4];
+        for (int i = 0; i < options.repeat; ++i) {
+            int column = 0;
+            for (const char* mode : {"--child-startup-desktop", "--child-startup-touch"}) {
+                QDir(cache).removeRecursively();
+                times[column++] << startupOnce(QString::fromLatin1(mode));
+                times[column++] << startupOnce(QString::fromLatin1(mode));
+            }
+        }
+        out << "| " << count << " | " << figure(median(times[0])) << " / "
+            << figure(median(times[1])) << " | " << figure(median(times[2])) << " / "
+            << figure(median(times[3])) << " |\n";
+        out.flush();
+    }
 }
 
 int runBenchmarks(int argc, char* argv[])
@@ -470,7 +579,6 @@ int runBenchmarks(int argc, char* argv[])
         << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     QStringList notes;
     const int largest = *std::max_element(options.sizes.begin(), options.sizes.end());
-    int startupSize = options.sizes.contains(1000) ? 1000 : options.sizes.first();
     Interface filterFigures;
     for (int count : options.sizes) {
         const QString root = cookbookFor(options.work, count, options.profile);
@@ -516,20 +624,7 @@ int runBenchmarks(int argc, char* argv[])
         << figure(filterFigures.touchKeystroke, 2) << " / "
         << figure(filterFigures.touchKeystrokeMax, 2) << " |\n";
 
-    const QString startupRoot = cookbookFor(options.work, startupSize, options.profile);
-    storeLocation(QStringLiteral("Saltrove"), startupRoot);
-    storeLocation(QStringLiteral("SaltroveTouch"), startupRoot);
-    QList<double> desktop, touch;
-    for (int i = 0; i < options.repeat; ++i) {
-        desktop << startupOnce(QStringLiteral("--child-startup-desktop"));
-        touch << startupOnce(QStringLiteral("--child-startup-touch"));
-    }
-    if (desktop.contains(-1) || touch.contains(-1))
-        return EXIT_FAILURE;
-    out << "\n| N | start-up to first scan shown, desktop ms | same, touch ms |\n"
-        << "|---:|---:|---:|\n"
-        << "| " << startupSize << " | " << figure(median(desktop)) << " | " << figure(median(touch))
-        << " |\n";
+    reportStartup(out, options);
     return EXIT_SUCCESS;
 }
 
@@ -553,6 +648,8 @@ int main(int argc, char* argv[])
     }
     if (mode == QLatin1String("--child-memory"))
         return childMemory(argc, argv);
+    if (mode == QLatin1String("--child-kept-start"))
+        return childKeptStart(argc, argv);
     if (mode == QLatin1String("--child-startup-desktop"))
         return childStartupDesktop(argc, argv);
     if (mode == QLatin1String("--child-startup-touch"))

@@ -4,14 +4,31 @@
 
 #include <sys/stat.h>
 
-FileStamp FileStamp::of(const QString& path)
+namespace {
+
+FileStamp stampOf(const struct stat& status)
 {
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return {};
     FileStamp stamp;
     stamp.size = qint64(status.st_size);
     stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + qint64(status.st_mtim.tv_nsec);
     stamp.inode = quint64(status.st_ino);
     return stamp;
+}
+
+} // namespace
+
+FileStamp FileStamp::of(const QString& path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return stampOf(status);
+}
+
+FileStamp FileStamp::ofDescriptor(int fd)
+{
+    struct stat status;
+    if (fd < 0 || ::fstat(fd, &status) != 0)
+        return {};
+    return stampOf(status);
 }

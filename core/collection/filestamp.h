@@ -14,6 +14,8 @@ struct FileStamp
 
     // The stamp of the file at `path`; invalid when there is no such file.
     static FileStamp of(const QString& path);
+    // The stamp of the file open as descriptor `fd`; invalid when it cannot be had.
+    static FileStamp ofDescriptor(int fd);
 
     bool isValid() const { return size >= 0; }
     bool operator==(const FileStamp& other) const

@@ -47,7 +47,7 @@ void ParallelRecipeReader::add(QString path, FileStamp stamp)
 {
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false});
+        m_recipes.push_back(Recipe{std::move(path), {}, {}, {}, {}, stamp, false, false, {}});
         if (m_recipes.size() - m_nextUnclaimed < claimSize)
             return; // not a full claim yet: readers would take one file at a time
     }
@@ -133,15 +133,20 @@ void ParallelRecipeReader::read(Recipe& recipe)
     SafeFile file(recipe.path, std::numeric_limits<qint64>::max());
     if (!file.isOpen())
         return;
+    // Stamped as it is read when the walk did not look: what is kept is
+    // then known to be what the file held.
+    if (!recipe.stamp.isValid())
+        recipe.stamp = FileStamp::ofDescriptor(file.file().handle());
     // The listed ingredients come from the lines the parser reads, in the
     // same pass: each file is read once.
     IngredientSections::LineFollower sections;
-    ParsedRecipe parsed = parseRecipe(&file.file(), [&](QByteArrayView line) {
+    const auto eachLine = [&](QByteArrayView line) {
         if (!sections.follow(line) || recipe.listedNames.size() >= maxListedIngredients)
             return;
         if (auto reading = IngredientSections::readListed(line))
             recipe.listedNames.append(std::move(reading->name));
-    });
+    };
+    ParsedRecipe parsed = parseRecipe(&file.file(), eachLine);
     recipe.title = std::move(parsed.title);
     recipe.tags = std::move(parsed.tags);
     recipe.source = parsed.otherMeta.value(QStringLiteral("source")).value(0);

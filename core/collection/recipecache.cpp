@@ -12,7 +12,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <deque>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -33,7 +38,19 @@ const char* const schema = "CREATE TABLE IF NOT EXISTS recipe("
                            " ingredients TEXT,"
                            " listed TEXT,"
                            " source TEXT"
-                           ") WITHOUT ROWID";
+                           ") WITHOUT ROWID;"
+                           // One row: how often the recipes changed.
+                           "CREATE TABLE IF NOT EXISTS state("
+                           " id INTEGER PRIMARY KEY CHECK (id = 1),"
+                           " generation INTEGER NOT NULL);"
+                           "INSERT OR IGNORE INTO state VALUES (1, 0);"
+                           // At most one row: the Find index of the recipes
+                           // as they were at `generation`.
+                           "CREATE TABLE IF NOT EXISTS textindex("
+                           " id INTEGER PRIMARY KEY CHECK (id = 1),"
+                           " generation INTEGER NOT NULL,"
+                           " paths BLOB NOT NULL,"
+                           " data BLOB NOT NULL)";
 
 struct StatementDeleter
 {
@@ -82,12 +99,47 @@ QString columnText(sqlite3_stmt* statement, int column)
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
-QStringList columnList(sqlite3_stmt* statement, int column)
+// Reads the list columns of many rows. Tags and ingredient names repeat from
+// recipe to recipe, so each distinct element is decoded once and shared by
+// every list that holds it: a start from the kept index then costs a look-up
+// per element instead of a decoded and allocated string.
+class ListReader
 {
-    if (sqlite3_column_type(statement, column) == SQLITE_NULL)
-        return {};
-    return columnText(statement, column).split(separator);
-}
+public:
+    QStringList read(sqlite3_stmt* statement, int column)
+    {
+        QStringList list;
+        if (sqlite3_column_type(statement, column) == SQLITE_NULL)
+            return list;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const std::string_view all(text, std::size_t(sqlite3_column_bytes(statement, column)));
+        list.reserve(qsizetype(std::count(all.begin(), all.end(), '\n')) + 1);
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t end = std::min(all.find('\n', start), all.size());
+            list.append(element(all.substr(start, end - start)));
+            if (end == all.size())
+                return list;
+            start = end + 1;
+        }
+    }
+
+private:
+    const QString& element(std::string_view bytes)
+    {
+        const auto found = m_known.find(bytes);
+        if (found != m_known.end())
+            return found->second;
+        // The key views a copy of its own: the row's text goes with the next step.
+        const std::string& key = m_keys.emplace_back(bytes);
+        return m_known
+            .emplace(std::string_view(key), QString::fromUtf8(key.data(), qsizetype(key.size())))
+            .first->second;
+    }
+
+    std::unordered_map<std::string_view, QString> m_known;
+    std::deque<std::string> m_keys; // never moves its strings as it grows
+};
 
 void removeWithCompanions(const QString& fileName)
 {
@@ -110,6 +162,9 @@ RecipeCache::RecipeCache(const QString& folder, const QString& rootPath)
 {
     if (!QDir().mkpath(folder))
         return;
+    // What an earlier version kept of this cookbook is of no use to this one.
+    for (int version = 1; version < schemaVersion; ++version)
+        removeWithCompanions(fileFor(folder, rootPath, version));
     if (!openOurs()) {
         setAside();
         if (!open() || !createSchema())
@@ -126,10 +181,15 @@ RecipeCache::~RecipeCache()
 
 QString RecipeCache::fileFor(const QString& folder, const QString& rootPath)
 {
+    return fileFor(folder, rootPath, schemaVersion);
+}
+
+QString RecipeCache::fileFor(const QString& folder, const QString& rootPath, int version)
+{
     const QByteArray key = QFile::encodeName(QDir::cleanPath(QDir(rootPath).absolutePath()));
     const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex();
     return folder + QLatin1Char('/') + QString::fromLatin1(hash.left(24)) +
-           QStringLiteral("-v%1.sqlite").arg(schemaVersion);
+           QStringLiteral("-v%1.sqlite").arg(version);
 }
 
 void RecipeCache::forgetUnused(const QString& folder)
@@ -217,7 +277,10 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
     if (!m_db)
         return recipes;
     const Statement select = prepare(
-        m_db, "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe");
+        m_db,
+        "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe "
+        "ORDER BY path");
+    ListReader lists;
     int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
     for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
         sqlite3_stmt* row = select.get();
@@ -227,9 +290,9 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
         recipe.stamp.modifiedNs = sqlite3_column_int64(row, 2);
         recipe.stamp.inode = quint64(sqlite3_column_int64(row, 3));
         recipe.title = columnText(row, 4);
-        recipe.tags = columnList(row, 5);
-        recipe.ingredients = columnList(row, 6);
-        recipe.listedNames = columnList(row, 7);
+        recipe.tags = lists.read(row, 5);
+        recipe.ingredients = lists.read(row, 6);
+        recipe.listedNames = lists.read(row, 7);
         recipe.source = columnText(row, 8);
         recipe.read = recipe.done = true;
         recipes.push_back(std::move(recipe));
@@ -277,9 +340,58 @@ bool RecipeCache::store(const std::vector<const ParallelRecipeReader::Recipe*>& 
         bindText(insert.get(), 9, recipe.source);
         ok = sqlite3_step(insert.get()) == SQLITE_DONE;
     }
+    // The Find index kept was built from the recipes as they were.
+    ok = ok && execute("UPDATE state SET generation = generation + 1; DELETE FROM textindex");
     if (ok && execute("COMMIT"))
         return true;
     // A full disk or a lost lock: what was kept before stays as it was.
+    execute("ROLLBACK");
+    return false;
+}
+
+qint64 RecipeCache::generation()
+{
+    if (!m_db)
+        return -1;
+    const Statement select = prepare(m_db, "SELECT generation FROM state");
+    if (!select || sqlite3_step(select.get()) != SQLITE_ROW)
+        return -1;
+    return sqlite3_column_int64(select.get(), 0);
+}
+
+QByteArray RecipeCache::keptTextIndex(const QByteArray& pathsKey)
+{
+    if (!m_db)
+        return {};
+    const Statement select = prepare(m_db, "SELECT data FROM textindex WHERE paths = ?1 AND "
+                                           "generation = (SELECT generation FROM state)");
+    if (!select)
+        return {};
+    sqlite3_bind_blob(select.get(), 1, pathsKey.constData(), int(pathsKey.size()),
+                      SQLITE_TRANSIENT);
+    if (sqlite3_step(select.get()) != SQLITE_ROW)
+        return {};
+    return QByteArray(static_cast<const char*>(sqlite3_column_blob(select.get(), 0)),
+                      sqlite3_column_bytes(select.get(), 0));
+}
+
+bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
+                                const QByteArray& index)
+{
+    if (!m_db || !execute("BEGIN IMMEDIATE"))
+        return false;
+    const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
+                                           "WHERE (SELECT generation FROM state) = ?1");
+    bool ok = bool(insert);
+    if (ok) {
+        sqlite3_bind_int64(insert.get(), 1, generation);
+        sqlite3_bind_blob(insert.get(), 2, pathsKey.constData(), int(pathsKey.size()),
+                          SQLITE_TRANSIENT);
+        sqlite3_bind_blob(insert.get(), 3, index.constData(), int(index.size()), SQLITE_STATIC);
+        ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+    }
+    if (ok && execute("COMMIT"))
+        return true;
     execute("ROLLBACK");
     return false;
 }

@@ -19,7 +19,7 @@ class RecipeCache
 {
 public:
     // Raised whenever what is kept, or how, changes.
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
     // A cookbook not opened for this long is forgotten.
     static constexpr int unusedDays = 90;
 
@@ -45,7 +45,19 @@ public:
     bool store(const std::vector<const ParallelRecipeReader::Recipe*>& changed,
                const QStringList& removedPaths);
 
+    // A number that changes whenever store() changes what is kept; -1 when
+    // nothing can be read.
+    qint64 generation();
+    // The Find index kept for the recipes whose paths give `pathsKey`, as
+    // they were when generation() was last changed; empty when there is none.
+    QByteArray keptTextIndex(const QByteArray& pathsKey);
+    // Keeps a Find index built from the files after generation() gave
+    // `generation`: unless a store() came between, so that it may not match
+    // the kept recipes, in which case nothing is kept.
+    bool keepTextIndex(const QByteArray& pathsKey, qint64 generation, const QByteArray& index);
+
 private:
+    static QString fileFor(const QString& folder, const QString& rootPath, int version);
     bool open();
     bool openOurs();
     bool hasOurSchema();

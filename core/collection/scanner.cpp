@@ -1,6 +1,7 @@
 #include "collection/scanner.h"
 
 #include "collection/ingredientnameindex.h"
+#include "collection/keptrecipewriter.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "collection/recipecache.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -51,8 +53,13 @@ TitleOrder orderByTitle(const Entries& entries)
     TitleOrder order;
     order.entries.resize(std::size_t(entries.titles.size()));
     std::iota(order.entries.begin(), order.entries.end(), 0);
-    std::sort(order.entries.begin(), order.entries.end(),
-              [&titles = entries.titles](int a, int b) { return titles[a] < titles[b]; });
+    // Recipes of one title follow in the order of their paths, so that every
+    // scan of the same cookbook, whatever order its walk found the files in,
+    // lists them alike (the Find index kept between runs counts on it).
+    std::sort(order.entries.begin(), order.entries.end(), [&entries](int a, int b) {
+        const int byTitle = QString::compare(entries.titles[a], entries.titles[b]);
+        return byTitle != 0 ? byTitle < 0 : entries.paths[a] < entries.paths[b];
+    });
     order.placeOf.resize(order.entries.size());
     for (std::size_t place = 0; place < order.entries.size(); ++place)
         order.placeOf[std::size_t(order.entries[place])] = int(place);
@@ -184,10 +191,12 @@ struct ScanIndexes
 
 void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
 {
-    std::sort(recipes.begin(), recipes.end(),
-              [](const ParallelRecipeReader::Recipe& a, const ParallelRecipeReader::Recipe& b) {
-                  return a.path < b.path;
-              });
+    const auto byPath = [](const ParallelRecipeReader::Recipe& a,
+                           const ParallelRecipeReader::Recipe& b) { return a.path < b.path; };
+    // The kept recipes come in the order of the kept file's key, their paths:
+    // sorted already but for rare characters beyond the Basic Multilingual Plane.
+    if (!std::is_sorted(recipes.begin(), recipes.end(), byPath))
+        std::sort(recipes.begin(), recipes.end(), byPath);
 }
 
 // Walks the cookbook with the files found handed to `found`, which may be
@@ -209,15 +218,21 @@ void walkCookbook(const QString& rootPath, Found found)
 
 // Reads every recipe of the cookbook: the walk stays on this thread, the
 // files it finds are read and parsed on every core meanwhile, and are indexed
-// in the walk's order as they come back.
-void readCookbook(const QString& rootPath, ScanIndexes& indexes)
+// in the walk's order as they come back. With `keep`, the recipes read are
+// also kept for the next start.
+void readCookbook(const QString& rootPath, ScanIndexes& indexes, KeptRecipeWriter* keep = nullptr)
 {
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     std::vector<ParallelRecipeReader::Recipe> ready;
+    const auto take = [&](ParallelRecipeReader::Recipe& recipe) {
+        indexes.add(recipe);
+        if (keep && recipe.read)
+            keep->add(std::move(recipe));
+    };
     const auto addReady = [&] {
         reader.takeReady(ready);
-        for (const ParallelRecipeReader::Recipe& recipe : ready)
-            indexes.add(recipe);
+        for (ParallelRecipeReader::Recipe& recipe : ready)
+            take(recipe);
         ready.clear();
     };
     walkCookbook(rootPath, [&](QString path, bool takeNow) {
@@ -226,34 +241,43 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes)
         if (takeNow)
             addReady();
     });
-    reader.takeAll([&](const ParallelRecipeReader::Recipe& recipe) { indexes.add(recipe); });
+    reader.takeAll(take);
+}
+
+std::vector<const ParallelRecipeReader::Recipe*>
+readOnes(const std::vector<ParallelRecipeReader::Recipe>& recipes)
+{
+    std::vector<const ParallelRecipeReader::Recipe*> read;
+    read.reserve(recipes.size());
+    for (const ParallelRecipeReader::Recipe& recipe : recipes)
+        if (recipe.read)
+            read.push_back(&recipe);
+    return read;
 }
 
 // The cookbook as it is now, from what was kept and the files that changed
-// since, which alone are read; the cache learns what changed.
-std::vector<ParallelRecipeReader::Recipe>
-checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::Recipe>& kept,
-              RecipeCache& cache, bool& changed)
+// since, which alone are read; the cache learns what changed. Nothing is
+// returned when nothing changed: what was kept is the cookbook as it is.
+// Unless `keptIsWhole`, the kept recipes hold only their paths and stamps.
+std::optional<std::vector<ParallelRecipeReader::Recipe>>
+checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>& kept,
+              bool keptIsWhole, RecipeCache& cache)
 {
     QHash<QString, std::size_t> keptAt;
     keptAt.reserve(qsizetype(kept.size()));
     for (std::size_t at = 0; at < kept.size(); ++at)
         keptAt.insert(kept[at].path, at);
     std::vector<bool> unchanged(kept.size(), false);
-    std::vector<ParallelRecipeReader::Recipe> current;
-    current.reserve(kept.size());
     std::vector<ParallelRecipeReader::Recipe> fresh;
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
     walkCookbook(rootPath, [&](QString path, bool takeNow) {
         if (!path.isEmpty()) {
             const FileStamp stamp = FileStamp::of(path);
             const auto at = keptAt.constFind(path);
-            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp) {
+            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
                 unchanged[*at] = true;
-                current.push_back(kept[*at]);
-            } else {
+            else
                 reader.add(std::move(path), stamp);
-            }
         }
         if (takeNow)
             reader.takeReady(fresh);
@@ -267,12 +291,35 @@ checkCookbook(const QString& rootPath, const std::vector<ParallelRecipeReader::R
     for (std::size_t at = 0; at < kept.size(); ++at)
         if (!unchanged[at])
             gone.append(kept[at].path);
-    std::vector<const ParallelRecipeReader::Recipe*> readAgain;
-    for (const ParallelRecipeReader::Recipe& recipe : fresh)
-        if (recipe.read)
-            readAgain.push_back(&recipe);
-    cache.store(readAgain, gone);
-    changed = !fresh.empty() || !gone.isEmpty();
+    if (fresh.empty() && gone.isEmpty())
+        return std::nullopt;
+    const std::vector<const ParallelRecipeReader::Recipe*> read = readOnes(fresh);
+    const bool stored = cache.store(read, gone);
+    std::vector<ParallelRecipeReader::Recipe> current;
+    if (!keptIsWhole) {
+        // The kept recipes kept only their paths and stamps: the cache, which
+        // has just learnt what changed, holds the cookbook as it is.
+        const auto unchangedCount =
+            std::size_t(std::count(unchanged.begin(), unchanged.end(), true));
+        if (stored)
+            current = cache.load();
+        if (current.size() == unchangedCount + read.size())
+            return current;
+        // It could not say (a full disk, another program writing): the
+        // unchanged recipes are read again.
+        current.clear();
+        ParallelRecipeReader again(ParallelRecipeReader::idealThreads());
+        for (std::size_t at = 0; at < kept.size(); ++at)
+            if (unchanged[at])
+                again.add(kept[at].path, kept[at].stamp);
+        again.takeAll(
+            [&](ParallelRecipeReader::Recipe& recipe) { current.push_back(std::move(recipe)); });
+    } else {
+        current.reserve(kept.size() + fresh.size());
+        for (std::size_t at = 0; at < kept.size(); ++at)
+            if (unchanged[at])
+                current.push_back(std::move(kept[at]));
+    }
     for (ParallelRecipeReader::Recipe& recipe : fresh)
         current.push_back(std::move(recipe));
     return current;
@@ -346,6 +393,12 @@ void Scanner::setRootPath(const QString& path)
 QString Scanner::rootPath() const
 {
     return m_rootPath;
+}
+
+QString Scanner::shownRootPath() const
+{
+    std::lock_guard<std::mutex> lock(m_modelLock);
+    return m_shownRoot;
 }
 
 std::shared_ptr<QStandardItemModel> Scanner::titleModel() const
@@ -479,30 +532,51 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         RecipeCache::forgetUnused(indexFolder);
     RecipeCache cache(indexFolder, rootPath);
     std::vector<ParallelRecipeReader::Recipe> kept = cache.load();
-    if (showKeptFirst && !kept.empty()) {
+    if (kept.empty()) {
+        // Nothing kept: a scan as without a cache, shown as soon as it is
+        // done; what it read is kept afterwards, for the next start.
+        ScanIndexes indexes;
+        if (!cache.isOpen()) {
+            readCookbook(rootPath, indexes);
+            publishIndexes(indexes, true);
+            return;
+        }
+        KeptRecipeWriter writer(cache);
+        readCookbook(rootPath, indexes, &writer);
+        publishIndexes(indexes, false);
+        writer.finish();
+        endWithoutPublishing(rootPath);
+        return;
+    }
+    if (showKeptFirst) {
         // What was kept is shown at once, then replaced by what the check finds.
         sortByPath(kept);
         ScanIndexes indexes;
-        for (const ParallelRecipeReader::Recipe& recipe : kept)
+        for (ParallelRecipeReader::Recipe& recipe : kept) {
             indexes.add(recipe);
+            // The check needs only the path and stamp; the rest is in the
+            // indexes, and goes before the models are built beside them.
+            recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
+        }
         publishIndexes(indexes, false);
     }
-    const bool keptShown = showKeptFirst && !kept.empty();
-    bool changed = false;
-    std::vector<ParallelRecipeReader::Recipe> current =
-        checkCookbook(rootPath, kept, cache, changed);
-    kept = {};
-    if (keptShown && !changed) {
-        endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
-        return;
+    std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
+        checkCookbook(rootPath, kept, !showKeptFirst, cache);
+    if (!current) {
+        if (showKeptFirst) {
+            endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
+            return;
+        }
+        current = std::move(kept); // a reload: the kept recipes are the cookbook
     }
+    kept = {};
     // In path order, so that the check gives the very models shown from
     // what was kept when nothing changed.
-    sortByPath(current);
+    sortByPath(*current);
     ScanIndexes indexes;
-    for (const ParallelRecipeReader::Recipe& recipe : current)
+    for (const ParallelRecipeReader::Recipe& recipe : *current)
         indexes.add(recipe);
-    current = {};
+    current.reset();
     publishIndexes(indexes, true);
 }
 

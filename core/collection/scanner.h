@@ -31,6 +31,9 @@ public:
 
     void setRootPath(const QString& path);
     QString rootPath() const;
+    // The folder whose recipes the models hold: the root path once its scan
+    // has published.
+    QString shownRootPath() const;
 
     // Where what the scan learnt of each cookbook is kept between runs; empty
     // (the default) keeps nothing. With a folder, a scan of a cookbook not yet

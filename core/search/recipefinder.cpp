@@ -1,8 +1,9 @@
 #include "search/recipefinder.h"
 
+#include "search/kepttextindex.h"
 #include "search/recipetextindex.h"
-#include "text/textfolding.h"
 #include "search/textquery.h"
+#include "text/textfolding.h"
 
 #include <QHash>
 
@@ -35,9 +36,15 @@ void RecipeFinder::setCollection(std::shared_ptr<const Collection> collection)
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_work.collection = m_collection;
+        m_work.keeping = m_keeping;
         m_work.request.reset();
     }
     m_wake.notify_all();
+}
+
+void RecipeFinder::setIndexKeeping(const QString& folder, const QString& rootPath)
+{
+    m_keeping = {folder, rootPath};
 }
 
 void RecipeFinder::prepareIndex()
@@ -103,7 +110,8 @@ void RecipeFinder::run()
             continue;
         }
         const bool textWanted = work.request && !work.request->text.trimmed().isEmpty();
-        if ((work.indexWanted || textWanted) && !m_index && !buildIndex(work.collection))
+        if ((work.indexWanted || textWanted) && !m_index &&
+            !buildIndex(work.collection, work.keeping))
             continue;
         if (!work.request)
             continue;
@@ -148,13 +156,15 @@ bool RecipeFinder::overtaken(std::uint64_t number,
     return m_stopping || m_work.collection != collection || m_work.requestNumber != number;
 }
 
-bool RecipeFinder::buildIndex(const std::shared_ptr<const Collection>& collection)
+bool RecipeFinder::buildIndex(const std::shared_ptr<const Collection>& collection,
+                              const Keeping& keeping)
 {
     QStringList paths;
     paths.reserve(collection->size());
     for (const Recipe& recipe : *collection)
         paths.append(recipe.path);
-    m_index = RecipeTextIndex::build(paths, [&] { return collectionReplaced(collection); });
+    m_index = KeptTextIndex::take(keeping.folder, keeping.rootPath, paths,
+                                  [&] { return collectionReplaced(collection); });
     if (!m_index)
         return false;
     {

@@ -64,6 +64,12 @@ public:
     void setCollection(std::shared_ptr<const Collection> collection);
     std::shared_ptr<const Collection> collection() const { return m_collection; }
 
+    // Keeps the text index between runs beside what the scan keeps of the
+    // cookbook at `rootPath` in `folder` (see RecipeCache), and takes it from
+    // there while the cookbook's files are as they were; an empty folder keeps
+    // nothing. For the collections set from now on.
+    void setIndexKeeping(const QString& folder, const QString& rootPath);
+
     // Builds the text index of the current collection now, without waiting
     // for a text request.
     void prepareIndex();
@@ -82,9 +88,15 @@ signals:
 
 private:
     void deliver();
+    struct Keeping
+    {
+        QString folder;
+        QString rootPath;
+    };
     struct Work
     {
         std::shared_ptr<const Collection> collection;
+        Keeping keeping;
         bool indexWanted = false;
         std::optional<Request> request;
         std::uint64_t requestNumber = 0;
@@ -93,7 +105,7 @@ private:
     void run();
     bool hasWork() const;
     void adopt(const std::shared_ptr<const Collection>& collection);
-    bool buildIndex(const std::shared_ptr<const Collection>& collection);
+    bool buildIndex(const std::shared_ptr<const Collection>& collection, const Keeping& keeping);
     std::optional<Result> answer(const Request& request, std::uint64_t number,
                                  const std::shared_ptr<const Collection>& collection);
     bool collectionReplaced(const std::shared_ptr<const Collection>& collection) const;
@@ -102,6 +114,7 @@ private:
 
     // Owner's thread.
     std::shared_ptr<const Collection> m_collection;
+    Keeping m_keeping;
     std::uint64_t m_lastRequest = 0;
     bool m_indexReady = false;
 

@@ -49,9 +49,11 @@ void RecipeSearch::setScanner(Scanner* scanner)
 void RecipeSearch::takePublication()
 {
     if (!m_scanner) {
+        m_finder->setIndexKeeping({}, {});
         setModels({}, {}, {});
         return;
     }
+    m_finder->setIndexKeeping(m_scanner->indexFolder(), m_scanner->shownRootPath());
     setModels(m_scanner->titleModel(), m_scanner->ingredientModel(), m_scanner->tagModel(),
               m_scanner->listedIngredients());
 }

@@ -7,6 +7,9 @@
 #include <QHash>
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
+#include <limits>
 #include <numeric>
 #include <string_view>
 
@@ -74,6 +77,38 @@ private:
 
     QHash<QStringView, std::uint32_t> m_ids;
 };
+
+// The layout of toBytes(): a header, then the four tables end to end.
+struct BytesHeader
+{
+    char magic[4];
+    std::uint32_t version;
+    std::uint32_t recipeCount;
+    std::uint32_t tokenCount;
+    std::uint64_t tokenUnits;
+    std::uint64_t postingBytes;
+};
+constexpr char bytesMagic[4] = {'S', 'R', 'T', 'I'};
+constexpr std::uint32_t bytesVersion = 1;
+
+template<typename T>
+void appendRaw(QByteArray& bytes, const T* data, std::size_t count)
+{
+    bytes.append(reinterpret_cast<const char*>(data), qsizetype(count * sizeof(T)));
+}
+
+// Copies `count` elements from `bytes` at `at` into `table`; false past the end.
+template<typename T>
+bool takeRaw(QByteArrayView bytes, std::size_t& at, std::size_t count, std::vector<T>& table)
+{
+    if (count > (std::size_t(bytes.size()) - at) / sizeof(T))
+        return false;
+    table.resize(count);
+    if (count > 0)
+        std::memcpy(table.data(), bytes.data() + at, count * sizeof(T));
+    at += count * sizeof(T);
+    return true;
+}
 
 } // namespace
 
@@ -182,4 +217,65 @@ RecipeTextIndex::RecipeSet RecipeTextIndex::recipesWithTokenStarting(QStringView
         }
     }
     return recipes;
+}
+
+QByteArray RecipeTextIndex::toBytes() const
+{
+    const BytesHeader header{{bytesMagic[0], bytesMagic[1], bytesMagic[2], bytesMagic[3]},
+                             bytesVersion,
+                             std::uint32_t(m_recipeCount),
+                             std::uint32_t(tokenCount()),
+                             std::uint64_t(m_tokens.size()),
+                             std::uint64_t(m_postings.size())};
+    QByteArray bytes;
+    bytes.reserve(qsizetype(sizeof header + memoryUsed()));
+    appendRaw(bytes, &header, 1);
+    appendRaw(bytes, m_tokens.utf16(), std::size_t(m_tokens.size()));
+    appendRaw(bytes, m_tokenStarts.data(), m_tokenStarts.size());
+    appendRaw(bytes, m_postingStarts.data(), m_postingStarts.size());
+    appendRaw(bytes, m_postings.data(), m_postings.size());
+    return bytes;
+}
+
+std::unique_ptr<RecipeTextIndex> RecipeTextIndex::fromBytes(QByteArrayView bytes)
+{
+    BytesHeader header;
+    if (std::size_t(bytes.size()) < sizeof header)
+        return nullptr;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    if (std::memcmp(header.magic, bytesMagic, sizeof bytesMagic) != 0 ||
+        header.version != bytesVersion || header.recipeCount > std::uint32_t(INT_MAX) ||
+        header.tokenUnits > std::uint64_t(std::numeric_limits<std::uint32_t>::max()))
+        return nullptr;
+    std::unique_ptr<RecipeTextIndex> index(new RecipeTextIndex);
+    index->m_recipeCount = int(header.recipeCount);
+    std::size_t at = sizeof header;
+    std::vector<char16_t> units;
+    if (!takeRaw(bytes, at, std::size_t(header.tokenUnits), units) ||
+        !takeRaw(bytes, at, std::size_t(header.tokenCount) + 1, index->m_tokenStarts) ||
+        !takeRaw(bytes, at, std::size_t(header.tokenCount) + 1, index->m_postingStarts) ||
+        !takeRaw(bytes, at, std::size_t(header.postingBytes), index->m_postings) ||
+        at != std::size_t(bytes.size()))
+        return nullptr;
+    index->m_tokens =
+        QString(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));
+    return index->isWellFormed() ? std::move(index) : nullptr;
+}
+
+// Whether every table entry lies within the tables and the tokens are in the
+// order the search's halving expects: what fromBytes() must never trust blindly.
+bool RecipeTextIndex::isWellFormed() const
+{
+    const auto ascendsWithin = [](const auto& starts, std::size_t end) {
+        return !starts.empty() && starts.front() == 0 && starts.back() == end &&
+               std::is_sorted(starts.begin(), starts.end());
+    };
+    if (!ascendsWithin(m_tokenStarts, std::size_t(m_tokens.size())) ||
+        !ascendsWithin(m_postingStarts, m_postings.size()))
+        return false;
+    for (std::size_t t = 1; t + 1 < m_tokenStarts.size(); ++t) {
+        if (compareUnits(token(t - 1), token(t)) >= 0)
+            return false;
+    }
+    return true;
 }

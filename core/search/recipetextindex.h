@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,11 @@ public:
     // read safely.
     static QString foldedTextOf(const QString& path, TextFolding& folding);
 
+    // The index as bytes, to be kept between runs on this machine.
+    QByteArray toBytes() const;
+    // The index toBytes() gave; null for anything else, damaged bytes included.
+    static std::unique_ptr<RecipeTextIndex> fromBytes(QByteArrayView bytes);
+
     int recipeCount() const { return m_recipeCount; }
     qsizetype tokenCount() const { return qsizetype(m_tokenStarts.size()) - 1; }
     // Bytes held by the index's tables.
@@ -44,6 +50,7 @@ public:
 private:
     RecipeTextIndex() = default;
     QStringView token(std::size_t index) const;
+    bool isWellFormed() const;
     std::size_t firstTokenNotBefore(QStringView piece) const;
 
     int m_recipeCount = 0;

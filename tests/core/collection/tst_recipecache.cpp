@@ -299,6 +299,41 @@ private slots:
                                   20000);
     }
 
+    // The kept recipes shown first are taken again from the cache once it
+    // knows what changed; when another program holds it meanwhile, the
+    // unchanged recipes are read again instead.
+    void showsEditsWhenTheCacheCannotBeWrittenDuringTheCheck()
+    {
+        QTemporaryDir cookbook;
+        writeCookbook(cookbook.path());
+        QCOMPARE(scanTitles(cookbook.path(), 1),
+                 QStringList({"Apfelkuchen", "Tomato Soup", "麻婆豆腐"}));
+        testing::writeFile(cookbook.filePath(QStringLiteral("soups/tomato.recipe.md")),
+                           "# Tomatensuppe\n\n### Metadata\n\ntags: Suppe\n");
+        sqlite3* other = nullptr;
+        QCOMPARE(
+            sqlite3_open(
+                QFile::encodeName(RecipeCache::fileFor(cacheFolder(), cookbook.path())).constData(),
+                &other),
+            SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        Scanner scanner;
+        scanner.setIndexFolder(cacheFolder());
+        QCOMPARE(scanToEnd(scanner, cookbook.path(), 2), 2);
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(sorted(titlesOf(scanner)),
+                 QStringList({"Apfelkuchen", "Tomatensuppe", "麻婆豆腐"}));
+        // Every recipe's tags and ingredients, not only the changed one's.
+        const std::shared_ptr<QStandardItemModel> tags = scanner.tagModel();
+        QStringList tagNames;
+        for (int row = 0; row < tags->rowCount(); ++row)
+            tagNames.append(tags->item(row)->text());
+        QCOMPARE(tagNames, QStringList({"Kuchen", "Suppe", "川菜"}));
+        QCOMPARE(scanner.sourcesByPath().size(), 1);
+        QCOMPARE(scanner.listedIngredients()->names().size(), 3);
+    }
+
     void setsAsideWhatItCannotTrust_data()
     {
         QTest::addColumn<QByteArray>("sql");
