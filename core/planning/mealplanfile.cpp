@@ -271,11 +271,17 @@ bool MealPlanFile::setAmount(const QDate& day, int index, int servings, int fact
     return true;
 }
 
-int MealPlanFile::indexOf(const QDate& day, const QString& label, const QString& text) const
+int MealPlanFile::indexOf(const QDate& day, const QString& label, const QString& text,
+                          int near) const
 {
     const QList<PlannedMeal> meals = mealsOn(day);
+    const auto matches = [&](int i) {
+        return meals.at(i).label == label && meals.at(i).text == text;
+    };
+    if (near >= 0 && near < meals.size() && matches(near))
+        return near;
     for (int i = 0; i < meals.size(); ++i) {
-        if (meals.at(i).label == label && meals.at(i).text == text)
+        if (matches(i))
             return i;
     }
     return -1;

@@ -42,9 +42,10 @@ public:
     // The `index`th entry of `day`; false when there is none.
     bool remove(const QDate& day, int index);
     bool setAmount(const QDate& day, int index, int servings, int factorHalves);
-    // The index of the first entry of `day` written as `text` after the label
-    // (PlannedMeal::text) with `label`, or -1.
-    int indexOf(const QDate& day, const QString& label, const QString& text) const;
+    // The index of an entry of `day` written as `text` after the label
+    // (PlannedMeal::text) with `label`: `near` where that one is, else the
+    // first; -1 when there is none.
+    int indexOf(const QDate& day, const QString& label, const QString& text, int near = -1) const;
 
     QString toText() const;
 

@@ -202,20 +202,20 @@ bool MealPlanSession::planRecipe(const QString& path, const QString& day, int se
 
 void MealPlanSession::removeEntry(const QString& day, int index)
 {
-    const PlannedMeal shown = shownEntry(dateOf(day), index);
-    change([&](MealPlanFile& plan) { return plan.remove(shown.day, locate(plan, shown)); });
+    const ShownEntry shown = shownEntry(dateOf(day), index);
+    change([&](MealPlanFile& plan) { return plan.remove(shown.meal.day, locate(plan, shown)); });
 }
 
 void MealPlanSession::moveEntry(const QString& day, int index, const QString& toDay)
 {
-    const PlannedMeal shown = shownEntry(dateOf(day), index);
+    const ShownEntry shown = shownEntry(dateOf(day), index);
     const QDate to = dateOf(toDay);
-    if (!to.isValid() || to == shown.day)
+    if (!to.isValid() || to == shown.meal.day)
         return;
     change([&](MealPlanFile& plan) {
         const int at = locate(plan, shown);
-        PlannedMeal meal = plan.mealsOn(shown.day).value(at);
-        if (!plan.remove(shown.day, at))
+        PlannedMeal meal = plan.mealsOn(shown.meal.day).value(at);
+        if (!plan.remove(shown.meal.day, at))
             return false;
         meal.day = to;
         plan.add(meal, QLocale());
@@ -225,9 +225,9 @@ void MealPlanSession::moveEntry(const QString& day, int index, const QString& to
 
 void MealPlanSession::setServings(const QString& day, int index, int servings)
 {
-    const PlannedMeal shown = shownEntry(dateOf(day), index);
+    const ShownEntry shown = shownEntry(dateOf(day), index);
     change([&](MealPlanFile& plan) {
-        return plan.setAmount(shown.day, locate(plan, shown), std::clamp(servings, 0, 999), 0);
+        return plan.setAmount(shown.meal.day, locate(plan, shown), std::clamp(servings, 0, 999), 0);
     });
 }
 
@@ -301,19 +301,23 @@ void MealPlanSession::change(const std::function<bool(MealPlanFile&)>& apply)
     refresh();
 }
 
-PlannedMeal MealPlanSession::shownEntry(const QDate& day, int index) const
+MealPlanSession::ShownEntry MealPlanSession::shownEntry(const QDate& day, int index) const
 {
     if (!day.isValid())
-        return PlannedMeal();
-    return m_days->mealsAt(int(m_weekStart.daysTo(day))).value(index);
+        return ShownEntry();
+    const QList<PlannedMeal> meals = m_days->mealsAt(int(m_weekStart.daysTo(day)));
+    if (index < 0 || index >= meals.size())
+        return ShownEntry();
+    return ShownEntry{meals.at(index), index};
 }
 
-// By what it says, in case the file changed since it was shown.
-int MealPlanSession::locate(const MealPlanFile& plan, const PlannedMeal& shown) const
+// By what it says, in case the file changed since it was shown; of entries
+// that say the same, the one at its place.
+int MealPlanSession::locate(const MealPlanFile& plan, const ShownEntry& shown)
 {
-    if (!shown.day.isValid())
+    if (!shown.meal.day.isValid())
         return -1;
-    return plan.indexOf(shown.day, shown.label, shown.text);
+    return plan.indexOf(shown.meal.day, shown.meal.label, shown.meal.text, shown.index);
 }
 
 void MealPlanSession::takeText(const QString& text)

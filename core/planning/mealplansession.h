@@ -92,8 +92,13 @@ private:
     void change(const std::function<bool(MealPlanFile&)>& apply);
     // The entry shown at `index` of `day`, to find again in the plan as read
     // at the change; a meal of no day when there is none.
-    PlannedMeal shownEntry(const QDate& day, int index) const;
-    int locate(const MealPlanFile& plan, const PlannedMeal& shown) const;
+    struct ShownEntry
+    {
+        PlannedMeal meal;
+        int index = -1;
+    };
+    ShownEntry shownEntry(const QDate& day, int index) const;
+    static int locate(const MealPlanFile& plan, const ShownEntry& shown);
     void openFile();
     void takeText(const QString& text);
     void keepInSettings(const QString& reason, bool keepCurrent);
