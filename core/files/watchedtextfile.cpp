@@ -20,6 +20,8 @@ void WatchedTextFile::setFolder(const QString& folder)
 {
     unwatch();
     m_folder = folder;
+    m_knownBytes.clear();
+    m_knownExists = false;
 }
 
 QString WatchedTextFile::path() const
@@ -59,11 +61,35 @@ WatchedTextFile::Read WatchedTextFile::read(QByteArray* bytes, QString* text, QS
     return Read::Text;
 }
 
+WatchedTextFile::Change WatchedTextFile::readIfChanged(QString* text, QString* reason)
+{
+    QByteArray bytes;
+    switch (read(&bytes, text, reason)) {
+    case Read::Refused:
+        return Change::Refused;
+    case Read::Missing:
+        m_knownExists = false;
+        m_knownBytes.clear();
+        return Change::Missing;
+    case Read::Text:
+        break;
+    }
+    if (m_knownExists && bytes == m_knownBytes)
+        return Change::Unchanged;
+    m_knownExists = true;
+    m_knownBytes = bytes;
+    return Change::Changed;
+}
+
 bool WatchedTextFile::write(const QByteArray& bytes)
 {
+    if (m_knownExists && bytes == m_knownBytes)
+        return true;
     QSaveFile out(path());
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return false;
+    m_knownExists = true;
+    m_knownBytes = bytes;
     watch(); // the save renamed a new file over the watched one
     return true;
 }

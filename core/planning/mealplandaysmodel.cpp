@@ -1,6 +1,6 @@
 #include "planning/mealplandaysmodel.h"
 
-#include "quantity/fraction.h"
+#include "files/listfiletext.h"
 
 MealPlanDaysModel::MealPlanDaysModel(QObject* parent)
     : QAbstractListModel(parent)
@@ -87,7 +87,7 @@ QString MealPlanDaysModel::entryText(const PlannedMeal& meal)
     if (meal.servings > 0)
         text += tr(", for %1").arg(meal.servings);
     else if (meal.factorHalves > 0)
-        text += QStringLiteral(" ×") + Fraction(meal.factorHalves, 2).toDisplayString();
+        text += QLatin1Char(' ') + ListFileText::factorText(meal.factorHalves);
     return text;
 }
 

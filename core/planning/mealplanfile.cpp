@@ -1,7 +1,7 @@
 #include "planning/mealplanfile.h"
 
+#include "files/listfiletext.h"
 #include "files/safefile.h"
-#include "quantity/amount.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistfile.h"
 
@@ -52,12 +52,7 @@ void readAmount(const QString& text, PlannedMeal* meal)
     const QRegularExpressionMatch factorMatch = factor.match(text);
     if (!factorMatch.hasMatch())
         return;
-    const Amount amount = Amount::parse(factorMatch.captured(1));
-    if (!amount.isNumber() || amount.isRange())
-        return;
-    const Fraction halves = amount.low() * Fraction(2);
-    if (halves.isWhole() && halves.numerator() > 0 && halves.numerator() <= 1000)
-        meal->factorHalves = int(halves.numerator());
+    meal->factorHalves = ListFileText::halvesOf(factorMatch.captured(1));
 }
 
 bool readRecipeLink(const QString& text, const QString& folder, PlannedMeal* meal)
@@ -72,27 +67,10 @@ bool readRecipeLink(const QString& text, const QString& folder, PlannedMeal* mea
         target = target.mid(1, target.size() - 2);
     if (!QUrl::fromPercentEncoding(target.toUtf8()).endsWith(RecipeFile::suffix))
         return false;
-    static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
-    meal->title = match.captured(1).replace(escaped, QStringLiteral("\\1")).trimmed();
+    meal->title = ListFileText::unescapedTitle(match.captured(1));
     meal->recipePath = ShoppingListFile::pathOf(folder, target);
     readAmount(match.captured(3).trimmed(), meal);
     return true;
-}
-
-QString escapedTitle(QString title)
-{
-    title.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    title.replace(QLatin1Char('['), QStringLiteral("\\["));
-    title.replace(QLatin1Char(']'), QStringLiteral("\\]"));
-    return title.simplified();
-}
-
-void trimBlankLines(QStringList* lines)
-{
-    while (!lines->isEmpty() && lines->first().trimmed().isEmpty())
-        lines->removeFirst();
-    while (!lines->isEmpty() && lines->last().trimmed().isEmpty())
-        lines->removeLast();
 }
 
 } // namespace
@@ -132,14 +110,7 @@ MealPlanFile MealPlanFile::parse(const QString& text, const QString& folder)
 {
     MealPlanFile file;
     file.m_folder = folder;
-    file.m_crlf = text.contains(QStringLiteral("\r\n"));
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = body.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    const QStringList lines = ListFileText::lines(text, &file.m_crlf);
     file.m_new = lines.isEmpty();
 
     bool inList = false; // entries end at the first heading after the day's
@@ -290,14 +261,14 @@ int MealPlanFile::indexOf(const QDate& day, const QString& label, const QString&
 QString MealPlanFile::toText() const
 {
     QStringList out = m_preamble;
-    trimBlankLines(&out);
+    ListFileText::trimBlankLines(&out);
     if (m_new)
         out.append(QStringLiteral("# Meal plan"));
     for (const Day& day : m_days) {
         QStringList block;
         for (const Line& line : day.lines)
             block.append(line.text);
-        trimBlankLines(&block);
+        ListFileText::trimBlankLines(&block);
         if (!out.isEmpty())
             out.append(QString());
         out.append(day.heading);
@@ -317,12 +288,12 @@ QString MealPlanFile::entryLine(const PlannedMeal& meal, const QString& folder)
         line += meal.label.simplified() + QStringLiteral(": ");
     if (meal.recipePath.isEmpty())
         return line + meal.text.simplified();
-    line +=
-        QStringLiteral("[%1](%2)").arg(escapedTitle(meal.title), linkTo(folder, meal.recipePath));
+    line += QStringLiteral("[%1](%2)")
+                .arg(ListFileText::escapedTitle(meal.title), linkTo(folder, meal.recipePath));
     if (meal.servings > 0)
         line += QStringLiteral(" for %1").arg(meal.servings);
     else if (meal.factorHalves > 0)
-        line += QStringLiteral(" ×") + Fraction(meal.factorHalves, 2).toDisplayString();
+        line += QLatin1Char(' ') + ListFileText::factorText(meal.factorHalves);
     return line;
 }
 

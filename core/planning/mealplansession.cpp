@@ -85,8 +85,6 @@ void MealPlanSession::setCollectionPath(const QString& folder)
     m_file->setFolder(folder);
     m_folder = folder;
     m_inFile = false;
-    m_knownBytes.clear();
-    m_knownExists = false;
     openFile();
     if (moved)
         emit collectionPathChanged();
@@ -106,15 +104,14 @@ void MealPlanSession::openFile()
     }
     QString text;
     QString reason;
-    const WatchedTextFile::Read read = m_file->read(&m_knownBytes, &text, &reason);
-    if (read == WatchedTextFile::Read::Refused) {
+    const WatchedTextFile::Change read = m_file->readIfChanged(&text, &reason);
+    if (read == WatchedTextFile::Change::Refused) {
         keepInSettings(reason, false);
         return;
     }
     m_inFile = true;
-    m_knownExists = read == WatchedTextFile::Read::Text;
     m_file->watch();
-    if (!m_knownExists) {
+    if (read == WatchedTextFile::Change::Missing) {
         // A plan kept on this computer moves into the new file.
         loadSettings();
         if (!m_text.isEmpty()) {
@@ -265,25 +262,20 @@ bool MealPlanSession::readFileIfChanged()
 {
     if (!m_inFile)
         return false;
-    QByteArray bytes;
     QString text;
     QString reason;
-    const WatchedTextFile::Read read = m_file->read(&bytes, &text, &reason);
-    if (read == WatchedTextFile::Read::Refused) {
+    switch (m_file->readIfChanged(&text, &reason)) {
+    case WatchedTextFile::Change::Refused:
         keepInSettings(reason, true);
         return false;
-    }
-    if (read == WatchedTextFile::Read::Missing) {
+    case WatchedTextFile::Change::Missing:
         // Gone for a moment, or removed: the plan stays, and the next change
         // writes the file anew.
-        m_knownExists = false;
-        m_knownBytes.clear();
+    case WatchedTextFile::Change::Unchanged:
         return false;
+    case WatchedTextFile::Change::Changed:
+        break;
     }
-    if (m_knownExists && bytes == m_knownBytes)
-        return false;
-    m_knownExists = true;
-    m_knownBytes = bytes;
     takeText(text);
     refresh();
     return true;
@@ -362,15 +354,8 @@ void MealPlanSession::save()
         QSettings().setValue(settingsKey, m_text);
         return;
     }
-    const QByteArray bytes = m_text.toUtf8();
-    if (m_knownExists && bytes == m_knownBytes)
-        return;
-    if (!m_file->write(bytes)) {
+    if (!m_file->write(m_text.toUtf8()))
         keepInSettings(QStringLiteral("%1 cannot be written").arg(MealPlanFile::fileName()), true);
-        return;
-    }
-    m_knownBytes = bytes;
-    m_knownExists = true;
 }
 
 void MealPlanSession::refresh()

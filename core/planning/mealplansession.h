@@ -114,8 +114,6 @@ private:
     MealPlanFile m_plan;
     bool m_inFile = false;
     bool m_told = false;
-    QByteArray m_knownBytes;
-    bool m_knownExists = false;
     QDate m_weekStart;
     QDate m_today;
     bool m_todayFixed = false;

@@ -124,8 +124,6 @@ void ShoppingListStore::setCollectionPath(const QString& folder)
     m_file->setFolder(folder);
     m_folder = folder;
     m_inFile = false;
-    m_knownBytes.clear();
-    m_knownExists = false;
     m_knownText.clear();
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir()) {
@@ -140,16 +138,12 @@ void ShoppingListStore::setCollectionPath(const QString& folder)
         return;
     }
     m_inFile = true;
-    QByteArray bytes;
     QString text;
     QString reason;
-    const WatchedTextFile::Read read = m_file->read(&bytes, &text, &reason);
-    if (read == WatchedTextFile::Read::Refused) {
+    if (m_file->readIfChanged(&text, &reason) == WatchedTextFile::Change::Refused) {
         keepInSettings(reason, false);
         return;
     }
-    m_knownExists = read == WatchedTextFile::Read::Text;
-    m_knownBytes = bytes;
     m_knownText = text;
     takeFile(text);
     m_file->watch();
@@ -297,26 +291,22 @@ bool ShoppingListStore::readFileIfChanged()
 {
     if (!m_inFile)
         return false;
-    QByteArray bytes;
     QString text;
     QString reason;
-    const WatchedTextFile::Read read = m_file->read(&bytes, &text, &reason);
-    if (read == WatchedTextFile::Read::Refused) {
+    switch (m_file->readIfChanged(&text, &reason)) {
+    case WatchedTextFile::Change::Refused:
         keepInSettings(reason, true);
         return false;
-    }
-    if (read == WatchedTextFile::Read::Missing) {
+    case WatchedTextFile::Change::Missing:
         // Gone for a moment, or removed: the list stays, and the next change
         // writes the file anew.
-        m_knownExists = false;
-        m_knownBytes.clear();
         m_knownText.clear();
         return false;
-    }
-    if (m_knownExists && bytes == m_knownBytes)
+    case WatchedTextFile::Change::Unchanged:
         return false;
-    m_knownExists = true;
-    m_knownBytes = bytes;
+    case WatchedTextFile::Change::Changed:
+        break;
+    }
     m_knownText = text;
     takeFile(text);
     emit replaced();
@@ -457,16 +447,11 @@ bool ShoppingListStore::writeFile()
     for (const ShoppingItem& item : m_list.items())
         file.rows.append(ShoppingFileRow{item.text(), item.ticked});
     file.rows.append(m_handRows);
-    if (!m_knownExists && file.recipes.isEmpty() && file.rows.isEmpty())
+    if (!m_file->knownToExist() && file.recipes.isEmpty() && file.rows.isEmpty())
         return true; // no file is needed for an empty list
     const QString text = file.toText(m_folder);
-    const QByteArray bytes = text.toUtf8();
-    if (m_knownExists && bytes == m_knownBytes)
-        return true;
-    if (!m_file->write(bytes))
+    if (!m_file->write(text.toUtf8()))
         return false;
-    m_knownBytes = bytes;
-    m_knownExists = true;
     m_knownText = text;
     return true;
 }

@@ -95,10 +95,6 @@ private:
     QString m_folder;
     bool m_inFile = false;
     bool m_told = false;
-    // The file as last read or written; the file is read again only when it
-    // differs.
-    QByteArray m_knownBytes;
-    bool m_knownExists = false;
     // The text last read, whose lines other than ours are written back.
     QString m_knownText;
     std::unique_ptr<WatchedTextFile> m_file;

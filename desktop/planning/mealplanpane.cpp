@@ -1,6 +1,7 @@
 #include "planning/mealplanpane.h"
 
 #include "collection/scanner.h"
+#include "document/panebuttons.h"
 #include "planning/mealplandaysmodel.h"
 #include "planning/mealplansession.h"
 #include "planning/plandaydialog.h"
@@ -24,16 +25,6 @@ namespace {
 constexpr int indexRole = Qt::UserRole;
 constexpr int pathRole = Qt::UserRole + 1;
 constexpr int dateRole = Qt::UserRole + 2;
-
-QPushButton* addButton(QBoxLayout* layout, const QString& text, const QString& name,
-                       const QString& icon)
-{
-    auto button = std::make_unique<QPushButton>(QIcon::fromTheme(icon), text);
-    button->setObjectName(name);
-    QPushButton* added = button.get();
-    layout->addWidget(button.release());
-    return added;
-}
 
 QString isoOf(const QDate& day)
 {
@@ -69,15 +60,16 @@ void MealPlanPane::buildViews()
     auto* layout = new QVBoxLayout(this);
     auto* weekRow = new QHBoxLayout();
     QPushButton* earlier =
-        addButton(weekRow, QStringLiteral("Earlier"), QStringLiteral("earlierWeekButton"),
-                  QStringLiteral("go-previous"));
+        addPaneButton(weekRow, QStringLiteral("Earlier"), QStringLiteral("earlierWeekButton"),
+                      QStringLiteral("go-previous"));
     weekLabel = new QLabel(this);
     weekLabel->setObjectName(QStringLiteral("weekLabel"));
     weekLabel->setAlignment(Qt::AlignCenter);
     weekLabel->setWordWrap(true);
     weekRow->addWidget(weekLabel, 1);
-    QPushButton* later = addButton(weekRow, QStringLiteral("Later"),
-                                   QStringLiteral("laterWeekButton"), QStringLiteral("go-next"));
+    QPushButton* later =
+        addPaneButton(weekRow, QStringLiteral("Later"), QStringLiteral("laterWeekButton"),
+                      QStringLiteral("go-next"));
     layout->addLayout(weekRow);
     connect(earlier, &QPushButton::clicked, planSession.get(), &MealPlanSession::showEarlierWeek);
     connect(later, &QPushButton::clicked, planSession.get(), &MealPlanSession::showLaterWeek);
@@ -110,16 +102,17 @@ void MealPlanPane::buildViews()
     servingsBox->setSpecialValueText(QStringLiteral("as written"));
     servingsLabel->setBuddy(servingsBox);
     entryRow->addWidget(servingsBox);
-    removeButton = addButton(entryRow, QStringLiteral("Remove"),
-                             QStringLiteral("removeEntryButton"), QStringLiteral("list-remove"));
+    removeButton =
+        addPaneButton(entryRow, QStringLiteral("Remove"), QStringLiteral("removeEntryButton"),
+                      QStringLiteral("list-remove"));
     entryRow->addStretch(1);
     layout->addLayout(entryRow);
     connect(servingsBox, &QSpinBox::valueChanged, this, &MealPlanPane::setCurrentServings);
     connect(removeButton, &QPushButton::clicked, this, &MealPlanPane::removeCurrentEntry);
 
-    QPushButton* shop = addButton(layout, QStringLiteral("Add these days to the shopping list"),
-                                  QStringLiteral("addDaysToShoppingListButton"),
-                                  QStringLiteral("view-list-details"));
+    QPushButton* shop = addPaneButton(layout, QStringLiteral("Add these days to the shopping list"),
+                                      QStringLiteral("addDaysToShoppingListButton"),
+                                      QStringLiteral("view-list-details"));
     connect(shop, &QPushButton::clicked, this, &MealPlanPane::addShownDaysToShoppingList);
 }
 
