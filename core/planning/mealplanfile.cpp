@@ -242,6 +242,17 @@ bool MealPlanFile::setAmount(const QDate& day, int index, int servings, int fact
     return true;
 }
 
+int MealPlanFile::removeDaysBefore(const QDate& day)
+{
+    return int(m_days.removeIf([&](const Day& each) { return each.date < day; }));
+}
+
+int MealPlanFile::daysBefore(const QDate& day) const
+{
+    return int(std::count_if(m_days.cbegin(), m_days.cend(),
+                             [&](const Day& each) { return each.date < day; }));
+}
+
 int MealPlanFile::indexOf(const QDate& day, const QString& label, const QString& text,
                           int near) const
 {

@@ -42,6 +42,9 @@ public:
     // The `index`th entry of `day`; false when there is none.
     bool remove(const QDate& day, int index);
     bool setAmount(const QDate& day, int index, int servings, int factorHalves);
+    // Removes the days before `day`, with every line under them; how many.
+    int removeDaysBefore(const QDate& day);
+    int daysBefore(const QDate& day) const;
     // The index of an entry of `day` written as `text` after the label
     // (PlannedMeal::text) with `label`: `near` where that one is, else the
     // first; -1 when there is none.

@@ -228,6 +228,16 @@ void MealPlanSession::setServings(const QString& day, int index, int servings)
     });
 }
 
+int MealPlanSession::pastDays() const
+{
+    return m_plan.daysBefore(m_today);
+}
+
+void MealPlanSession::clearPastDays()
+{
+    change([&](MealPlanFile& plan) { return plan.removeDaysBefore(m_today) > 0; });
+}
+
 QString MealPlanSession::addShownDaysToShoppingList(ShoppingListSession* list)
 {
     if (!list)
@@ -264,18 +274,15 @@ bool MealPlanSession::readFileIfChanged()
         return false;
     QString text;
     QString reason;
-    switch (m_file->readIfChanged(&text, &reason)) {
-    case WatchedTextFile::Change::Refused:
+    const WatchedTextFile::Change read = m_file->readIfChanged(&text, &reason);
+    if (read == WatchedTextFile::Change::Refused) {
         keepInSettings(reason, true);
         return false;
-    case WatchedTextFile::Change::Missing:
-        // Gone for a moment, or removed: the plan stays, and the next change
-        // writes the file anew.
-    case WatchedTextFile::Change::Unchanged:
-        return false;
-    case WatchedTextFile::Change::Changed:
-        break;
     }
+    // Unchanged, or gone for a moment (or removed): the plan stays, and the
+    // next change writes the file anew.
+    if (read != WatchedTextFile::Change::Changed)
+        return false;
     takeText(text);
     refresh();
     return true;

@@ -68,6 +68,10 @@ public:
     Q_INVOKABLE void moveEntry(const QString& day, int index, const QString& toDay);
     // 0 servings: the recipe as it is written.
     Q_INVOKABLE void setServings(const QString& day, int index, int servings);
+    // How many days before today the file holds (what was eaten), and
+    // removing them with all their lines, which only the user asks for.
+    Q_INVOKABLE int pastDays() const;
+    Q_INVOKABLE void clearPastDays();
     // Puts the recipes of the shown days on `list`, each with the servings
     // planned (summed over the days); returns what to tell the user.
     Q_INVOKABLE QString addShownDaysToShoppingList(ShoppingListSession* list);

@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -42,6 +43,13 @@ MealPlanPane::MealPlanPane(QWidget* parent)
         if (dialog.exec() != QDialog::Accepted)
             return PlannedDay{};
         return PlannedDay{dialog.day(), dialog.servings()};
+    };
+    askToClear = [this](int days) {
+        return QMessageBox::question(
+                   this, QStringLiteral("Clear past days"),
+                   QStringLiteral("Remove the %1 past day(s) and everything written under them "
+                                  "from meal-plan.md?")
+                       .arg(days)) == QMessageBox::Yes;
     };
     buildViews();
     connectSession();
@@ -114,6 +122,10 @@ void MealPlanPane::buildViews()
                                       QStringLiteral("addDaysToShoppingListButton"),
                                       QStringLiteral("view-list-details"));
     connect(shop, &QPushButton::clicked, this, &MealPlanPane::addShownDaysToShoppingList);
+    QPushButton* clear =
+        addPaneButton(layout, QStringLiteral("Clear past days…"),
+                      QStringLiteral("clearPastDaysButton"), QStringLiteral("edit-clear-history"));
+    connect(clear, &QPushButton::clicked, this, &MealPlanPane::clearPastDays);
 }
 
 void MealPlanPane::connectSession()
@@ -132,6 +144,11 @@ void MealPlanPane::setShoppingList(ShoppingListSession* list)
 void MealPlanPane::setDayQuestion(DayQuestion question)
 {
     askForDay = std::move(question);
+}
+
+void MealPlanPane::setClearQuestion(ClearQuestion question)
+{
+    askToClear = std::move(question);
 }
 
 void MealPlanPane::setCollectionPath(const QString& path)
@@ -264,6 +281,17 @@ void MealPlanPane::addShownDaysToShoppingList()
 {
     if (shoppingList)
         emit notifySimple(planSession->addShownDaysToShoppingList(shoppingList));
+}
+
+void MealPlanPane::clearPastDays()
+{
+    const int days = planSession->pastDays();
+    if (days == 0) {
+        emit notifySimple(QStringLiteral("No past days in the plan"));
+        return;
+    }
+    if (askToClear(days))
+        planSession->clearPastDays();
 }
 
 void MealPlanPane::showEntryMenu(const QPoint& at)

@@ -32,6 +32,8 @@ public:
     };
     // Asks on which day to cook the recipe titled so.
     using DayQuestion = std::function<PlannedDay(const QString& title)>;
+    // Asks whether to remove that many past days from the plan.
+    using ClearQuestion = std::function<bool(int days)>;
 
     explicit MealPlanPane(QWidget* parent = nullptr);
     ~MealPlanPane() override;
@@ -39,6 +41,7 @@ public:
     MealPlanSession* session() const { return planSession.get(); }
     void setShoppingList(ShoppingListSession* list);
     void setDayQuestion(DayQuestion question);
+    void setClearQuestion(ClearQuestion question);
 
     // Plans the recipe at `path` on the day the user chooses.
     void planRecipe(const QString& path);
@@ -49,6 +52,7 @@ public:
     void setCurrentServings(int servings);
     void removeCurrentEntry();
     void addShownDaysToShoppingList();
+    void clearPastDays();
 
 signals:
     void fileSelected(const QString& path);
@@ -74,6 +78,7 @@ private:
     std::unique_ptr<MealPlanSession> planSession;
     ShoppingListSession* shoppingList = nullptr; // the shopping list pane's
     DayQuestion askForDay;
+    ClearQuestion askToClear;
     QLabel* weekLabel = nullptr; // children through the layout
     QTreeWidget* daysView = nullptr;
     QSpinBox* servingsBox = nullptr;

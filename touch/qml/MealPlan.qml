@@ -1,5 +1,5 @@
 import QtQuick 2.12
-import QtQuick.Controls 2.0 as Controls
+import QtQuick.Controls 2.12 as Controls
 import QtQuick.Layouts 1.2
 import org.vantrel.tessellate 2.4 as Tessellate
 import Saltrove 1.0
@@ -36,8 +36,37 @@ Tessellate.ScrollablePage {
             icon.name: "view-list-details"
             onTriggered: page.window.showPassiveNotification(
                              page.mealPlan.addShownDaysToShoppingList(page.shoppingList))
+        },
+        Tessellate.Action {
+            objectName: "clearPastDaysAction"
+            text: qsTr("Clear past days…")
+            icon.name: "edit-clear-history"
+            onTriggered: {
+                if (page.mealPlan.pastDays() === 0)
+                    page.window.showPassiveNotification(qsTr("No past days in the plan"))
+                else
+                    clearDialog.open()
+            }
         }
     ]
+
+    Controls.Dialog {
+        id: clearDialog
+        objectName: "clearPastDaysDialog"
+        parent: Controls.Overlay.overlay
+        anchors.centerIn: parent
+        width: parent ? Math.min(parent.width, 420) : 320
+        modal: true
+        title: qsTr("Clear past days")
+        standardButtons: Controls.Dialog.Yes | Controls.Dialog.No
+        onAccepted: page.mealPlan.clearPastDays()
+
+        Controls.Label {
+            width: parent.width
+            wrapMode: Text.Wrap
+            text: qsTr("Remove the past days and everything written under them from meal-plan.md?")
+        }
+    }
 
     function openRecipe(path) {
         var recipe = page.window.pageStack.push(Qt.resolvedUrl("Recipe.qml"))

@@ -165,6 +165,27 @@ private slots:
                                 "for 6\n"));
     }
 
+    void pastDaysStayUntilCleared()
+    {
+        QVERIFY(testing::writeFile(
+            planPath(), "# Meal plan\n\n## 2026-12-01 Dienstag\n\n- Raclette\n\nLecker!\n\n"
+                        "## 2026-12-13\n\n- Lunch: leftovers\n\n## 2026-12-14 Monday\n\n"
+                        "- Dinner: dal\n"));
+        auto session = openSession();
+        QVERIFY(session->planRecipe(tarte, iso(monday.addDays(1))));
+        QCOMPARE(session->pastDays(), 2);
+        QVERIFY(readFile(planPath())
+                    .startsWith("# Meal plan\n\n## 2026-12-01 Dienstag\n\n"
+                                "- Raclette\n\nLecker!\n"));
+        session->clearPastDays();
+        QCOMPARE(session->pastDays(), 0);
+        QCOMPARE(
+            readFile(planPath()),
+            QByteArray(
+                "# Meal plan\n\n## 2026-12-14 Monday\n\n- Dinner: dal\n\n"
+                "## 2026-12-15 Tuesday\n\n- [Käse Tarte](Backen/K%C3%A4se-Tarte.recipe.md)\n"));
+    }
+
     void keepsWhatAnotherDeviceWroteMeanwhile()
     {
         auto phone = openSession();

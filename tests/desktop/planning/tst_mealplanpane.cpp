@@ -195,6 +195,29 @@ private slots:
         QCOMPARE(shownDays(*pane).count(QStringLiteral("  Red lentil dal, for 6")), 1);
     }
 
+    void clearsPastDaysWhenTheUserSaysSo()
+    {
+        QVERIFY(writeFile(planPath(), "## 2020-02-29 Samstag\n\n- Fondue\n"));
+        MainWindow window;
+        openWindow(window);
+        MealPlanPane* pane = window.mealPlan();
+        QList<int> asked;
+        bool answer = false;
+        pane->setClearQuestion([&](int days) {
+            asked.append(days);
+            return answer;
+        });
+        click(*pane, "clearPastDaysButton");
+        QCOMPARE(readMealPlan(book->path()).size(), 1);
+        answer = true;
+        click(*pane, "clearPastDaysButton");
+        QCOMPARE(asked, (QList<int>{1, 1}));
+        QCOMPARE(readMealPlan(book->path()).size(), 0);
+        click(*pane, "clearPastDaysButton");
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(statusText(window), QStringLiteral("No past days in the plan"));
+    }
+
     void putsTheShownDaysOnTheShoppingList()
     {
         MainWindow window;

@@ -158,6 +158,25 @@ TestCase {
         verify(list.indexOf("375 g Linsen") >= 0, list)
     }
 
+    function test_pastDaysAreClearedWhenTheUserSaysSo() {
+        verify(TestSupport.writeTextElsewhere(cookbook + "/meal-plan.md",
+                                              "## 2020-02-29 samedi\n\n- Fondue\n", false))
+        var window = openWindow()
+        openPlan(window)
+        var actions = window.pageStack.currentItem.actions
+        var clear = actions[actions.length - 1]
+        compare(clear.objectName, "clearPastDaysAction")
+        clear.trigger()
+        var dialog = findChild(window.pageStack.currentItem, "clearPastDaysDialog")
+        tryCompare(dialog, "opened", true)
+        dialog.accept()
+        tryVerify(function() { return planFile().indexOf("Fondue") < 0 })
+        compare(planFile().trim(), "")
+        clear.trigger()
+        tryCompare(findChild(window.contentItem, "passiveNotification"), "text",
+                   "No past days in the plan")
+    }
+
     function test_weeksBeforeAndAfter() {
         var window = openWindow()
         var days = openPlan(window)
