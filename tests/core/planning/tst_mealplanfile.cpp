@@ -195,6 +195,12 @@ private slots:
         QTest::newRow("none") << QByteArray() << 0;
         QTest::newRow("UTF-8") << example.toUtf8() << 3;
         QTest::newRow("Latin-1") << QByteArray("## 2026-12-14\n\n- K\xe4se\n") << 0;
+        // Lines no person writes, near the size limit: read, not hung on.
+        QTest::newRow("megabyte lines")
+            << QByteArray("## 2026-12-14 " + QByteArray(500000, '#') + "\n\n- [" +
+                          QByteArray(1000000, '[') + "](" + QByteArray(1000000, ' ') + "\n- " +
+                          QByteArray(1000000, ':') + "\n")
+            << 2;
     }
 
     void readsTheCookbooksPlanOnly()
