@@ -11,6 +11,7 @@
 #include "document/externaleditor.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
+#include "planning/mealplanpane.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(QWidget* parent)
     QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
+    addMealPlanDock();
     addCookAction();
     addImportActions();
     addExportAction();
@@ -345,6 +347,7 @@ void MainWindow::addShoppingListDock()
 {
     auto pane = std::make_unique<ShoppingListPane>();
     ShoppingListPane* shoppingList = pane.get();
+    shoppingListPane = shoppingList;
     activeDocument->registerListener(shoppingList);
     connect(shoppingList, &ShoppingListPane::notifySimple, this, &MainWindow::notifyStatusBar);
     // The list lives in the collection's "shopping-list.md", once it is scanned.
@@ -363,6 +366,39 @@ void MainWindow::addShoppingListDock()
         dock->raise();
         shoppingList->setFocus(Qt::ShortcutFocusReason);
     });
+}
+
+// The meal plan comes after the shopping list, hidden until a restored state
+// or its action shows it. It fills the shopping list and opens its recipes.
+void MainWindow::addMealPlanDock()
+{
+    auto pane = std::make_unique<MealPlanPane>();
+    mealPlanPane = pane.get();
+    mealPlanPane->setShoppingList(shoppingListPane->shoppingList());
+    openChosenRecipes(mealPlanPane);
+    connect(mealPlanPane, &MealPlanPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    connect(scanner.get(), &Scanner::dataUpdated, mealPlanPane,
+            [this] { mealPlanPane->setCollectionPath(rootPath); });
+    QDockWidget* dock =
+        addDock(this, QStringLiteral("Meal plan"), std::move(pane), Qt::RightDockWidgetArea);
+    dock->setObjectName(QStringLiteral("mealPlanDock"));
+    dock->hide();
+
+    mealPlanAction =
+        addWindowAction(this, "view-calendar-week", "Meal plan", "mealPlanAction", QKeySequence());
+    connect(mealPlanAction, &QAction::triggered, dock, [dock] {
+        dock->show();
+        dock->raise();
+    });
+    planRecipeAction =
+        addWindowAction(this, "appointment-new", "Plan…", "planRecipeAction", QKeySequence());
+    connect(planRecipeAction, &QAction::triggered, this, &MainWindow::planActiveRecipe);
+}
+
+void MainWindow::planActiveRecipe()
+{
+    const QString path = activeDocument->path();
+    mealPlanPane->planRecipe(QFileInfo(path).isFile() ? path : QString());
 }
 
 void MainWindow::openFolder()
@@ -479,7 +515,7 @@ void MainWindow::showImportedRecipes(const QStringList& paths, const QString& me
 }
 
 // A second toolbar for the kitchen, after the main one: finding, the shopping
-// list, cooking and importing. Unlike the main toolbar it may be hidden; the
+// list, cooking, importing and the meal plan. Unlike the main toolbar it may be hidden; the
 // window state keeps whether it is.
 void MainWindow::addKitchenToolBar()
 {
@@ -487,7 +523,8 @@ void MainWindow::addKitchenToolBar()
     kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
     kitchen->addActions({findAction, shoppingListAction, cookAction});
     kitchen->addSeparator();
-    kitchen->addActions({importAction, pasteRecipeAction, exportAction});
+    kitchen->addActions(
+        {importAction, pasteRecipeAction, exportAction, mealPlanAction, planRecipeAction});
 }
 
 void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)

@@ -16,8 +16,10 @@ class QDragEnterEvent;
 class QDropEvent;
 class ListPane;
 class MainPane;
+class MealPlanPane;
 class QDockWidget;
 class QToolBar;
+class ShoppingListPane;
 class Scanner;
 class TreePane;
 
@@ -45,6 +47,8 @@ public:
     void setImportReport(ImportFlow::ImportReport report);
     // Replace the export's file dialog (see ExportFlow).
     void setExportDestinationQuestion(ExportFlow::DestinationQuestion question);
+    // The meal plan's pane, whose day chooser tests replace.
+    MealPlanPane* mealPlan() const { return mealPlanPane; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -77,6 +81,8 @@ private:
     void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void addMealPlanDock();
+    void planActiveRecipe();
     void addCookAction();
     void addImportActions();
     void addExportAction();
@@ -99,7 +105,9 @@ private:
     PathQuestion askForNewRecipe;
     std::unique_ptr<ImportFlow> importFlow;
     std::unique_ptr<ExportFlow> exportFlow;
-    ListPane* titlesPane = nullptr; // owned by its dock
+    ListPane* titlesPane = nullptr;               // owned by its dock
+    ShoppingListPane* shoppingListPane = nullptr; // owned by its dock
+    MealPlanPane* mealPlanPane = nullptr;         // owned by its dock
 
     // The window's kitchen commands, owned by the window.
     QAction* findAction = nullptr;
@@ -108,4 +116,6 @@ private:
     QAction* importAction = nullptr;
     QAction* pasteRecipeAction = nullptr;
     QAction* exportAction = nullptr;
+    QAction* mealPlanAction = nullptr;
+    QAction* planRecipeAction = nullptr;
 };

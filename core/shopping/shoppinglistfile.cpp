@@ -1,6 +1,6 @@
 #include "shopping/shoppinglistfile.h"
 
-#include "quantity/amount.h"
+#include "files/listfiletext.h"
 #include "recipe/recipefile.h"
 
 #include <QDir>
@@ -46,8 +46,7 @@ bool readRecipeLine(const QString& line, RecipeLine* recipe)
         link = link.mid(1, link.size() - 2);
     if (!QUrl::fromPercentEncoding(link.toUtf8()).endsWith(RecipeFile::suffix))
         return false;
-    static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
-    recipe->title = match.captured(1).replace(escaped, QStringLiteral("\\1")).trimmed();
+    recipe->title = ListFileText::unescapedTitle(match.captured(1));
     recipe->link = link;
     recipe->amount = match.captured(3).trimmed();
     return true;
@@ -88,29 +87,7 @@ void readAmount(const QString& text, ShoppingFileRecipe* recipe)
     const QRegularExpressionMatch factorMatch = factor.match(text);
     if (!factorMatch.hasMatch())
         return;
-    const Amount amount = Amount::parse(factorMatch.captured(1));
-    if (!amount.isNumber() || amount.isRange())
-        return;
-    const Fraction halves = amount.low() * Fraction(2);
-    if (halves.isWhole() && halves.numerator() > 0 && halves.numerator() <= 1000)
-        recipe->factorHalves = int(halves.numerator());
-}
-
-QString escapedTitle(QString title)
-{
-    title.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    title.replace(QLatin1Char('['), QStringLiteral("\\["));
-    title.replace(QLatin1Char(']'), QStringLiteral("\\]"));
-    // A title is one line.
-    return title.simplified();
-}
-
-void trimBlankLines(QStringList* lines)
-{
-    while (!lines->isEmpty() && lines->first().trimmed().isEmpty())
-        lines->removeFirst();
-    while (!lines->isEmpty() && lines->last().trimmed().isEmpty())
-        lines->removeLast();
+    recipe->factorHalves = ListFileText::halvesOf(factorMatch.captured(1));
 }
 
 void appendBlock(QStringList* out, const QStringList& block)
@@ -126,15 +103,7 @@ void appendBlock(QStringList* out, const QStringList& block)
 ShoppingListFile ShoppingListFile::parse(const QString& text, const QString& folder)
 {
     ShoppingListFile file;
-    file.m_crlf = text.contains(QStringLiteral("\r\n"));
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    file.m_lines = body.split(QLatin1Char('\n'));
-    // The line end of the last line is no line of its own.
-    if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
-        file.m_lines.removeLast();
+    file.m_lines = ListFileText::lines(text, &file.m_crlf);
 
     Section section = Section::None;
     for (int i = 0; i < file.m_lines.size(); ++i) {
@@ -200,8 +169,9 @@ QStringList ShoppingListFile::generatedLines(Section section, const QString& fol
     QStringList lines;
     if (section == Section::Recipes) {
         for (const ShoppingFileRecipe& recipe : recipes) {
-            QString line = QStringLiteral("- [%1](%2)")
-                               .arg(escapedTitle(recipe.title), linkTo(folder, recipe.path));
+            QString line =
+                QStringLiteral("- [%1](%2)")
+                    .arg(ListFileText::escapedTitle(recipe.title), linkTo(folder, recipe.path));
             const QString amount = amountText(recipe);
             if (!amount.isEmpty())
                 line += QLatin1Char(' ') + amount;
@@ -231,8 +201,8 @@ QStringList ShoppingListFile::sectionLines(int heading, Section section,
         }
         (listSeen ? after : before).append(m_lines.at(i));
     }
-    trimBlankLines(&before);
-    trimBlankLines(&after);
+    ListFileText::trimBlankLines(&before);
+    ListFileText::trimBlankLines(&after);
     QStringList out{m_lines.at(heading)};
     appendBlock(&out, before);
     appendBlock(&out, generatedLines(section, folder));
@@ -272,7 +242,7 @@ QString ShoppingListFile::toText(const QString& folder) const
         ++i;
     }
     const auto appendSection = [&](const QString& title, Section section) {
-        trimBlankLines(&out);
+        ListFileText::trimBlankLines(&out);
         appendBlock(&out, newSection(title, section));
     };
     if (m_recipesHeading < 0 && m_rowsHeading < 0 && wanted(Section::Recipes))
@@ -312,6 +282,6 @@ QString ShoppingListFile::amountText(const ShoppingFileRecipe& recipe)
         return recipe.servings == 1 ? QStringLiteral("1 serving")
                                     : QStringLiteral("%1 servings").arg(recipe.servings);
     if (recipe.factorHalves > 0)
-        return QStringLiteral("×") + Fraction(recipe.factorHalves, 2).toDisplayString();
+        return ListFileText::factorText(recipe.factorHalves);
     return QString();
 }

@@ -61,6 +61,18 @@ QString ShoppingListSession::addRecipe(const QString& path)
     return tr("%1 added to the shopping list").arg(recipe.title);
 }
 
+bool ShoppingListSession::addRecipeFor(const QString& path, int servings, int factorHalves)
+{
+    const ShoppingRecipe recipe = ShoppingIngredientReader::read(path);
+    if (path.isEmpty() || !recipe.readable || !m_store->addRecipe(recipe))
+        return false;
+    if (recipe.servings > 0 && servings > 0)
+        m_store->setWantedServings(path, servings);
+    else if (recipe.servings <= 0 && factorHalves > 0)
+        m_store->setFactorHalves(path, factorHalves);
+    return true;
+}
+
 void ShoppingListSession::removeRecipe(const QString& path)
 {
     m_store->removeRecipe(path);

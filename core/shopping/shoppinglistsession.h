@@ -38,6 +38,10 @@ public:
 
     // Adds the recipe at `path`; returns what to tell the user.
     Q_INVOKABLE QString addRecipe(const QString& path);
+    // Adds the recipe at `path` for `servings` where it names its own, else
+    // for `factorHalves` halves of it (0: as written); false when it cannot
+    // be read or is on the list already.
+    bool addRecipeFor(const QString& path, int servings, int factorHalves);
     Q_INVOKABLE void removeRecipe(const QString& path);
     // One serving, or half a time, more (step 1) or fewer (step -1).
     Q_INVOKABLE void changeAmount(const QString& path, int step);

@@ -23,6 +23,9 @@ ListPane::ListPane(QWidget* parent)
     // titles freezes the window for most of a second.
     view->setUniformItemSizes(true);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Titles are dragged onto the meal plan's days.
+    view->setDragEnabled(true);
+    view->setDragDropMode(QAbstractItemView::DragOnly);
     proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     auto* layout = new QVBoxLayout(this);
 

@@ -1,5 +1,6 @@
 #include "shopping/shoppinglistpane.h"
 
+#include "document/panebuttons.h"
 #include "shopping/servingsdelegate.h"
 #include "shopping/shoppinglistsession.h"
 #include "shopping/shoppingrecipesmodel.h"
@@ -23,20 +24,6 @@
 #include <QTextList>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* addButton(QBoxLayout* layout, const QString& text, const QString& name,
-                       const QString& icon)
-{
-    auto button = std::make_unique<QPushButton>(QIcon::fromTheme(icon), text);
-    button->setObjectName(name);
-    QPushButton* added = button.get();
-    layout->addWidget(button.release());
-    return added;
-}
-
-} // namespace
-
 ShoppingListPane::ShoppingListPane(QWidget* parent)
     : PaneBase(parent)
     , session(std::make_unique<ShoppingListSession>())
@@ -59,16 +46,17 @@ void ShoppingListPane::buildViews()
 {
     auto layout = std::make_unique<QVBoxLayout>();
     auto top = std::make_unique<QHBoxLayout>();
-    QPushButton* add = addButton(top.get(), QStringLiteral("Add current recipe"),
-                                 QStringLiteral("addToShoppingList"), QStringLiteral("list-add"));
+    QPushButton* add =
+        addPaneButton(top.get(), QStringLiteral("Add current recipe"),
+                      QStringLiteral("addToShoppingList"), QStringLiteral("list-add"));
     connect(add, &QPushButton::clicked, this, &ShoppingListPane::addCurrentRecipe);
     QPushButton* remove =
-        addButton(top.get(), QStringLiteral("Remove"), QStringLiteral("removeFromShoppingList"),
-                  QStringLiteral("list-remove"));
+        addPaneButton(top.get(), QStringLiteral("Remove"), QStringLiteral("removeFromShoppingList"),
+                      QStringLiteral("list-remove"));
     connect(remove, &QPushButton::clicked, this, &ShoppingListPane::removeCurrentRecipe);
     QPushButton* clear =
-        addButton(top.get(), QStringLiteral("Clear"), QStringLiteral("clearShoppingList"),
-                  QStringLiteral("edit-clear"));
+        addPaneButton(top.get(), QStringLiteral("Clear"), QStringLiteral("clearShoppingList"),
+                      QStringLiteral("edit-clear"));
     connect(clear, &QPushButton::clicked, this, &ShoppingListPane::clearList);
     layout->addLayout(top.release());
 
@@ -110,16 +98,17 @@ void ShoppingListPane::buildViews()
     setFocusProxy(itemsView);
 
     auto bottom = std::make_unique<QHBoxLayout>();
-    QPushButton* copy = addButton(bottom.get(), QStringLiteral("Copy"),
-                                  QStringLiteral("copyShoppingList"), QStringLiteral("edit-copy"));
+    QPushButton* copy =
+        addPaneButton(bottom.get(), QStringLiteral("Copy"), QStringLiteral("copyShoppingList"),
+                      QStringLiteral("edit-copy"));
     connect(copy, &QPushButton::clicked, this, &ShoppingListPane::copyToClipboard);
     QPushButton* printButton =
-        addButton(bottom.get(), QStringLiteral("Print"), QStringLiteral("printShoppingList"),
-                  QStringLiteral("document-print"));
+        addPaneButton(bottom.get(), QStringLiteral("Print"), QStringLiteral("printShoppingList"),
+                      QStringLiteral("document-print"));
     connect(printButton, &QPushButton::clicked, this, &ShoppingListPane::print);
-    QPushButton* preview = addButton(bottom.get(), QStringLiteral("Print preview"),
-                                     QStringLiteral("printPreviewShoppingList"),
-                                     QStringLiteral("document-print-preview"));
+    QPushButton* preview = addPaneButton(bottom.get(), QStringLiteral("Print preview"),
+                                         QStringLiteral("printPreviewShoppingList"),
+                                         QStringLiteral("document-print-preview"));
     connect(preview, &QPushButton::clicked, this, &ShoppingListPane::printPreview);
     layout->addLayout(bottom.release());
     setLayout(layout.release());

@@ -25,6 +25,9 @@ public:
     explicit ShoppingListPane(QWidget* parent = nullptr);
     ~ShoppingListPane() override;
 
+    // The list the pane shows, for others that add to it.
+    ShoppingListSession* shoppingList() const { return session.get(); }
+
     // What "Print" prints: a title, the recipes and the checklist.
     std::unique_ptr<QTextDocument> printableDocument() const;
 

@@ -13,7 +13,7 @@ Tessellate.ScrollablePage {
 
     // Help shows the introduction through this page without a path: no
     // recipe, no actions.
-    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction] : []
+    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction, planAction] : []
 
     // Opens a written page with the system's handler; tests put their own
     // in its place.
@@ -46,6 +46,30 @@ Tessellate.ScrollablePage {
         text: qsTr("Share…")
         icon.name: "document-share"
         onTriggered: page.share()
+    }
+
+    Tessellate.Action {
+        id: planAction
+        objectName: "planRecipeAction"
+        text: qsTr("Plan…")
+        icon.name: "appointment-new"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.mealPlan)
+                return
+            planDialog.mealPlan = window.mealPlan
+            planDialog.open()
+        }
+    }
+
+    PlanDialog {
+        id: planDialog
+        path: page.path
+        onPlanned: function(text) {
+            var window = page.ApplicationWindow.window
+            if (window && window.showPassiveNotification)
+                window.showPassiveNotification(text)
+        }
     }
 
     RecipeShare {

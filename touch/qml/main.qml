@@ -18,6 +18,12 @@ Tessellate.ApplicationWindow {
         onMessage: function(text) { root.showPassiveNotification(text) }
     }
 
+    // The week's meals, kept in the collection folder's "meal-plan.md".
+    property var mealPlan: MealPlan {
+        collectionPath: root.scanner.rootPath
+        onMessage: function(text) { root.showPassiveNotification(text) }
+    }
+
     visible: true
     width: 480
     height: 640
@@ -84,6 +90,16 @@ Tessellate.ApplicationWindow {
                     root.popToFirstPage()
                     root.pageStack.push(Qt.resolvedUrl("ShoppingList.qml"),
                                         {shoppingList: root.shoppingList})
+                }
+            },
+            Tessellate.Action {
+                objectName: "mealPlanAction"
+                text: qsTr("Meal plan")
+                icon.name: "view-calendar-week"
+                onTriggered: {
+                    root.popToFirstPage()
+                    root.pageStack.push(Qt.resolvedUrl("MealPlan.qml"),
+                                        {mealPlan: root.mealPlan, shoppingList: root.shoppingList})
                 }
             }
         ]

@@ -38,7 +38,7 @@ TestCase {
             {tag: "recipe page without a recipe", url: "qrc:/qml/Recipe.qml", path: "",
              actions: []},
             {tag: "recipe", url: "qrc:/qml/Recipe.qml", path: "recipe",
-             actions: ["Cook", "Add to shopping list", "Share…"]}
+             actions: ["Cook", "Add to shopping list", "Share…", "Plan…"]}
         ]
     }
 
