@@ -1,11 +1,9 @@
 #include "shopping/shoppinglistfile.h"
 
+#include "files/recipelink.h"
 #include "quantity/amount.h"
-#include "recipe/recipefile.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace {
 
@@ -44,10 +42,9 @@ bool readRecipeLine(const QString& line, RecipeLine* recipe)
     QString link = match.captured(2);
     if (link.startsWith(QLatin1Char('<')))
         link = link.mid(1, link.size() - 2);
-    if (!QUrl::fromPercentEncoding(link.toUtf8()).endsWith(RecipeFile::suffix))
+    if (!RecipeLink::namesRecipe(link))
         return false;
-    static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
-    recipe->title = match.captured(1).replace(escaped, QStringLiteral("\\1")).trimmed();
+    recipe->title = RecipeLink::unescapedTitle(match.captured(1));
     recipe->link = link;
     recipe->amount = match.captured(3).trimmed();
     return true;
@@ -94,15 +91,6 @@ void readAmount(const QString& text, ShoppingFileRecipe* recipe)
     const Fraction halves = amount.low() * Fraction(2);
     if (halves.isWhole() && halves.numerator() > 0 && halves.numerator() <= 1000)
         recipe->factorHalves = int(halves.numerator());
-}
-
-QString escapedTitle(QString title)
-{
-    title.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    title.replace(QLatin1Char('['), QStringLiteral("\\["));
-    title.replace(QLatin1Char(']'), QStringLiteral("\\]"));
-    // A title is one line.
-    return title.simplified();
 }
 
 void trimBlankLines(QStringList* lines)
@@ -201,7 +189,7 @@ QStringList ShoppingListFile::generatedLines(Section section, const QString& fol
     if (section == Section::Recipes) {
         for (const ShoppingFileRecipe& recipe : recipes) {
             QString line = QStringLiteral("- [%1](%2)")
-                               .arg(escapedTitle(recipe.title), linkTo(folder, recipe.path));
+                               .arg(RecipeLink::escapedTitle(recipe.title), linkTo(folder, recipe.path));
             const QString amount = amountText(recipe);
             if (!amount.isEmpty())
                 line += QLatin1Char(' ') + amount;
@@ -285,25 +273,12 @@ QString ShoppingListFile::toText(const QString& folder) const
 
 QString ShoppingListFile::linkTo(const QString& folder, const QString& path)
 {
-    const QString relative = QDir(folder).relativeFilePath(path);
-    QString link;
-    link.reserve(relative.size() + 8);
-    for (const QChar c : relative) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('(') || c == QLatin1Char(')') ||
-            c == QLatin1Char('%') || c == QLatin1Char('<') || c == QLatin1Char('>') ||
-            c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char('#') ||
-            c == QLatin1Char('\t'))
-            link += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-        else
-            link += c;
-    }
-    return link;
+    return RecipeLink::linkTo(folder, path);
 }
 
 QString ShoppingListFile::pathOf(const QString& folder, const QString& link)
 {
-    const QString decoded = QUrl::fromPercentEncoding(link.toUtf8());
-    return QDir::cleanPath(QDir(folder).absoluteFilePath(decoded));
+    return RecipeLink::pathOf(folder, link);
 }
 
 QString ShoppingListFile::amountText(const ShoppingFileRecipe& recipe)
