@@ -10,6 +10,7 @@
 #include <memory>
 
 class ActiveDocument;
+class CookingJournal;
 class FsPane;
 class QAction;
 class QDragEnterEvent;
@@ -60,6 +61,7 @@ private slots:
     void notifyStatusBar(const QString& message);
     void showRandomRecipe();
     void cookActiveRecipe();
+    void markActiveRecipeCooked();
 
 private:
     void loadCollection(const QString& path);
@@ -78,6 +80,7 @@ private:
     void addFindDock();
     void addShoppingListDock();
     void addCookAction();
+    void addMarkCookedAction();
     void addImportActions();
     void addExportAction();
     void exportChosenRecipes();
@@ -94,6 +97,8 @@ private:
     FsPane* fsPane = nullptr;     // owned by its dock
     MainPane* mainPane = nullptr; // the central widget
     std::unique_ptr<Scanner> scanner;
+    // The collection's cooking journal, which Find and cooking show and add to.
+    std::unique_ptr<CookingJournal> journal;
     QString rootPath;
     PathQuestion askForFolder;
     PathQuestion askForNewRecipe;
@@ -108,4 +113,5 @@ private:
     QAction* importAction = nullptr;
     QAction* pasteRecipeAction = nullptr;
     QAction* exportAction = nullptr;
+    QAction* markCookedAction = nullptr;
 };
