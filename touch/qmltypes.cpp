@@ -5,6 +5,7 @@
 #include "browse/documentloader.h"
 #include "browse/recipeshare.h"
 #include "browse/scanneradapter.h"
+#include "planning/cookingjournal.h"
 #include "search/recipesearch.h"
 #include "shopping/shoppinglistsession.h"
 #include "standardpaths.h"
@@ -23,4 +24,7 @@ void registerQmlTypes()
     qmlRegisterType<ShoppingListSession>("Saltrove", 1, 0, "ShoppingList");
     qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
     qmlRegisterType<RecipeShare>("Saltrove", 1, 0, "RecipeShare");
+    qmlRegisterType<CookingJournal>("Saltrove", 1, 0, "CookingJournal");
+    // The search's journal filter, as RecipeSearch hands it out.
+    qmlRegisterAnonymousType<JournalFilter>("Saltrove", 1);
 }

@@ -13,7 +13,7 @@ Tessellate.ScrollablePage {
 
     // Help shows the introduction through this page without a path: no
     // recipe, no actions.
-    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction] : []
+    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction, markCookedAction] : []
 
     // Opens a written page with the system's handler; tests put their own
     // in its place.
@@ -46,6 +46,21 @@ Tessellate.ScrollablePage {
         text: qsTr("Share…")
         icon.name: "document-share"
         onTriggered: page.share()
+    }
+
+    Tessellate.Action {
+        id: markCookedAction
+        objectName: "markCookedAction"
+        text: qsTr("Mark as cooked")
+        icon.name: "checkmark"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.cookingJournal)
+                return
+            if (window.cookingJournal.markCooked(page.path))
+                window.showPassiveNotification(qsTr("Added to the cooking journal: %1")
+                                               .arg(window.cookingJournal.summary(page.path)))
+        }
     }
 
     RecipeShare {

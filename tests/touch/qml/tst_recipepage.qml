@@ -108,7 +108,7 @@ TestCase {
                 share = page.actions[i]
         }
         verify(share)
-        compare(page.actions[page.actions.length - 1], share) // after the existing actions
+        compare(page.actions[2], share) // after the original actions
         if (data.remove)
             page.path = root + "/gone.recipe.md"
         share.trigger()
