@@ -437,8 +437,8 @@ void MainWindow::addMarkCookedAction()
     connect(scanner.get(), &Scanner::dataUpdated, journal.get(),
             [this] { journal->setCollectionPath(rootPath); });
     connect(journal.get(), &CookingJournal::message, this, &MainWindow::notifyStatusBar);
-    markCookedAction = addWindowAction(this, "checkmark", "Mark as cooked", "markCookedAction",
-                                       QKeySequence());
+    markCookedAction =
+        addWindowAction(this, "checkmark", "Mark as cooked", "markCookedAction", QKeySequence());
     connect(markCookedAction, &QAction::triggered, this, &MainWindow::markActiveRecipeCooked);
 }
 
@@ -446,7 +446,8 @@ void MainWindow::markActiveRecipeCooked()
 {
     const QString path = activeDocument->path();
     if (journal->markCooked(path))
-        notifyStatusBar(QStringLiteral("Added to the cooking journal: %1").arg(journal->summary(path)));
+        notifyStatusBar(
+            QStringLiteral("Added to the cooking journal: %1").arg(journal->summary(path)));
 }
 
 // Importing recipes from files and folders, and from the clipboard; files and

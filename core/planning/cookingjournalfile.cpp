@@ -163,8 +163,7 @@ QList<JournalEntry> readCookingJournal(const QString& cookbookFolder)
     JournalText journal;
     QString error;
     if (cookbookFolder.isEmpty() ||
-        !readJournalText(QDir(cookbookFolder).filePath(cookingJournalFileName()), &journal,
-                         &error))
+        !readJournalText(QDir(cookbookFolder).filePath(cookingJournalFileName()), &journal, &error))
         return {};
     return parseCookingJournal(journal.text, cookbookFolder);
 }
@@ -172,8 +171,7 @@ QList<JournalEntry> readCookingJournal(const QString& cookbookFolder)
 QString journalEntryLine(const JournalEntry& entry, const QString& cookbookFolder)
 {
     QString line = QStringLiteral("- %1 [%2](%3)")
-                       .arg(entry.day.toString(Qt::ISODate),
-                            RecipeLink::escapedTitle(entry.title),
+                       .arg(entry.day.toString(Qt::ISODate), RecipeLink::escapedTitle(entry.title),
                             RecipeLink::linkTo(cookbookFolder, entry.recipePath));
     const QString note = entry.note.simplified();
     QString stars = journalStarsText(entry.stars);
@@ -208,8 +206,8 @@ bool appendJournalEntry(const QString& cookbookFolder, const JournalEntry& entry
         appendedText(journal.text, journalEntryLine(entry, cookbookFolder)).toUtf8();
     QFile file(path);
     // Appending leaves every line already there as it is, whoever wrote it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) ||
-        file.write(bytes) != bytes.size() || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size() ||
+        !file.flush())
         return fail(QStringLiteral("%1 cannot be written").arg(cookingJournalFileName()));
     return true;
 }

@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QPointer>
 
-
 // What the cooking journal adds to finding recipes: only the favourites (the
 // latest stars 4 or more), only the recipes not cooked for a month (never
 // cooked included), and the results ordered by when they were last cooked,

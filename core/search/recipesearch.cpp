@@ -337,9 +337,8 @@ void RecipeSearch::showRows(QList<FindResultsModel::Row> rows, QString status)
 {
     rows = m_journalFilter->apply(std::move(rows));
     if (m_journalFilter->filters()) {
-        const auto full = std::count_if(rows.cbegin(), rows.cend(), [](const auto& row) {
-            return row.missing.isEmpty();
-        });
+        const auto full = std::count_if(rows.cbegin(), rows.cend(),
+                                        [](const auto& row) { return row.missing.isEmpty(); });
         status = CountWording::of(qint64(full), tr("1 recipe"), tr("%1 recipes"));
     }
     m_results->setRows(std::move(rows));

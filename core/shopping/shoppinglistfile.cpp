@@ -188,8 +188,9 @@ QStringList ShoppingListFile::generatedLines(Section section, const QString& fol
     QStringList lines;
     if (section == Section::Recipes) {
         for (const ShoppingFileRecipe& recipe : recipes) {
-            QString line = QStringLiteral("- [%1](%2)")
-                               .arg(RecipeLink::escapedTitle(recipe.title), linkTo(folder, recipe.path));
+            QString line =
+                QStringLiteral("- [%1](%2)")
+                    .arg(RecipeLink::escapedTitle(recipe.title), linkTo(folder, recipe.path));
             const QString amount = amountText(recipe);
             if (!amount.isEmpty())
                 line += QLatin1Char(' ') + amount;

@@ -77,7 +77,8 @@ void FindPane::buildWidgets()
 void FindPane::addJournalSwitches(QVBoxLayout* layout)
 {
     JournalFilter* filter = m_search->journalFilter();
-    const auto addSwitch = [&](const QString& text, const char* name, void (JournalFilter::*set)(bool)) {
+    const auto addSwitch = [&](const QString& text, const char* name,
+                               void (JournalFilter::*set)(bool)) {
         auto* box = new QCheckBox(text, this);
         box->setObjectName(QLatin1String(name));
         connect(box, &QCheckBox::toggled, filter, set);

@@ -165,8 +165,8 @@ private slots:
     {
         SALTROVE_RUN_UNPRIVILEGED();
         QTemporaryDir dir;
-        const QString path = writeRecipe(dir.path(), QStringLiteral("dal.recipe.md"),
-                                         QStringLiteral("Dal"));
+        const QString path =
+            writeRecipe(dir.path(), QStringLiteral("dal.recipe.md"), QStringLiteral("Dal"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         CookingJournal journal;
         journal.setCollectionPath(dir.path());
@@ -189,8 +189,7 @@ private slots:
         const QStringList all = {QStringLiteral("Basil Pesto"), QStringLiteral("Crème Brûlée"),
                                  QStringLiteral("Fried Rice"), QStringLiteral("Pea Soup"),
                                  QStringLiteral("Tomato Soup")};
-        QTest::newRow("the day after the last") << QDate(2027, 1, 4)
-                                                << QStringList{all[0], all[3]};
+        QTest::newRow("the day after the last") << QDate(2027, 1, 4) << QStringList{all[0], all[3]};
         QTest::newRow("a month after new year's eve")
             << QDate(2027, 1, 31) << QStringList{all[0], all[1], all[3]};
         QTest::newRow("a month after the last") << QDate(2027, 2, 3) << all;
@@ -239,9 +238,8 @@ private slots:
         SearchWithJournal find(dir.path(), QDate(2027, 1, 4));
         find.search.journalFilter()->setFavourites(true);
         QTRY_COMPARE(find.search.status(), QStringLiteral("0 recipes"));
-        QVERIFY(otherprocess::writeFile(
-            dir.filePath(cookingJournalFileName()),
-            "- 2027-01-03 [Reis](rice.recipe.md) ****\n", true));
+        QVERIFY(otherprocess::writeFile(dir.filePath(cookingJournalFileName()),
+                                        "- 2027-01-03 [Reis](rice.recipe.md) ****\n", true));
         QTRY_COMPARE(find.shown(), QStringList{QStringLiteral("Fried Rice")});
     }
 

@@ -42,27 +42,41 @@ private slots:
         QTest::addColumn<int>("stars");
         QTest::addColumn<QString>("note");
 
-        QTest::newRow("as written") << "- 2026-12-10 [Red lentil dal](Soups/red-lentil-dal.recipe.md)"
-                                       " ★★★★☆ Halve the salt next time."
-                                    << "2026-12-10" << "Soups/red-lentil-dal.recipe.md"
-                                    << "Red lentil dal" << 4 << "Halve the salt next time.";
+        QTest::newRow("as written")
+            << "- 2026-12-10 [Red lentil dal](Soups/red-lentil-dal.recipe.md)"
+               " ★★★★☆ Halve the salt next time."
+            << "2026-12-10"
+            << "Soups/red-lentil-dal.recipe.md"
+            << "Red lentil dal" << 4 << "Halve the salt next time.";
         QTest::newRow("out of five, a dash")
             << "* 2027-01-02 [Käse Tarte](Backen/K%C3%A4se-Tarte.recipe.md) 3/5 — zu salzig"
-            << "2027-01-02" << "Backen/Käse-Tarte.recipe.md" << "Käse Tarte" << 3 << "zu salzig";
-        QTest::newRow("asterisks") << "- 2026-11-30 [Soupe à l'oignon](soupe%20oignon.recipe.md) *****"
-                                   << "2026-11-30" << "soupe oignon.recipe.md"
-                                   << "Soupe à l'oignon" << 5 << "";
-        QTest::newRow("no stars, a note") << "- 2026-12-01: [麻婆豆腐](川菜/麻婆豆腐.recipe.md) 少放辣椒"
-                                          << "2026-12-01" << "川菜/麻婆豆腐.recipe.md" << "麻婆豆腐"
-                                          << 0 << "少放辣椒";
+            << "2027-01-02"
+            << "Backen/Käse-Tarte.recipe.md"
+            << "Käse Tarte" << 3 << "zu salzig";
+        QTest::newRow("asterisks")
+            << "- 2026-11-30 [Soupe à l'oignon](soupe%20oignon.recipe.md) *****"
+            << "2026-11-30"
+            << "soupe oignon.recipe.md"
+            << "Soupe à l'oignon" << 5 << "";
+        QTest::newRow("no stars, a note")
+            << "- 2026-12-01: [麻婆豆腐](川菜/麻婆豆腐.recipe.md) 少放辣椒"
+            << "2026-12-01"
+            << "川菜/麻婆豆腐.recipe.md"
+            << "麻婆豆腐" << 0 << "少放辣椒";
         QTest::newRow("link with blanks in brackets")
             << "- 2026-12-03 [肉じゃが](<和食/肉 じゃが.recipe.md>) ★★☆☆☆"
-            << "2026-12-03" << "和食/肉 じゃが.recipe.md" << "肉じゃが" << 2 << "";
+            << "2026-12-03"
+            << "和食/肉 じゃが.recipe.md"
+            << "肉じゃが" << 2 << "";
         QTest::newRow("escaped brackets in the title, CRLF")
             << "- 2026-12-04 [Pie \\[old\\]](pie.recipe.md) ☆☆☆☆☆ 4/5 is what Ann said\r"
-            << "2026-12-04" << "pie.recipe.md" << "Pie [old]" << 0 << "4/5 is what Ann said";
+            << "2026-12-04"
+            << "pie.recipe.md"
+            << "Pie [old]" << 0 << "4/5 is what Ann said";
         QTest::newRow("too many stars") << "- 2026-12-05 [Pie](pie.recipe.md) ★★★★★★★"
-                                        << "2026-12-05" << "pie.recipe.md" << "Pie" << 5 << "";
+                                        << "2026-12-05"
+                                        << "pie.recipe.md"
+                                        << "Pie" << 5 << "";
     }
 
     void readsALine()
@@ -107,13 +121,13 @@ private slots:
     // pasted below, both headings kept) loses no entry, in the file's order.
     void readsTwoDevicesConcatenated()
     {
-        const QString text = QStringLiteral(
-            "# Cooking journal\n\n"
-            "- 2026-12-30 [Dal](dal.recipe.md) ★★★☆☆\n"
-            "- 2027-01-01 [Dal](dal.recipe.md) Neujahr\n"
-            "# Cooking journal\n\n"
-            "Notes from the phone:\n"
-            "- 2026-12-31 [Blinis](Russisch/блины.recipe.md) ★★★★★ С икрой\n");
+        const QString text =
+            QStringLiteral("# Cooking journal\n\n"
+                           "- 2026-12-30 [Dal](dal.recipe.md) ★★★☆☆\n"
+                           "- 2027-01-01 [Dal](dal.recipe.md) Neujahr\n"
+                           "# Cooking journal\n\n"
+                           "Notes from the phone:\n"
+                           "- 2026-12-31 [Blinis](Russisch/блины.recipe.md) ★★★★★ С икрой\n");
         const QList<JournalEntry> entries = parseCookingJournal(text, QStringLiteral("/c"));
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries[2].recipePath, QStringLiteral("/c/Russisch/блины.recipe.md"));
@@ -129,16 +143,20 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("stars");
         QTest::addColumn<QString>("note");
-        QTest::newRow("plain") << "Soups/red-lentil-dal.recipe.md" << "Red lentil dal" << 4
-                               << "Halve the salt next time.";
-        QTest::newRow("umlaut and blank") << "Backen/Käse Tarte.recipe.md" << "Käse Tarte" << 5
-                                          << "";
-        QTest::newRow("parentheses and hash") << "Misc/Pie (old) #2.recipe.md" << "Pie [old] #2"
-                                              << 1 << "";
-        QTest::newRow("Japanese") << "和食/肉じゃが.recipe.md" << "肉じゃが" << 0 << "砂糖を少なめに";
-        QTest::newRow("note like stars") << "pie.recipe.md" << "Pie" << 0 << "4/5 says Ann";
-        QTest::newRow("note of asterisks") << "pie.recipe.md" << "Pie" << 0 << "** too sweet";
-        QTest::newRow("note of lines") << "pie.recipe.md" << "Pie" << 2 << "line one\nline two";
+        QTest::newRow("plain") << "Soups/red-lentil-dal.recipe.md"
+                               << "Red lentil dal" << 4 << "Halve the salt next time.";
+        QTest::newRow("umlaut and blank") << "Backen/Käse Tarte.recipe.md"
+                                          << "Käse Tarte" << 5 << "";
+        QTest::newRow("parentheses and hash") << "Misc/Pie (old) #2.recipe.md"
+                                              << "Pie [old] #2" << 1 << "";
+        QTest::newRow("Japanese") << "和食/肉じゃが.recipe.md"
+                                  << "肉じゃが" << 0 << "砂糖を少なめに";
+        QTest::newRow("note like stars") << "pie.recipe.md"
+                                         << "Pie" << 0 << "4/5 says Ann";
+        QTest::newRow("note of asterisks") << "pie.recipe.md"
+                                           << "Pie" << 0 << "** too sweet";
+        QTest::newRow("note of lines") << "pie.recipe.md"
+                                       << "Pie" << 2 << "line one\nline two";
     }
 
     void writtenLinesReadBack()
@@ -165,10 +183,9 @@ private slots:
 
     void writesTheIssuesExample()
     {
-        const JournalEntry written = entry(QStringLiteral("2026-12-10"),
-                                           QStringLiteral("/c/Soups/red-lentil-dal.recipe.md"),
-                                           QStringLiteral("Red lentil dal"), 4,
-                                           QStringLiteral("Halve the salt next time."));
+        const JournalEntry written =
+            entry(QStringLiteral("2026-12-10"), QStringLiteral("/c/Soups/red-lentil-dal.recipe.md"),
+                  QStringLiteral("Red lentil dal"), 4, QStringLiteral("Halve the salt next time."));
         QCOMPARE(journalEntryLine(written, QStringLiteral("/c")),
                  QStringLiteral("- 2026-12-10 [Red lentil dal](Soups/red-lentil-dal.recipe.md) "
                                 "★★★★☆ Halve the salt next time."));
@@ -188,7 +205,8 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         const QByteArray line1 = "- 2026-12-31 [Dal](dal.recipe.md) ★★★☆☆";
         const QByteArray line2 = "- 2027-01-01 [Dal](dal.recipe.md)";
-        QTest::newRow("new") << QByteArray() << "# Cooking journal\n\n" + line1 + "\n" + line2 + "\n";
+        QTest::newRow("new") << QByteArray()
+                             << "# Cooking journal\n\n" + line1 + "\n" + line2 + "\n";
         QTest::newRow("blank") << QByteArray("\n\n")
                                << "\n\n# Cooking journal\n\n" + line1 + "\n" + line2 + "\n";
         const QByteArray handWritten = "# Was wir gekocht haben\n\nFür Oma: nur mild!\n"
@@ -208,10 +226,10 @@ private slots:
         if (!before.isNull())
             QVERIFY(writeFile(path, before));
         const QString dal = dir.filePath(QStringLiteral("dal.recipe.md"));
-        QVERIFY(appendJournalEntry(dir.path(),
-                                   entry(QStringLiteral("2026-12-31"), dal, QStringLiteral("Dal"), 3)));
-        QVERIFY(appendJournalEntry(dir.path(),
-                                   entry(QStringLiteral("2027-01-01"), dal, QStringLiteral("Dal"))));
+        QVERIFY(appendJournalEntry(
+            dir.path(), entry(QStringLiteral("2026-12-31"), dal, QStringLiteral("Dal"), 3)));
+        QVERIFY(appendJournalEntry(
+            dir.path(), entry(QStringLiteral("2027-01-01"), dal, QStringLiteral("Dal"))));
         QCOMPARE(contents(path), after);
         const QList<JournalEntry> read = readCookingJournal(dir.path());
         QVERIFY(read.size() >= 2);
@@ -244,8 +262,8 @@ private slots:
         const QString dal = dir.filePath(QStringLiteral("dal.recipe.md"));
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         QString error;
-        QVERIFY(!appendJournalEntry(dir.path(), entry(QStringLiteral("2026-12-10"), dal,
-                                                      QStringLiteral("Dal")), &error));
+        QVERIFY(!appendJournalEntry(
+            dir.path(), entry(QStringLiteral("2026-12-10"), dal, QStringLiteral("Dal")), &error));
         QVERIFY2(error.contains(QStringLiteral("cannot be written")), qPrintable(error));
         QVERIFY(!QFile::exists(dir.filePath(cookingJournalFileName())));
 
@@ -254,8 +272,8 @@ private slots:
         const QByteArray text = "# Cooking journal\n\n- 2026-12-01 [Dal](dal.recipe.md)\n";
         QVERIFY(writeFile(path, text));
         QFile::setPermissions(path, QFile::ReadOwner);
-        QVERIFY(!appendJournalEntry(dir.path(), entry(QStringLiteral("2026-12-10"), dal,
-                                                      QStringLiteral("Dal"))));
+        QVERIFY(!appendJournalEntry(
+            dir.path(), entry(QStringLiteral("2026-12-10"), dal, QStringLiteral("Dal"))));
         QCOMPARE(contents(path), text);
         QCOMPARE(readCookingJournal(dir.path()).size(), 1);
     }

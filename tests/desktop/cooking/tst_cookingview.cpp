@@ -12,9 +12,9 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QIcon>
-#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -528,7 +528,7 @@ private slots:
         QCOMPARE(entries[0].title, QStringLiteral("Crème brûlée"));
         QCOMPARE(entries[0].recipePath, path);
         QVERIFY2(statusText(window).startsWith(QStringLiteral("Added to the cooking journal: "
-                                                               "Cooked once")),
+                                                              "Cooked once")),
                  qPrintable(statusText(window)));
     }
 

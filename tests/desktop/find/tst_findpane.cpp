@@ -132,8 +132,7 @@ private slots:
         QTRY_COMPARE(scanned.rows(), (QStringList{"Fried Rice", "Tomato Soup"}));
         box("findFavourites")->click();
         box("findNotCookedLately")->click();
-        QTRY_COMPARE(scanned.rows(),
-                     (QStringList{"Tomato Soup", "Crème Brûlée", "Pea Soup"}));
+        QTRY_COMPARE(scanned.rows(), (QStringList{"Tomato Soup", "Crème Brûlée", "Pea Soup"}));
         scanned.pane.resize(scanned.pane.minimumSizeHint().width(), 500);
         for (const char* name : {"findFavourites", "findNotCookedLately", "findByLastCooked"})
             QVERIFY(box(name)->width() >= box(name)->sizeHint().width());
