@@ -45,6 +45,8 @@ QString RecipeLink::escapedTitle(QString title)
 
 QString RecipeLink::unescapedTitle(QString text)
 {
+    if (!text.contains(QLatin1Char('\\')))
+        return text.trimmed();
     static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
     return text.replace(escaped, QStringLiteral("\\1")).trimmed();
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -17,14 +18,82 @@ constexpr int maxStars = 5;
 const QString fullStar = QStringLiteral("★");
 const QString emptyStar = QStringLiteral("☆");
 
-// "- 2026-12-10 [Title](link) rest": the day, the link text, the link and
-// what follows it.
-const QRegularExpression& entryPattern()
+// "- 2026-12-10 [Title](link) rest", taken apart by hand: a journal of years
+// is read on every change, and a pattern per line costs several times more.
+struct EntryParts
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s{0,3}[-*+]\\s+(\\d{4}-\\d{2}-\\d{2}):?\\s+"
-                       "\\[((?:\\\\.|[^\\]\\\\])*)\\]\\(\\s*(<[^>]*>|[^)]+?)\\s*\\)(.*)$"));
-    return pattern;
+    QStringView day;
+    QStringView title; // as written, escapes and all
+    QStringView link;
+    QStringView rest;
+};
+
+qsizetype skipSpaces(QStringView line, qsizetype at)
+{
+    while (at < line.size() && line[at].isSpace())
+        ++at;
+    return at;
+}
+
+bool splitEntry(QStringView line, EntryParts* parts)
+{
+    qsizetype at = 0;
+    while (at < 3 && at < line.size() && line[at] == QLatin1Char(' '))
+        ++at;
+    if (at >= line.size() || !QStringView(u"-*+").contains(line[at]))
+        return false;
+    qsizetype next = skipSpaces(line, at + 1);
+    if (next == at + 1 || next + 10 > line.size())
+        return false;
+    parts->day = line.mid(next, 10);
+    at = next + 10;
+    if (at < line.size() && line[at] == QLatin1Char(':'))
+        ++at;
+    next = skipSpaces(line, at);
+    if (next == at || next >= line.size() || line[next] != QLatin1Char('['))
+        return false;
+    const qsizetype titleStart = next + 1;
+    at = titleStart;
+    while (at < line.size() && line[at] != QLatin1Char(']'))
+        at += line[at] == QLatin1Char('\\') ? 2 : 1;
+    if (at + 1 >= line.size() || line[at + 1] != QLatin1Char('('))
+        return false;
+    parts->title = line.mid(titleStart, at - titleStart);
+    at = skipSpaces(line, at + 2);
+    qsizetype close = -1;
+    if (at < line.size() && line[at] == QLatin1Char('<')) {
+        const qsizetype end = line.indexOf(QLatin1Char('>'), at);
+        if (end < 0)
+            return false;
+        parts->link = line.mid(at + 1, end - at - 1);
+        close = skipSpaces(line, end + 1);
+        if (close >= line.size() || line[close] != QLatin1Char(')'))
+            return false;
+    } else {
+        close = line.indexOf(QLatin1Char(')'), at);
+        if (close < 0)
+            return false;
+        parts->link = line.mid(at, close - at).trimmed();
+        if (parts->link.isEmpty())
+            return false;
+    }
+    parts->rest = line.mid(close + 1).trimmed();
+    return true;
+}
+
+QDate readDay(QStringView text)
+{
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return QDate();
+    bool yearRead = false;
+    bool monthRead = false;
+    bool dayRead = false;
+    const int year = text.mid(0, 4).toInt(&yearRead);
+    const int month = text.mid(5, 2).toInt(&monthRead);
+    const int day = text.mid(8, 2).toInt(&dayRead);
+    if (!yearRead || !monthRead || !dayRead || !text[5].isDigit() || !text[8].isDigit())
+        return QDate();
+    return QDate(year, month, day);
 }
 
 // The stars at the start of `rest` as "★★★★☆", "4/5" or "****"; the length
@@ -35,6 +104,9 @@ int readStars(const QString& rest, qsizetype* length)
     static const QRegularExpression outOfFive(QStringLiteral("^([0-5])\\s*/\\s*5(?=\\s|$)"));
     static const QRegularExpression asterisks(QStringLiteral("^\\*{1,5}(?=\\s|$)"));
     *length = 0;
+    if (rest.isEmpty() || !(rest[0].isDigit() || rest[0] == QLatin1Char('*') ||
+                            rest[0] == fullStar[0] || rest[0] == emptyStar[0]))
+        return 0;
     QRegularExpressionMatch match = symbols.match(rest);
     if (match.hasMatch()) {
         *length = match.capturedLength();
@@ -57,25 +129,38 @@ int readStars(const QString& rest, qsizetype* length)
 QString noteOf(const QString& text)
 {
     static const QRegularExpression separator(QStringLiteral("^[-–—:]\\s+"));
-    return text.trimmed().remove(separator).trimmed();
+    const QString note = text.trimmed();
+    if (note.isEmpty() || !QStringView(u"-–—:").contains(note[0]))
+        return note;
+    return QString(note).remove(separator).trimmed();
 }
 
-bool readEntry(const QString& line, const QString& folder, JournalEntry* entry)
+// The absolute path of each link read, worked out once per journal: a recipe
+// cooked often has many lines.
+using LinkPaths = QHash<QStringView, QString>;
+
+bool readEntry(QStringView line, const QString& folder, LinkPaths* paths, JournalEntry* entry)
 {
-    const QRegularExpressionMatch match = entryPattern().match(line);
-    if (!match.hasMatch())
+    EntryParts parts;
+    if (!splitEntry(line, &parts))
         return false;
-    const QDate day = QDate::fromString(match.captured(1), Qt::ISODate);
-    QString link = match.captured(3);
-    if (link.startsWith(QLatin1Char('<')))
-        link = link.mid(1, link.size() - 2);
-    if (!day.isValid() || !RecipeLink::namesRecipe(link))
+    const QDate day = readDay(parts.day);
+    if (!day.isValid())
         return false;
-    const QString rest = match.captured(4).trimmed();
+    auto path = paths->constFind(parts.link);
+    if (path == paths->cend()) {
+        const QString link = parts.link.toString();
+        path = paths->insert(parts.link, RecipeLink::namesRecipe(link)
+                                             ? RecipeLink::pathOf(folder, link)
+                                             : QString());
+    }
+    if (path->isEmpty())
+        return false;
+    const QString rest = parts.rest.toString();
     qsizetype starsLength = 0;
     entry->day = day;
-    entry->recipePath = RecipeLink::pathOf(folder, link);
-    entry->title = RecipeLink::unescapedTitle(match.captured(2));
+    entry->recipePath = *path;
+    entry->title = RecipeLink::unescapedTitle(parts.title.toString());
     entry->stars = readStars(rest, &starsLength);
     entry->note = noteOf(rest.mid(starsLength));
     return true;
@@ -142,6 +227,7 @@ QString journalStarsText(int stars)
 QList<JournalEntry> parseCookingJournal(const QString& text, const QString& cookbookFolder)
 {
     QList<JournalEntry> entries;
+    LinkPaths paths;
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
@@ -151,7 +237,7 @@ QList<JournalEntry> parseCookingJournal(const QString& text, const QString& cook
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         JournalEntry entry;
-        if (readEntry(line.toString(), cookbookFolder, &entry))
+        if (readEntry(line, cookbookFolder, &paths, &entry))
             entries.append(entry);
         start = end + 1;
     }
