@@ -1,12 +1,12 @@
 #include "planning/cookingjournal.h"
 
 #include "cooking/cookingsession.h"
+#include "files/cookbookfilewatcher.h"
 #include "planning/cookingjournalfile.h"
 #include "recipe/recipefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 
 #include <algorithm>
 
@@ -41,7 +41,10 @@ QHash<QString, RecipeHistory> historiesOf(const QList<JournalEntry>& entries)
 CookingJournal::CookingJournal(QObject* parent)
     : QObject(parent)
     , m_dateSource([] { return QDate::currentDate(); })
-{}
+    , m_watcher(std::make_unique<CookbookFileWatcher>())
+{
+    connect(m_watcher.get(), &CookbookFileWatcher::changed, this, &CookingJournal::onDiskChange);
+}
 
 CookingJournal::~CookingJournal() = default;
 
@@ -50,8 +53,7 @@ void CookingJournal::setCollectionPath(const QString& folder)
     const bool same = folder == m_folder;
     m_folder = folder;
     if (!same) {
-        if (m_watcher)
-            m_watcher->removePaths(m_watcher->files() + m_watcher->directories());
+        m_watcher->stop();
         emit collectionPathChanged();
     }
     watch();
@@ -161,24 +163,10 @@ void CookingJournal::takeEntries(QList<JournalEntry> entries)
     emit changed();
 }
 
-// The folder tells of a file made or renamed over the journal; the file of
-// changes to it in place. A file renamed over the old one is watched anew.
 void CookingJournal::watch()
 {
-    if (m_folder.isEmpty() || !QFileInfo(m_folder).isDir())
-        return;
-    if (!m_watcher) {
-        m_watcher = std::make_unique<QFileSystemWatcher>();
-        connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this,
-                &CookingJournal::onDiskChange);
-        connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this,
-                &CookingJournal::onDiskChange);
-    }
-    if (!m_watcher->directories().contains(m_folder))
-        m_watcher->addPath(m_folder);
-    const QString path = QDir(m_folder).filePath(cookingJournalFileName());
-    if (QFileInfo::exists(path) && !m_watcher->files().contains(path))
-        m_watcher->addPath(path);
+    if (!m_folder.isEmpty() && QFileInfo(m_folder).isDir())
+        m_watcher->watch(m_folder, cookingJournalFileName());
 }
 
 void CookingJournal::onDiskChange()

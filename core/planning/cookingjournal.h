@@ -14,7 +14,7 @@
 #include <memory>
 
 class CookingSession;
-class QFileSystemWatcher;
+class CookbookFileWatcher;
 
 // The cooking journal of a cookbook as both programs show it and add to it:
 // what it says of each recipe (times cooked, last cooked, the latest stars,
@@ -83,5 +83,5 @@ private:
     DateSource m_dateSource;
     QList<JournalEntry> m_entries;
     QHash<QString, RecipeHistory> m_histories;
-    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    std::unique_ptr<CookbookFileWatcher> m_watcher;
 };

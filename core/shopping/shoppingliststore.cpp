@@ -1,12 +1,12 @@
 #include "shopping/shoppingliststore.h"
 
+#include "files/cookbookfilewatcher.h"
 #include "files/safefile.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppinglistsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
@@ -104,7 +104,9 @@ ShoppingEntry entryOf(const ShoppingFileRecipe& line, const ShoppingList& known)
 
 ShoppingListStore::ShoppingListStore(QObject* parent)
     : QObject(parent)
+    , m_watcher(std::make_unique<CookbookFileWatcher>())
 {
+    connect(m_watcher.get(), &CookbookFileWatcher::changed, this, &ShoppingListStore::onDiskChange);
     loadSettings();
 }
 
@@ -507,28 +509,12 @@ bool ShoppingListStore::writeFile()
 
 void ShoppingListStore::watch()
 {
-    if (!m_watcher) {
-        m_watcher = std::make_unique<QFileSystemWatcher>();
-        connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this,
-                &ShoppingListStore::onDiskChange);
-        connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this,
-                &ShoppingListStore::onDiskChange);
-    }
-    if (!m_watcher->directories().contains(m_folder))
-        m_watcher->addPath(m_folder);
-    const QString path = QDir(m_folder).filePath(ShoppingListFile::fileName());
-    if (QFileInfo::exists(path) && !m_watcher->files().contains(path))
-        m_watcher->addPath(path);
+    m_watcher->watch(m_folder, ShoppingListFile::fileName());
 }
 
-// The watcher may be the one reporting: it is emptied, never destroyed here.
 void ShoppingListStore::unwatch()
 {
-    if (!m_watcher)
-        return;
-    const QStringList paths = m_watcher->files() + m_watcher->directories();
-    if (!paths.isEmpty())
-        m_watcher->removePaths(paths);
+    m_watcher->stop();
 }
 
 void ShoppingListStore::onDiskChange()

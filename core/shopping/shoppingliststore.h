@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-class QFileSystemWatcher;
+class CookbookFileWatcher;
 
 // The one shopping list of a program, kept as "shopping-list.md" at the root
 // of the collection so that every device that carries the cookbook shares
@@ -106,5 +106,5 @@ private:
     bool m_knownExists = false;
     // The text last read, whose lines other than ours are written back.
     QString m_knownText;
-    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    std::unique_ptr<CookbookFileWatcher> m_watcher;
 };
