@@ -72,7 +72,8 @@ QDate CookingJournal::today() const
 
 RecipeHistory CookingJournal::historyOf(const QString& recipePath) const
 {
-    return m_histories.value(recipePath);
+    // The scan may name a recipe below a folder given with a trailing slash.
+    return m_histories.value(QDir::cleanPath(recipePath));
 }
 
 int CookingJournal::timesCooked(const QString& recipePath) const
@@ -127,7 +128,9 @@ bool CookingJournal::markSessionCooked(CookingSession* session, int stars, const
 bool CookingJournal::write(const QString& recipePath, const QString& title, int stars,
                            const QString& note, int servings)
 {
-    if (recipePath.isEmpty() || !QFileInfo(recipePath).isFile()) {
+    // The built-in introduction is a file too, but no recipe of the cookbook.
+    if (!recipePath.endsWith(RecipeFile::suffix) || recipePath.startsWith(QLatin1Char(':')) ||
+        !QFileInfo(recipePath).isFile()) {
         emit message(tr("No recipe to mark as cooked"));
         return false;
     }
