@@ -145,9 +145,9 @@ TestCase {
         verify(!findChild(steps.itemAt(0), "cookedItPanel").visible)
         findChild(page, "cookingNext").clicked()
         var panel = findChild(steps.itemAt(1), "cookedItPanel")
-        tryVerify(function() { return panel.visible })
+        tryVerify(function() { return panel.visible }, 20000)
         // Once the swipe has come to rest on the last step.
-        tryVerify(function() { return steps.contentItem.contentX === steps.itemAt(1).x })
+        tryVerify(function() { return steps.contentItem.contentX === steps.itemAt(1).x }, 20000)
 
         var third = findChild(panel, "cookedItStar3")
         third.clicked()
@@ -160,7 +160,7 @@ TestCase {
         var button = findChild(panel, "cookedItButton")
         var next = findChild(page, "cookingNext")
         tryVerify(function() { return button.height >= next.height },
-                  1000, "Cooked it is " + button.height + " high, Next " + next.height)
+                  20000, "Cooked it is " + button.height + " high, Next " + next.height)
         verify(button.mapToItem(page, 0, 0).x + button.width <= page.width + 0.5)
         button.clicked()
         button.clicked() // once for a cooking
