@@ -12,6 +12,7 @@
 #include "document/mainpane.h"
 #include "find/findpane.h"
 #include "planning/mealplanpane.h"
+#include "planning/cookingjournal.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::WindowFlags())
     , activeDocument(std::make_unique<ActiveDocument>())
     , scanner(std::make_unique<Scanner>())
+    , journal(std::make_unique<CookingJournal>())
     , importFlow(std::make_unique<ImportFlow>(this))
     , exportFlow(std::make_unique<ExportFlow>(this))
 {
@@ -110,6 +112,7 @@ MainWindow::MainWindow(QWidget* parent)
     addShoppingListDock();
     addMealPlanDock();
     addCookAction();
+    addMarkCookedAction();
     addImportActions();
     addExportAction();
     addKitchenToolBar();
@@ -304,6 +307,7 @@ void MainWindow::addFindDock()
     auto findPane = std::make_unique<FindPane>();
     FindPane* pane = findPane.get();
     pane->setScanner(scanner.get());
+    pane->setJournal(journal.get());
     connect(this, &MainWindow::clear, pane, [pane] { pane->setModels({}, {}, {}); });
     openChosenRecipes(pane);
     QDockWidget* findDock =
@@ -462,6 +466,26 @@ void MainWindow::addCookAction()
     connect(cookAction, &QAction::triggered, this, &MainWindow::cookActiveRecipe);
 }
 
+// The cooking journal lives in the collection's "cooking-journal.md", once it
+// is scanned; "Mark as cooked" writes today's entry for the active recipe.
+void MainWindow::addMarkCookedAction()
+{
+    connect(scanner.get(), &Scanner::dataUpdated, journal.get(),
+            [this] { journal->setCollectionPath(rootPath); });
+    connect(journal.get(), &CookingJournal::message, this, &MainWindow::notifyStatusBar);
+    markCookedAction =
+        addWindowAction(this, "checkmark", "Mark as cooked", "markCookedAction", QKeySequence());
+    connect(markCookedAction, &QAction::triggered, this, &MainWindow::markActiveRecipeCooked);
+}
+
+void MainWindow::markActiveRecipeCooked()
+{
+    const QString path = activeDocument->path();
+    if (journal->markCooked(path))
+        notifyStatusBar(
+            QStringLiteral("Added to the cooking journal: %1").arg(journal->summary(path)));
+}
+
 // Importing recipes from files and folders, and from the clipboard; files and
 // folders dropped on the window are imported too.
 void MainWindow::addImportActions()
@@ -525,6 +549,7 @@ void MainWindow::addKitchenToolBar()
     kitchen->addSeparator();
     kitchen->addActions(
         {importAction, pasteRecipeAction, exportAction, mealPlanAction, planRecipeAction});
+    kitchen->addAction(markCookedAction);
 }
 
 void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)
@@ -566,5 +591,5 @@ void MainWindow::cookActiveRecipe()
     if (path.isEmpty() || !QFileInfo(path).isFile())
         notifyStatusBar(QStringLiteral("No recipe to cook"));
     else
-        CookingView::cookIn(this, path);
+        CookingView::cookIn(this, path)->setJournal(journal.get());
 }

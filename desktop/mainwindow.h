@@ -10,6 +10,7 @@
 #include <memory>
 
 class ActiveDocument;
+class CookingJournal;
 class FsPane;
 class QAction;
 class QDragEnterEvent;
@@ -64,6 +65,7 @@ private slots:
     void notifyStatusBar(const QString& message);
     void showRandomRecipe();
     void cookActiveRecipe();
+    void markActiveRecipeCooked();
 
 private:
     void loadCollection(const QString& path);
@@ -84,6 +86,7 @@ private:
     void addMealPlanDock();
     void planActiveRecipe();
     void addCookAction();
+    void addMarkCookedAction();
     void addImportActions();
     void addExportAction();
     void exportChosenRecipes();
@@ -100,6 +103,8 @@ private:
     FsPane* fsPane = nullptr;     // owned by its dock
     MainPane* mainPane = nullptr; // the central widget
     std::unique_ptr<Scanner> scanner;
+    // The collection's cooking journal, which Find and cooking show and add to.
+    std::unique_ptr<CookingJournal> journal;
     QString rootPath;
     PathQuestion askForFolder;
     PathQuestion askForNewRecipe;
@@ -118,4 +123,5 @@ private:
     QAction* exportAction = nullptr;
     QAction* mealPlanAction = nullptr;
     QAction* planRecipeAction = nullptr;
+    QAction* markCookedAction = nullptr;
 };

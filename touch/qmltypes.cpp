@@ -6,6 +6,7 @@
 #include "browse/recipeshare.h"
 #include "browse/scanneradapter.h"
 #include "planning/mealplansession.h"
+#include "planning/cookingjournal.h"
 #include "search/recipesearch.h"
 #include "shopping/shoppinglistsession.h"
 #include "standardpaths.h"
@@ -25,4 +26,7 @@ void registerQmlTypes()
     qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
     qmlRegisterType<RecipeShare>("Saltrove", 1, 0, "RecipeShare");
     qmlRegisterType<MealPlanSession>("Saltrove", 1, 0, "MealPlan");
+    qmlRegisterType<CookingJournal>("Saltrove", 1, 0, "CookingJournal");
+    // The search's journal filter, as RecipeSearch hands it out.
+    qmlRegisterAnonymousType<JournalFilter>("Saltrove", 1);
 }

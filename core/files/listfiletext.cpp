@@ -26,21 +26,6 @@ void ListFileText::trimBlankLines(QStringList* lines)
         lines->removeLast();
 }
 
-QString ListFileText::escapedTitle(QString title)
-{
-    title.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    title.replace(QLatin1Char('['), QStringLiteral("\\["));
-    title.replace(QLatin1Char(']'), QStringLiteral("\\]"));
-    // A title is one line.
-    return title.simplified();
-}
-
-QString ListFileText::unescapedTitle(QString text)
-{
-    static const QRegularExpression escaped(QStringLiteral("\\\\([\\[\\]\\\\])"));
-    return text.replace(escaped, QStringLiteral("\\1")).trimmed();
-}
-
 int ListFileText::halvesOf(const QString& number)
 {
     const Amount amount = Amount::parse(number);

@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // How the Markdown list files at a cookbook's root (the shopping list, the
-// meal plan) are read and written alike: their lines, the titles of their
-// recipe links, and factors in halves ("×1½").
+// meal plan) are read and written alike: their lines and factors in halves
+// ("×1½"); their recipe links are RecipeLink's.
 class ListFileText
 {
 public:
@@ -13,10 +13,6 @@ public:
     // empty line after the last line end; `crlf` tells whether it used CR LF.
     static QStringList lines(const QString& text, bool* crlf);
     static void trimBlankLines(QStringList* lines);
-
-    // A title as a link's text: brackets and backslashes escaped, one line.
-    static QString escapedTitle(QString title);
-    static QString unescapedTitle(QString text);
 
     // "2", "1½", "1,5" in halves (4, 3, 3); 0 unless a whole number of
     // halves from 1 to 1000.

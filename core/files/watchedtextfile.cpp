@@ -1,10 +1,10 @@
 #include "files/watchedtextfile.h"
 
+#include "files/cookbookfilewatcher.h"
 #include "files/safefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -12,7 +12,10 @@ WatchedTextFile::WatchedTextFile(const QString& fileName, qint64 sizeLimit, QObj
     : QObject(parent)
     , m_fileName(fileName)
     , m_sizeLimit(sizeLimit)
-{}
+    , m_watcher(std::make_unique<CookbookFileWatcher>())
+{
+    connect(m_watcher.get(), &CookbookFileWatcher::changed, this, &WatchedTextFile::onChange);
+}
 
 WatchedTextFile::~WatchedTextFile() = default;
 
@@ -96,28 +99,12 @@ bool WatchedTextFile::write(const QByteArray& bytes)
 
 void WatchedTextFile::watch()
 {
-    if (!m_watcher) {
-        m_watcher = std::make_unique<QFileSystemWatcher>();
-        connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this,
-                &WatchedTextFile::onChange);
-        connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this,
-                &WatchedTextFile::onChange);
-    }
-    if (!m_watcher->directories().contains(m_folder))
-        m_watcher->addPath(m_folder);
-    const QString file = path();
-    if (QFileInfo::exists(file) && !m_watcher->files().contains(file))
-        m_watcher->addPath(file);
+    m_watcher->watch(m_folder, m_fileName);
 }
 
-// The watcher may be the one reporting: it is emptied, never destroyed here.
 void WatchedTextFile::unwatch()
 {
-    if (!m_watcher)
-        return;
-    const QStringList paths = m_watcher->files() + m_watcher->directories();
-    if (!paths.isEmpty())
-        m_watcher->removePaths(paths);
+    m_watcher->stop();
 }
 
 void WatchedTextFile::onChange()

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class QFileSystemWatcher;
+class CookbookFileWatcher;
 
 // A UTF-8 text file of a program's own at a cookbook's root (the shopping
 // list, the meal plan), which people and other devices edit too: read within
@@ -57,5 +57,5 @@ private:
     QString m_folder;
     QByteArray m_knownBytes;
     bool m_knownExists = false;
-    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    std::unique_ptr<CookbookFileWatcher> m_watcher;
 };

@@ -1,6 +1,7 @@
 #include "planning/mealplanfile.h"
 
 #include "files/listfiletext.h"
+#include "files/recipelink.h"
 #include "files/safefile.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistfile.h"
@@ -67,7 +68,7 @@ bool readRecipeLink(const QString& text, const QString& folder, PlannedMeal* mea
         target = target.mid(1, target.size() - 2);
     if (!QUrl::fromPercentEncoding(target.toUtf8()).endsWith(RecipeFile::suffix))
         return false;
-    meal->title = ListFileText::unescapedTitle(match.captured(1));
+    meal->title = RecipeLink::unescapedTitle(match.captured(1));
     meal->recipePath = ShoppingListFile::pathOf(folder, target);
     readAmount(match.captured(3).trimmed(), meal);
     return true;
@@ -300,7 +301,7 @@ QString MealPlanFile::entryLine(const PlannedMeal& meal, const QString& folder)
     if (meal.recipePath.isEmpty())
         return line + meal.text.simplified();
     line += QStringLiteral("[%1](%2)")
-                .arg(ListFileText::escapedTitle(meal.title), linkTo(folder, meal.recipePath));
+                .arg(RecipeLink::escapedTitle(meal.title), linkTo(folder, meal.recipePath));
     if (meal.servings > 0)
         line += QStringLiteral(" for %1").arg(meal.servings);
     else if (meal.factorHalves > 0)

@@ -8,6 +8,7 @@
 
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,6 +22,7 @@ constexpr int typingPauseMs = 120;
 RecipeSearch::RecipeSearch(QObject* parent)
     : QObject(parent)
     , m_results(std::make_unique<FindResultsModel>())
+    , m_journalFilter(std::make_unique<JournalFilter>())
     , m_finder(std::make_unique<RecipeFinder>())
 {
     m_typingPause.setSingleShot(true);
@@ -28,6 +30,7 @@ RecipeSearch::RecipeSearch(QObject* parent)
     m_typingPause.setInterval(typingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &RecipeSearch::search);
     connect(m_finder.get(), &RecipeFinder::resultReady, this, &RecipeSearch::showResult);
+    connect(m_journalFilter.get(), &JournalFilter::changed, this, &RecipeSearch::search);
     m_status = tr("Type a word or choose an ingredient or tag");
 }
 
@@ -216,6 +219,11 @@ void RecipeSearch::refreshCollection()
 
 bool RecipeSearch::hasConditions() const
 {
+    return hasTextConditions() || m_journalFilter->filters();
+}
+
+bool RecipeSearch::hasTextConditions() const
+{
     return !m_text.trimmed().isEmpty() || !m_ingredients.isEmpty() || !m_tags.isEmpty();
 }
 
@@ -276,6 +284,10 @@ void RecipeSearch::search()
         showRows({}, tr("%1 recipes").arg(0));
         return;
     }
+    if (!hasTextConditions()) {
+        showJournalChoice();
+        return;
+    }
     RecipeFinder::Request request;
     request.text = m_text;
     request.ingredients = ingredientChoices();
@@ -311,8 +323,26 @@ void RecipeSearch::showResult(const RecipeFinder::Result& result)
              CountWording::of(qint64(result.matches.size()), tr("1 recipe"), tr("%1 recipes")));
 }
 
-void RecipeSearch::showRows(QList<FindResultsModel::Row> rows, const QString& status)
+// Only the journal's filters chosen: every recipe they keep, at once.
+void RecipeSearch::showJournalChoice()
 {
+    m_expectedResult = 0;
+    QList<FindResultsModel::Row> rows;
+    for (const RecipeFinder::Recipe& recipe : *m_finder->collection())
+        rows.append({recipe.title, recipe.path, QString()});
+    showRows(std::move(rows), QString());
+}
+
+// The journal's filters and order apply to every answer; when they leave
+// recipes out, the status counts the full matches they keep.
+void RecipeSearch::showRows(QList<FindResultsModel::Row> rows, QString status)
+{
+    rows = m_journalFilter->apply(std::move(rows));
+    if (m_journalFilter->filters()) {
+        const auto full = std::count_if(rows.cbegin(), rows.cend(),
+                                        [](const auto& row) { return row.missing.isEmpty(); });
+        status = CountWording::of(qint64(full), tr("1 recipe"), tr("%1 recipes"));
+    }
     m_results->setRows(std::move(rows));
     setStatus(status);
     emit answered();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "collection/scanner.h"
+#include "planning/journalfilter.h"
 #include "search/findresultsmodel.h"
 #include "search/recipefinder.h"
 
@@ -40,6 +41,8 @@ class RecipeSearch : public QObject
     Q_PROPERTY(QStringList tags READ tags NOTIFY tagsChanged)
     Q_PROPERTY(QAbstractItemModel* results READ results CONSTANT)
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    // What the cooking journal adds: favourites, not cooked lately, ordering.
+    Q_PROPERTY(JournalFilter* journalFilter READ journalFilter CONSTANT)
 public:
     explicit RecipeSearch(QObject* parent = nullptr);
     ~RecipeSearch() override;
@@ -66,6 +69,7 @@ public:
     QAbstractItemModel* results() const { return m_results.get(); }
     FindResultsModel* resultsModel() const { return m_results.get(); }
     QString status() const { return m_status; }
+    JournalFilter* journalFilter() const { return m_journalFilter.get(); }
 
     // Names the collection lists that a word of them begins with `typed`,
     // without regard to case and accents; at most `limit`, none already
@@ -103,10 +107,12 @@ private:
     void refreshCollection();
     void search();
     bool hasConditions() const;
+    bool hasTextConditions() const;
+    void showJournalChoice();
     QList<RecipeFinder::Choice> ingredientChoices();
     QList<RecipeFinder::Choice> tagChoices();
     void showResult(const RecipeFinder::Result& result);
-    void showRows(QList<FindResultsModel::Row> rows, const QString& status);
+    void showRows(QList<FindResultsModel::Row> rows, QString status);
     void showWaiting();
     void setStatus(const QString& status);
     static Names namesOf(const QStringList& names);
@@ -138,6 +144,7 @@ private:
     QTimer m_typingPause;
 
     std::unique_ptr<FindResultsModel> m_results;
+    std::unique_ptr<JournalFilter> m_journalFilter;
     // Last, so that it stops its thread before the rest goes.
     std::unique_ptr<RecipeFinder> m_finder;
 };

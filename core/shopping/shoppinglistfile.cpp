@@ -1,11 +1,9 @@
 #include "shopping/shoppinglistfile.h"
 
 #include "files/listfiletext.h"
-#include "recipe/recipefile.h"
+#include "files/recipelink.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace {
 
@@ -44,9 +42,9 @@ bool readRecipeLine(const QString& line, RecipeLine* recipe)
     QString link = match.captured(2);
     if (link.startsWith(QLatin1Char('<')))
         link = link.mid(1, link.size() - 2);
-    if (!QUrl::fromPercentEncoding(link.toUtf8()).endsWith(RecipeFile::suffix))
+    if (!RecipeLink::namesRecipe(link))
         return false;
-    recipe->title = ListFileText::unescapedTitle(match.captured(1));
+    recipe->title = RecipeLink::unescapedTitle(match.captured(1));
     recipe->link = link;
     recipe->amount = match.captured(3).trimmed();
     return true;
@@ -171,7 +169,7 @@ QStringList ShoppingListFile::generatedLines(Section section, const QString& fol
         for (const ShoppingFileRecipe& recipe : recipes) {
             QString line =
                 QStringLiteral("- [%1](%2)")
-                    .arg(ListFileText::escapedTitle(recipe.title), linkTo(folder, recipe.path));
+                    .arg(RecipeLink::escapedTitle(recipe.title), linkTo(folder, recipe.path));
             const QString amount = amountText(recipe);
             if (!amount.isEmpty())
                 line += QLatin1Char(' ') + amount;
@@ -255,25 +253,12 @@ QString ShoppingListFile::toText(const QString& folder) const
 
 QString ShoppingListFile::linkTo(const QString& folder, const QString& path)
 {
-    const QString relative = QDir(folder).relativeFilePath(path);
-    QString link;
-    link.reserve(relative.size() + 8);
-    for (const QChar c : relative) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('(') || c == QLatin1Char(')') ||
-            c == QLatin1Char('%') || c == QLatin1Char('<') || c == QLatin1Char('>') ||
-            c == QLatin1Char('[') || c == QLatin1Char(']') || c == QLatin1Char('#') ||
-            c == QLatin1Char('\t'))
-            link += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-        else
-            link += c;
-    }
-    return link;
+    return RecipeLink::linkTo(folder, path);
 }
 
 QString ShoppingListFile::pathOf(const QString& folder, const QString& link)
 {
-    const QString decoded = QUrl::fromPercentEncoding(link.toUtf8());
-    return QDir::cleanPath(QDir(folder).absoluteFilePath(decoded));
+    return RecipeLink::pathOf(folder, link);
 }
 
 QString ShoppingListFile::amountText(const ShoppingFileRecipe& recipe)

@@ -1,5 +1,6 @@
 #include "cooking/cookingview.h"
 
+#include "cooking/cookeditpanel.h"
 #include "cooking/cookingsession.h"
 #include "cooking/cookingtimers.h"
 #include "cooking/ticksizestyle.h"
@@ -223,6 +224,9 @@ void CookingView::buildBody()
     pageLayout->addWidget(m_timerButtons);
     pageLayout->addWidget(m_stepIngredients);
     pageLayout->addWidget(m_notes);
+    m_cookedIt = new CookedItPanel(m_session);
+    m_cookedIt->hide();
+    pageLayout->addWidget(m_cookedIt);
     pageLayout->addStretch(1);
     m_stepScroll = new QScrollArea;
     m_stepScroll->setObjectName(QStringLiteral("cookingStepScroll"));
@@ -275,6 +279,7 @@ void CookingView::connectSession()
     m_flashTimer->setInterval(flashIntervalMs);
     connect(m_flashTimer, &QTimer::timeout, this, &CookingView::flash);
     connect(m_session, &CookingSession::recipeChanged, this, &CookingView::showRecipe);
+    connect(m_session, &CookingSession::recipeChanged, m_cookedIt, &CookedItPanel::reset);
     connect(m_session, &CookingSession::contentChanged, this, [this] {
         showWanted();
         showIngredients();
@@ -395,6 +400,7 @@ void CookingView::showCurrentStep()
     showStepIngredients();
     showTimerButtons();
     showNotes();
+    showCookedIt();
     m_stepScroll->verticalScrollBar()->setValue(0);
 }
 
@@ -443,6 +449,18 @@ void CookingView::showNotes()
     }
     m_notes->setText(lines.join(QLatin1Char('\n')));
     m_notes->setVisible(!lines.isEmpty());
+}
+
+void CookingView::setJournal(CookingJournal* journal)
+{
+    m_cookedIt->setJournal(journal);
+    showCookedIt();
+}
+
+void CookingView::showCookedIt()
+{
+    m_cookedIt->setVisible(m_cookedIt->journal() && !m_session->path().isEmpty() &&
+                           !m_session->hasNextStep());
 }
 
 // The running timers in rows of as many as the window's width takes.

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class CookedItPanel;
+class CookingJournal;
 class CookingSession;
 class CookingTimers;
 class QComboBox;
@@ -50,6 +52,8 @@ public:
     static CookingView* cookIn(QWidget* owner, const QString& path);
 
     CookingSession* session() const { return m_session; }
+    // Where "Cooked it" after the last step writes; none hides it.
+    void setJournal(CookingJournal* journal);
     const CookingRecipe& recipe() const;
     int currentStep() const;
     CookingTimers* timers() const;
@@ -87,6 +91,7 @@ private:
     void showStepIngredients();
     void showTimerButtons();
     void showNotes();
+    void showCookedIt();
     void rebuildTimerStrip();
     QFrame* makeTimerFrame(const QVariantMap& timer);
     int timerColumns() const;
@@ -112,6 +117,7 @@ private:
     QLabel* m_stepText = nullptr;
     QListWidget* m_stepIngredients = nullptr;
     QLabel* m_notes = nullptr;
+    CookedItPanel* m_cookedIt = nullptr;
     QWidget* m_timerButtons = nullptr;
     QGridLayout* m_timerButtonsLayout = nullptr;
     QPushButton* m_previous = nullptr;

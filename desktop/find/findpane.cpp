@@ -4,6 +4,7 @@
 #include "find/chosennamesedit.h"
 #include "search/recipesearch.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -66,8 +67,33 @@ void FindPane::buildWidgets()
     layout->addWidget(m_text);
     layout->addWidget(m_ingredients);
     layout->addWidget(m_tags);
+    addJournalSwitches(layout);
     layout->addWidget(m_count);
     layout->addWidget(m_view, 1);
+}
+
+// The cooking journal's filters and order, one a line so that a narrow dock
+// keeps them whole.
+void FindPane::addJournalSwitches(QVBoxLayout* layout)
+{
+    JournalFilter* filter = m_search->journalFilter();
+    const auto addSwitch = [&](const QString& text, const char* name,
+                               void (JournalFilter::*set)(bool)) {
+        auto* box = new QCheckBox(text, this);
+        box->setObjectName(QLatin1String(name));
+        connect(box, &QCheckBox::toggled, filter, set);
+        layout->addWidget(box);
+    };
+    addSwitch(QStringLiteral("Favourites"), "findFavourites", &JournalFilter::setFavourites);
+    addSwitch(QStringLiteral("Not cooked for a month"), "findNotCookedLately",
+              &JournalFilter::setNotCookedLately);
+    addSwitch(QStringLiteral("Last cooked first"), "findByLastCooked",
+              &JournalFilter::setByLastCooked);
+}
+
+void FindPane::setJournal(CookingJournal* journal)
+{
+    m_search->journalFilter()->setJournal(journal);
 }
 
 void FindPane::connectWidgets()

@@ -5,16 +5,19 @@
 #include <memory>
 
 class ChosenNamesEdit;
+class CookingJournal;
 class IngredientNameIndex;
 class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QStandardItemModel;
 class QTreeView;
+class QVBoxLayout;
 class RecipeSearch;
 class Scanner;
 
-// The Find pane: a text field, the ingredients and tags chosen, what the
+// The Find pane: a text field, the ingredients and tags chosen, the cooking
+// journal's filters (favourites, not cooked for a month, last cooked first), what the
 // search says and the recipes it found, over a RecipeSearch. A click or Enter
 // on a row announces the recipe's path. While the pane is hidden the search
 // reads nothing ahead of a question.
@@ -33,6 +36,8 @@ public:
                    std::shared_ptr<QStandardItemModel> tagModel,
                    std::shared_ptr<const IngredientNameIndex> listedIngredients = {});
     RecipeSearch* search() const { return m_search.get(); }
+    // The journal whose favourites, days and order the switches follow.
+    void setJournal(CookingJournal* journal);
 
 public slots:
     // Puts the keyboard focus in the text field, its text selected.
@@ -48,6 +53,7 @@ protected:
 
 private:
     void buildWidgets();
+    void addJournalSwitches(QVBoxLayout* layout);
     void connectWidgets();
     void announce(const QModelIndex& index);
 

@@ -91,7 +91,7 @@ private slots:
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
               "document-print", "randomize", "document-print-preview", "edit-find",
               "view-list-details", "chronometer", "document-import", "edit-paste",
-              "document-export", "view-calendar-week", "appointment-new"}) {
+              "document-export", "view-calendar-week", "appointment-new", "checkmark"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
@@ -207,6 +207,7 @@ private slots:
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
         row("mealPlanAction", kitchen, 7, "Meal plan", "view-calendar-week", QKeySequence());
         row("planRecipeAction", kitchen, 8, "Plan…", "appointment-new", QKeySequence());
+        row("markCookedAction", kitchen, 9, "Mark as cooked", "checkmark", QKeySequence());
     }
 
     void theWindowOffersItsCommands()
@@ -259,7 +260,7 @@ private slots:
         QTest::newRow("main") << "Main Toolbar"
                               << "Main Toolbar" << 2 << 8 << false;
         QTest::newRow("kitchen") << "kitchenToolBar"
-                                 << "Kitchen" << 3 << 9 << true;
+                                 << "Kitchen" << 3 << 10 << true;
     }
 
     void theToolbarsKeepTheirShape()

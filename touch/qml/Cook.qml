@@ -8,7 +8,8 @@ import Saltrove 1.0
 // with Previous and Next, in large type that scrolls when a step is long; the
 // servings, the ingredients on a sheet of their own, the spans of time in a
 // step as timers to tap, the running timers listed along the bottom, and the
-// recipe's notes after the last step. Every control is at least as high as a
+// recipe's notes after the last step, then "Cooked it" with stars and a note
+// for the cooking journal. Every control is at least as high as a
 // push button and nothing is wider than the page. The screen is kept awake
 // while the page is shown.
 Tessellate.ScrollablePage {
@@ -18,6 +19,21 @@ Tessellate.ScrollablePage {
     property alias session: session
 
     title: session.title
+
+    // Where "Cooked it" writes: the window's journal; none hides it.
+    property var journal: ApplicationWindow.window && ApplicationWindow.window.cookingJournal
+                          ? ApplicationWindow.window.cookingJournal : null
+    property int cookedStars: 0
+    // The recipe whose cooking was written down; once for a cooking.
+    property string cookedPath: ""
+    readonly property bool cooked: cookedPath !== "" && cookedPath === session.path
+
+    function markCooked(note) {
+        if (page.cooked || !page.journal)
+            return
+        if (page.journal.markSessionCooked(session, page.cookedStars, note))
+            page.cookedPath = session.path
+    }
 
     // The notification service rings as well (the session sees to that).
     function ring(name) {
@@ -168,6 +184,53 @@ Tessellate.ScrollablePage {
                                     text: (opensSection && modelData.section !== ""
                                            ? modelData.section + "\n" : "") + modelData.text
                                     topPadding: opensSection ? Tessellate.Units.largeSpacing : 0
+                                }
+                            }
+                            // The end of cooking, for the journal.
+                            ColumnLayout {
+                                objectName: "cookedItPanel"
+                                Layout.fillWidth: true
+                                Layout.topMargin: Tessellate.Units.largeSpacing
+                                visible: index === session.stepCount - 1 && page.journal !== null
+                                Label {
+                                    objectName: "cookedItSummary"
+                                    Layout.fillWidth: true
+                                    wrapMode: Text.Wrap
+                                    visible: text !== ""
+                                    text: page.journal
+                                          ? (page.journal.entryCount, page.journal.summary(session.path))
+                                          : ""
+                                }
+                                Flow {
+                                    Layout.fillWidth: true
+                                    Repeater {
+                                        model: 5
+                                        delegate: Button {
+                                            required property int index
+                                            objectName: "cookedItStar" + (index + 1)
+                                            flat: true
+                                            font.pixelSize: content.stepPixelSize
+                                            text: index < page.cookedStars ? "★" : "☆"
+                                            // The stars shown, tapped again, clear.
+                                            onClicked: page.cookedStars =
+                                                page.cookedStars === index + 1 ? 0 : index + 1
+                                        }
+                                    }
+                                }
+                                TextField {
+                                    id: cookedNote
+                                    objectName: "cookedItNote"
+                                    Layout.fillWidth: true
+                                    placeholderText: qsTr("A note for next time (optional)")
+                                }
+                                Button {
+                                    objectName: "cookedItButton"
+                                    Layout.maximumWidth: stepColumn.width
+                                    text: page.cooked ? qsTr("Added to the cooking journal")
+                                                      : qsTr("Cooked it")
+                                    icon.name: "checkmark"
+                                    enabled: !page.cooked
+                                    onClicked: page.markCooked(cookedNote.text)
                                 }
                             }
                         }

@@ -6,7 +6,9 @@ import Saltrove 1.0
 
 // Finding what to cook with what is at hand, for a thumb: words of the
 // recipe's text, chosen ingredients and tags (offered as one types), and the
-// recipes that have them all, then those that lack just one ingredient.
+// recipes that have them all, then those that lack just one ingredient; the
+// cooking journal's favourites, recipes not cooked for a month, and the last
+// cooked first.
 Tessellate.ScrollablePage {
     id: page
 
@@ -20,6 +22,17 @@ Tessellate.ScrollablePage {
     RecipeSearch {
         id: recipeSearch
         scanner: page.scanner ? page.scanner.scanner : null
+    }
+
+    // The window's cooking journal, whose favourites and days the switches
+    // follow.
+    property var journal: Controls.ApplicationWindow.window
+                          && Controls.ApplicationWindow.window.cookingJournal
+                          ? Controls.ApplicationWindow.window.cookingJournal : null
+    Binding {
+        target: recipeSearch.journalFilter
+        property: "journal"
+        value: page.journal
     }
 
     // A field whose typed text offers names to choose, and the chosen names,
@@ -135,6 +148,28 @@ Tessellate.ScrollablePage {
                 offer: function(prefix) { return recipeSearch.tagSuggestions(prefix) }
                 onChoose: function(name) { recipeSearch.chooseTag(name) }
                 onDrop: function(name) { recipeSearch.dropTag(name) }
+            }
+
+            Flow {
+                width: parent.width
+                Controls.CheckBox {
+                    objectName: "findFavourites"
+                    height: Math.max(implicitHeight, page.target)
+                    text: qsTr("Favourites")
+                    onToggled: recipeSearch.journalFilter.favourites = checked
+                }
+                Controls.CheckBox {
+                    objectName: "findNotCookedLately"
+                    height: Math.max(implicitHeight, page.target)
+                    text: qsTr("Not cooked for a month")
+                    onToggled: recipeSearch.journalFilter.notCookedLately = checked
+                }
+                Controls.CheckBox {
+                    objectName: "findByLastCooked"
+                    height: Math.max(implicitHeight, page.target)
+                    text: qsTr("Last cooked first")
+                    onToggled: recipeSearch.journalFilter.byLastCooked = checked
+                }
             }
 
             Controls.Label {

@@ -13,7 +13,7 @@ Tessellate.ScrollablePage {
 
     // Help shows the introduction through this page without a path: no
     // recipe, no actions.
-    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction, planAction] : []
+    actions: page.path !== "" ? [cookAction, shoppingAction, shareAction, planAction, markCookedAction] : []
 
     // Opens a written page with the system's handler; tests put their own
     // in its place.
@@ -69,6 +69,21 @@ Tessellate.ScrollablePage {
             var window = page.ApplicationWindow.window
             if (window && window.showPassiveNotification)
                 window.showPassiveNotification(text)
+        }
+    }
+
+    Tessellate.Action {
+        id: markCookedAction
+        objectName: "markCookedAction"
+        text: qsTr("Mark as cooked")
+        icon.name: "checkmark"
+        onTriggered: {
+            var window = page.ApplicationWindow.window
+            if (!window || !window.cookingJournal)
+                return
+            if (window.cookingJournal.markCooked(page.path))
+                window.showPassiveNotification(qsTr("Added to the cooking journal: %1")
+                                               .arg(window.cookingJournal.summary(page.path)))
         }
     }
 

@@ -24,6 +24,13 @@ Tessellate.ApplicationWindow {
         onMessage: function(text) { root.showPassiveNotification(text) }
     }
 
+    // The cooking journal, kept in the collection folder's
+    // "cooking-journal.md": what was cooked when, with stars and notes.
+    property var cookingJournal: CookingJournal {
+        collectionPath: root.scanner.rootPath
+        onMessage: function(text) { root.showPassiveNotification(text) }
+    }
+
     visible: true
     width: 480
     height: 640

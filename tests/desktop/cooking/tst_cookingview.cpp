@@ -3,6 +3,8 @@
 #include "cooking/cookingtimers.h"
 #include "cooking/cookingview.h"
 #include "mainwindow.h"
+#include "planning/cookingjournal.h"
+#include "planning/cookingjournalfile.h"
 #include "support/desktoptesthelpers.h"
 #include "support/handclock.h"
 #include "support/privatesessionbus.h"
@@ -12,6 +14,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -435,6 +438,98 @@ private slots:
         QCOMPARE(factors->count(), 40);
         factors->setCurrentIndex(0);
         QCOMPARE(listTexts(&view, "cookingIngredients").first(), QStringLiteral("125 g flour"));
+    }
+
+    // After the last step, and only there with a journal: what the journal
+    // says so far, the stars, a note and "Cooked it", in reach at 800x600
+    // under a long step; one entry on the journal's day, at the servings.
+    void cookedItWritesOneEntryAtTheLastStep_data()
+    {
+        QTest::addColumn<QByteArray>("recipe");
+        QTest::addColumn<int>("servings");
+        QTest::newRow("German paragraph") << testing::longStepRecipe << 4;
+        QTest::newRow("Chinese paragraph, no servings") << chineseLongStep() << 0;
+        QTest::newRow("short steps") << pancakes << 4;
+    }
+
+    void cookedItWritesOneEntryAtTheLastStep()
+    {
+        QFETCH(QByteArray, recipe);
+        QFETCH(int, servings);
+        QTemporaryDir cookbook;
+        const QString path = cookbook.filePath(QStringLiteral("Küche/mein rezept.recipe.md"));
+        QVERIFY(writeFile(path, recipe));
+        CookingJournal journal;
+        journal.setDateSource([] { return QDate(2027, 1, 1); });
+        journal.setCollectionPath(cookbook.path());
+        QSignalSpy cooked(&journal, &CookingJournal::cooked);
+
+        CookingView view(nullptr, std::make_unique<HandClock>(&now));
+        view.openRecipe(path);
+        view.resize(800, 600);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        auto* panel = view.findChild<QWidget*>(QStringLiteral("cookedItPanel"));
+        QVERIFY(panel);
+        view.showStep(view.session()->stepCount() - 1);
+        QVERIFY(!panel->isVisible()); // no journal
+        view.setJournal(&journal);
+        QVERIFY(panel->isVisible());
+        view.showStep(0);
+        QVERIFY(!panel->isVisible());
+        view.showStep(view.session()->stepCount() - 1);
+        QCoreApplication::processEvents();
+
+        auto* button = view.findChild<QPushButton*>(QStringLiteral("cookedItButton"));
+        auto* note = view.findChild<QLineEdit*>(QStringLiteral("cookedItNote"));
+        QVERIFY(inReach(&view, button));
+        QVERIFY(inReach(&view, note));
+        QVERIFY(view.minimumSizeHint().width() <= 800);
+        QCOMPARE(view.size(), QSize(800, 600));
+        auto* fourth = view.findChild<QToolButton*>(QStringLiteral("cookedItStar4"));
+        fourth->click();
+        fourth->click(); // the same stars again clear them
+        QCOMPARE(fourth->text(), QStringLiteral("☆"));
+        fourth->click();
+        QCOMPARE(fourth->text(), QStringLiteral("★"));
+        note->setText(QStringLiteral("Weniger Salz, 少放盐"));
+        button->click();
+        button->click(); // once for a cooking
+
+        QCOMPARE(cooked.size(), 1);
+        QCOMPARE(cooked[0], (QVariantList{path, servings}));
+        const QList<JournalEntry> entries = readCookingJournal(cookbook.path());
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].day, QDate(2027, 1, 1));
+        QCOMPARE(entries[0].recipePath, path);
+        QCOMPARE(entries[0].stars, 4);
+        QCOMPARE(entries[0].note, QStringLiteral("Weniger Salz, 少放盐"));
+        QVERIFY(!button->isEnabled());
+        QCOMPARE(labelText(&view, "cookedItSummary"),
+                 QStringLiteral("Cooked once, on 2027-01-01 ★★★★☆"));
+    }
+
+    // "Mark as cooked" on the Kitchen toolbar writes the shown recipe's
+    // entry in the collection's journal.
+    void markCookedWritesTheActiveRecipe()
+    {
+        QTemporaryDir cookbook;
+        const QString path = cookbook.filePath(QStringLiteral("Desserts/crème brûlée.recipe.md"));
+        QVERIFY(writeFile(path, "# Crème brûlée\n\n### Ingredients\n\n * 500 ml cream\n"));
+        MainWindow window;
+        window.show();
+        window.setFolderQuestion([&cookbook] { return cookbook.path(); });
+        windowAction(window, QStringLiteral("openCollectionAction"))->trigger();
+        QTRY_COMPARE(statusText(window), QStringLiteral("Found 1 recipes"));
+        emit dockPane<ListPane>(window, QStringLiteral("Title"))->fileSelected(path);
+        windowAction(window, QStringLiteral("markCookedAction"))->trigger();
+        const QList<JournalEntry> entries = readCookingJournal(cookbook.path());
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].title, QStringLiteral("Crème brûlée"));
+        QCOMPARE(entries[0].recipePath, path);
+        QVERIFY2(statusText(window).startsWith(QStringLiteral("Added to the cooking journal: "
+                                                              "Cooked once")),
+                 qPrintable(statusText(window)));
     }
 
 private:

@@ -6,12 +6,15 @@
 #include "find/chosennamesedit.h"
 #include "find/findpane.h"
 #include "mainwindow.h"
+#include "planning/cookingjournal.h"
+#include "planning/cookingjournalfile.h"
 #include "search/recipesearch.h"
 #include "support/desktoptesthelpers.h"
 
 #include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCompleter>
 #include <QDockWidget>
 #include <QLabel>
@@ -100,6 +103,39 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(scanned.label(), QStringLiteral("2 recipes"), timeout);
         QCOMPARE(scanned.rows(), (QStringList{"Pea Soup", "Tomato Soup"}));
         QCOMPARE(scanned.label(), scanned.pane.search()->status());
+    }
+
+    // The journal's switches go through the search's journal filter: the
+    // favourites alone, the favourites last cooked first, and with the
+    // pane at its narrowest width the switches whole.
+    void theJournalSwitchesDriveTheSearch()
+    {
+        QTemporaryDir cookbook;
+        writeSampleCookbook(cookbook.path());
+        QVERIFY(writeFile(cookbook.filePath(cookingJournalFileName()),
+                          "# Cooking journal\n\n"
+                          "- 2026-11-20 [Tomato Soup](soups/tomato.recipe.md) ★★★★☆\n"
+                          "- 2026-12-20 [Fried Rice](rice.recipe.md) *****\n"
+                          "- 2026-12-24 [Basil Pesto](pesto.recipe.md) 2/5\n"));
+        CookingJournal journal;
+        journal.setDateSource([] { return QDate(2026, 12, 28); });
+        journal.setCollectionPath(cookbook.path());
+        ScannedPane scanned(cookbook.path());
+        scanned.pane.setJournal(&journal);
+        const auto box = [&](const char* name) {
+            return scanned.pane.findChild<QCheckBox*>(QLatin1String(name));
+        };
+        box("findFavourites")->click();
+        QTRY_COMPARE(scanned.rows(), (QStringList{"Fried Rice", "Tomato Soup"}));
+        QCOMPARE(scanned.label(), QStringLiteral("2 recipes"));
+        box("findByLastCooked")->click();
+        QTRY_COMPARE(scanned.rows(), (QStringList{"Fried Rice", "Tomato Soup"}));
+        box("findFavourites")->click();
+        box("findNotCookedLately")->click();
+        QTRY_COMPARE(scanned.rows(), (QStringList{"Tomato Soup", "Crème Brûlée", "Pea Soup"}));
+        scanned.pane.resize(scanned.pane.minimumSizeHint().width(), 500);
+        for (const char* name : {"findFavourites", "findNotCookedLately", "findByLastCooked"})
+            QVERIFY(box(name)->width() >= box(name)->sizeHint().width());
     }
 
     // Enter in the ingredient or tag field chooses what was typed, even with

@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import Saltrove 1.0
 import SaltroveTest 1.0
 
 // The cooking page, and the recipe page's action that opens it.
@@ -13,6 +14,16 @@ TestCase {
     height: 640
 
     property string recipe
+
+    Component {
+        id: journalComponent
+        CookingJournal {}
+    }
+
+    SignalSpy {
+        id: cookedSpy
+        signalName: "cooked"
+    }
 
     function initTestCase() {
         recipe = TestSupport.newFolder() + "/pancakes.recipe.md"
@@ -38,7 +49,7 @@ TestCase {
             {tag: "recipe page without a recipe", url: "qrc:/qml/Recipe.qml", path: "",
              actions: []},
             {tag: "recipe", url: "qrc:/qml/Recipe.qml", path: "recipe",
-             actions: ["Cook", "Add to shopping list", "Share…", "Plan…"]}
+             actions: ["Cook", "Add to shopping list", "Share…", "Plan…", "Mark as cooked"]}
         ]
     }
 
@@ -113,6 +124,73 @@ TestCase {
                 return found
         }
         return null
+    }
+
+    // At the smallest window, after the last step only: stars, a note and
+    // "Cooked it", written once in the journal at the servings cooked.
+    function test_cookedItAtTheLastStep() {
+        var folder = TestSupport.newFolder()
+        verify(TestSupport.makeFolder(folder + "/Suppen"))
+        var path = folder + "/Suppen/kartoffel suppe.recipe.md"
+        verify(TestSupport.writeLongStepRecipe(path))
+        var journal = createTemporaryObject(journalComponent, testCase, {collectionPath: folder})
+        cookedSpy.clear()
+        cookedSpy.target = journal
+        var page = create("qrc:/qml/Cook.qml", {width: 800, height: 600})
+        page.path = path
+        var steps = findChild(page, "cookingSteps")
+        compare(page.journal, null)
+        verify(!findChild(steps.itemAt(1), "cookedItPanel").visible)
+        page.journal = journal
+        verify(!findChild(steps.itemAt(0), "cookedItPanel").visible)
+        findChild(page, "cookingNext").clicked()
+        var panel = findChild(steps.itemAt(1), "cookedItPanel")
+        tryVerify(function() { return panel.visible }, 20000)
+        // Once the swipe has come to rest on the last step.
+        tryVerify(function() { return steps.contentItem.contentX === steps.itemAt(1).x }, 20000)
+
+        var third = findChild(panel, "cookedItStar3")
+        third.clicked()
+        third.clicked() // the stars shown, tapped again, clear
+        compare(page.cookedStars, 0)
+        third.clicked()
+        compare(third.text, "★")
+        compare(findChild(panel, "cookedItStar4").text, "☆")
+        findChild(panel, "cookedItNote").text = "Mehr Muskat"
+        var button = findChild(panel, "cookedItButton")
+        var next = findChild(page, "cookingNext")
+        tryVerify(function() { return button.height >= next.height },
+                  20000, "Cooked it is " + button.height + " high, Next " + next.height)
+        verify(button.mapToItem(page, 0, 0).x + button.width <= page.width + 0.5)
+        button.clicked()
+        button.clicked() // once for a cooking
+
+        compare(journal.timesCooked(path), 1)
+        compare(journal.latestStars(path), 3)
+        compare(journal.notes(path), ["Mehr Muskat"])
+        compare(cookedSpy.count, 1)
+        compare(cookedSpy.signalArguments[0][1], 4)
+        verify(!button.enabled)
+        verify(TestSupport.readText(folder + "/cooking-journal.md").indexOf(
+            "[Kartoffelsuppe](Suppen/kartoffel%20suppe.recipe.md) ★★★☆☆ Mehr Muskat\n") > 0)
+        compare(findChild(panel, "cookedItSummary").text.indexOf("Cooked once, on "), 0)
+    }
+
+    // The recipe page's "Mark as cooked" writes in the window's journal.
+    function test_markAsCookedFromTheRecipePage() {
+        var folder = TestSupport.newFolder()
+        var path = folder + "/麻婆豆腐.recipe.md"
+        verify(TestSupport.writeRecipe(path, "麻婆豆腐", "### Ingredients\n\n- 豆腐 400g\n"))
+        var window = create("qrc:/qml/main.qml")
+        window.cookingJournal.collectionPath = folder
+        var recipePage = window.pageStack.push(Qt.resolvedUrl("qrc:/qml/Recipe.qml"))
+        recipePage.path = path
+        var action = recipePage.actions[recipePage.actions.length - 1]
+        compare(action.objectName, "markCookedAction")
+        action.trigger()
+        compare(window.cookingJournal.timesCooked(path), 1)
+        verify(TestSupport.readText(folder + "/cooking-journal.md").indexOf(
+            "[麻婆豆腐](麻婆豆腐.recipe.md)\n") > 0)
     }
 
     function test_stepsServingsAndTimers() {

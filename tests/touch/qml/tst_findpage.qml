@@ -180,4 +180,26 @@ TestCase {
         window.scanner.rootPath = cookbook
         tryCompare(titles, "count", 6)
     }
+
+    // The journal's switches, as high as a thumb needs, drive the search's
+    // journal filter over the window's journal.
+    function test_journalSwitches() {
+        verify(TestSupport.writeRecipe(cookbook + "/cooking-journal.md", "Cooking journal",
+            "- 2026-12-01 [Fried Rice](rice.recipe.md) ★★★★★\n"
+            + "- 2026-12-02 [Erbsensuppe](soups/pea.recipe.md) 4/5 mit Speck\n"
+            + "- 2026-12-03 [Pesto](pesto.recipe.md) ★★☆☆☆\n"))
+        tryCompare(window.cookingJournal, "entryCount", 3, 20000)
+        var page = openFind()
+        compare(page.search.journalFilter.journal, window.cookingJournal)
+        var list = findChild(page, "findResults")
+        var favourites = findChild(list.headerItem, "findFavourites")
+        verify(favourites.height >= page.target)
+        mouseClick(favourites)
+        tryCompare(page.search, "status", "2 recipes", 20000)
+        compare(shownResults(page), ["Fried Rice", "Pea Soup"])
+        mouseClick(findChild(list.headerItem, "findByLastCooked"))
+        tryVerify(function() { return shownResults(page)[0] === "Pea Soup" }, 20000)
+        compare(shownResults(page), ["Pea Soup", "Fried Rice"])
+        window.pageStack.pop()
+    }
 }
