@@ -1,17 +1,14 @@
 #include "shopping/shoppingliststore.h"
 
-#include "files/safefile.h"
+#include "files/watchedtextfile.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppinglistsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QSettings>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -104,7 +101,10 @@ ShoppingEntry entryOf(const ShoppingFileRecipe& line, const ShoppingList& known)
 
 ShoppingListStore::ShoppingListStore(QObject* parent)
     : QObject(parent)
+    , m_file(std::make_unique<WatchedTextFile>(ShoppingListFile::fileName(),
+                                               ShoppingListFile::sizeLimit))
 {
+    connect(m_file.get(), &WatchedTextFile::changedOnDisk, this, &ShoppingListStore::onDiskChange);
     loadSettings();
 }
 
@@ -121,12 +121,9 @@ void ShoppingListStore::setCollectionPath(const QString& folder)
         readFileIfChanged();
         return;
     }
-    unwatch();
+    m_file->setFolder(folder);
     m_folder = folder;
     m_inFile = false;
-    m_knownBytes.clear();
-    m_knownExists = false;
-    m_knownText.clear();
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.isDir()) {
         // No collection: nothing to say, the list lives where it always did.
@@ -140,19 +137,14 @@ void ShoppingListStore::setCollectionPath(const QString& folder)
         return;
     }
     m_inFile = true;
-    QByteArray bytes;
-    QString text;
+    bool fresh = false;
     QString reason;
-    const FileRead read = readFile(&bytes, &text, &reason);
-    if (read == FileRead::Refused) {
+    if (m_file->read(&fresh, &reason) == WatchedTextFile::Read::Refused) {
         keepInSettings(reason, false);
         return;
     }
-    m_knownExists = read == FileRead::Text;
-    m_knownBytes = bytes;
-    m_knownText = text;
-    takeFile(text);
-    watch();
+    takeFile(m_file->knownText());
+    m_file->watch();
     moveSettingsIntoFile();
     emit replaced();
     emit changed();
@@ -297,28 +289,18 @@ bool ShoppingListStore::readFileIfChanged()
 {
     if (!m_inFile)
         return false;
-    QByteArray bytes;
-    QString text;
+    bool fresh = false;
     QString reason;
-    const FileRead read = readFile(&bytes, &text, &reason);
-    if (read == FileRead::Refused) {
+    const WatchedTextFile::Read read = m_file->read(&fresh, &reason);
+    if (read == WatchedTextFile::Read::Refused) {
         keepInSettings(reason, true);
         return false;
     }
-    if (read == FileRead::Missing) {
-        // Gone for a moment, or removed: the list stays, and the next change
-        // writes the file anew.
-        m_knownExists = false;
-        m_knownBytes.clear();
-        m_knownText.clear();
+    // Gone for a moment, or removed: the list stays, and the next change
+    // writes the file anew.
+    if (read == WatchedTextFile::Read::Missing || !fresh)
         return false;
-    }
-    if (m_knownExists && bytes == m_knownBytes)
-        return false;
-    m_knownExists = true;
-    m_knownBytes = bytes;
-    m_knownText = text;
-    takeFile(text);
+    takeFile(m_file->knownText());
     emit replaced();
     emit changed();
     return true;
@@ -331,38 +313,6 @@ void ShoppingListStore::change(const std::function<bool()>& apply)
         return;
     save();
     emit changed();
-}
-
-ShoppingListStore::FileRead ShoppingListStore::readFile(QByteArray* bytes, QString* text,
-                                                        QString* reason) const
-{
-    SafeFile file(QDir(m_folder).filePath(ShoppingListFile::fileName()),
-                  ShoppingListFile::sizeLimit);
-    switch (file.status()) {
-    case SafeFile::Status::Missing:
-        return FileRead::Missing;
-    case SafeFile::Status::TooLarge:
-        *reason = QStringLiteral("%1 is larger than 1 MiB").arg(ShoppingListFile::fileName());
-        return FileRead::Refused;
-    case SafeFile::Status::NotRegular:
-    case SafeFile::Status::Unreadable:
-        *reason = QStringLiteral("%1 cannot be read").arg(ShoppingListFile::fileName());
-        return FileRead::Refused;
-    case SafeFile::Status::Opened:
-        break;
-    }
-    *bytes = file.file().read(ShoppingListFile::sizeLimit + 1);
-    if (bytes->size() > ShoppingListFile::sizeLimit) {
-        *reason = QStringLiteral("%1 is larger than 1 MiB").arg(ShoppingListFile::fileName());
-        return FileRead::Refused;
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    *text = decoder.decode(*bytes);
-    if (decoder.hasError()) {
-        *reason = QStringLiteral("%1 is not UTF-8 text").arg(ShoppingListFile::fileName());
-        return FileRead::Refused;
-    }
-    return FileRead::Text;
 }
 
 // The recipes and ticks of the file, and its other rows as rows written by
@@ -445,7 +395,7 @@ void ShoppingListStore::moveSettingsIntoFile()
 
 void ShoppingListStore::keepInSettings(const QString& reason, bool keepCurrent)
 {
-    unwatch();
+    m_file->unwatch();
     m_inFile = false;
     if (keepCurrent)
         save();
@@ -481,7 +431,7 @@ void ShoppingListStore::save()
 
 bool ShoppingListStore::writeFile()
 {
-    ShoppingListFile file = ShoppingListFile::parse(m_knownText, m_folder);
+    ShoppingListFile file = ShoppingListFile::parse(m_file->knownText(), m_folder);
     file.recipes.clear();
     for (int i = 0; i < m_list.size(); ++i)
         file.recipes.append(fileRecipe(m_list.entry(i)));
@@ -489,52 +439,15 @@ bool ShoppingListStore::writeFile()
     for (const ShoppingItem& item : m_list.items())
         file.rows.append(ShoppingFileRow{item.text(), item.ticked});
     file.rows.append(m_handRows);
-    if (!m_knownExists && file.recipes.isEmpty() && file.rows.isEmpty())
+    if (!m_file->knownExists() && file.recipes.isEmpty() && file.rows.isEmpty())
         return true; // no file is needed for an empty list
-    const QString text = file.toText(m_folder);
-    const QByteArray bytes = text.toUtf8();
-    if (m_knownExists && bytes == m_knownBytes)
-        return true;
-    QSaveFile out(QDir(m_folder).filePath(ShoppingListFile::fileName()));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return false;
-    m_knownBytes = bytes;
-    m_knownExists = true;
-    m_knownText = text;
-    watch(); // the save renamed a new file over the watched one
-    return true;
-}
-
-void ShoppingListStore::watch()
-{
-    if (!m_watcher) {
-        m_watcher = std::make_unique<QFileSystemWatcher>();
-        connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this,
-                &ShoppingListStore::onDiskChange);
-        connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this,
-                &ShoppingListStore::onDiskChange);
-    }
-    if (!m_watcher->directories().contains(m_folder))
-        m_watcher->addPath(m_folder);
-    const QString path = QDir(m_folder).filePath(ShoppingListFile::fileName());
-    if (QFileInfo::exists(path) && !m_watcher->files().contains(path))
-        m_watcher->addPath(path);
-}
-
-// The watcher may be the one reporting: it is emptied, never destroyed here.
-void ShoppingListStore::unwatch()
-{
-    if (!m_watcher)
-        return;
-    const QStringList paths = m_watcher->files() + m_watcher->directories();
-    if (!paths.isEmpty())
-        m_watcher->removePaths(paths);
+    return m_file->write(file.toText(m_folder));
 }
 
 void ShoppingListStore::onDiskChange()
 {
     if (!m_inFile)
         return;
-    watch();
+    m_file->watch();
     readFileIfChanged();
 }

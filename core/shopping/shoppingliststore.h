@@ -4,7 +4,6 @@
 #include "shopping/shoppinglist.h"
 #include "shopping/shoppinglistfile.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -12,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class QFileSystemWatcher;
+class WatchedTextFile;
 
 // The one shopping list of a program, kept as "shopping-list.md" at the root
 // of the collection so that every device that carries the cookbook shares
@@ -80,18 +79,13 @@ signals:
     void message(const QString& text);
 
 private:
-    enum class FileRead { Missing, Text, Refused };
-
     void change(const std::function<bool()>& apply);
-    FileRead readFile(QByteArray* bytes, QString* text, QString* reason) const;
     void takeFile(const QString& text);
     void moveSettingsIntoFile();
     void keepInSettings(const QString& reason, bool keepCurrent);
     void loadSettings();
     void save();
     bool writeFile();
-    void watch();
-    void unwatch();
     void onDiskChange();
     int handRowIndex(const QString& text) const;
 
@@ -101,10 +95,6 @@ private:
     bool m_inFile = false;
     bool m_told = false;
     // The file as last read or written; the file is read again only when it
-    // differs.
-    QByteArray m_knownBytes;
-    bool m_knownExists = false;
-    // The text last read, whose lines other than ours are written back.
-    QString m_knownText;
-    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    // differs, and its lines other than ours are written back.
+    std::unique_ptr<WatchedTextFile> m_file;
 };
