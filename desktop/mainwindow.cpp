@@ -11,6 +11,7 @@
 #include "document/externaleditor.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
+#include "pantry/pantrypane.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
@@ -107,6 +108,7 @@ MainWindow::MainWindow(QWidget* parent)
     QToolBar* toolbar = addMainToolBar();
     addFindDock();
     addShoppingListDock();
+    addPantryDock();
     addCookAction();
     addImportActions();
     addExportAction();
@@ -365,6 +367,30 @@ void MainWindow::addShoppingListDock()
     });
 }
 
+// The pantry comes after the shopping list, hidden until a restored state or
+// its action shows it; it offers the names the Find pane offers.
+void MainWindow::addPantryDock()
+{
+    auto pane = std::make_unique<PantryPane>();
+    PantryPane* pantry = pane.get();
+    if (auto* find = findChild<FindPane*>())
+        pantry->setSearch(find->search());
+    connect(pantry, &PantryPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    connect(scanner.get(), &Scanner::dataUpdated, pantry,
+            [this, pantry] { pantry->setCollectionPath(rootPath); });
+    QDockWidget* dock =
+        addDock(this, QStringLiteral("Pantry"), std::move(pane), Qt::RightDockWidgetArea);
+    dock->setObjectName(QStringLiteral("pantryDock"));
+    dock->hide();
+
+    pantryAction = addWindowAction(this, "go-home", "Pantry", "pantryAction", QKeySequence());
+    connect(pantryAction, &QAction::triggered, dock, [dock, pantry] {
+        dock->show();
+        dock->raise();
+        pantry->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
 void MainWindow::openFolder()
 {
     const QString folder = askForFolder();
@@ -487,7 +513,7 @@ void MainWindow::addKitchenToolBar()
     kitchen->setObjectName(QStringLiteral("kitchenToolBar"));
     kitchen->addActions({findAction, shoppingListAction, cookAction});
     kitchen->addSeparator();
-    kitchen->addActions({importAction, pasteRecipeAction, exportAction});
+    kitchen->addActions({importAction, pasteRecipeAction, exportAction, pantryAction});
 }
 
 void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)

@@ -77,6 +77,7 @@ private:
     void addQuitAction();
     void addFindDock();
     void addShoppingListDock();
+    void addPantryDock();
     void addCookAction();
     void addImportActions();
     void addExportAction();
@@ -108,4 +109,5 @@ private:
     QAction* importAction = nullptr;
     QAction* pasteRecipeAction = nullptr;
     QAction* exportAction = nullptr;
+    QAction* pantryAction = nullptr;
 };

@@ -91,7 +91,7 @@ private slots:
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
               "document-print", "randomize", "document-print-preview", "edit-find",
               "view-list-details", "chronometer", "document-import", "edit-paste",
-              "document-export"}) {
+              "document-export", "go-home"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
@@ -205,6 +205,7 @@ private slots:
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
         row("exportAction", kitchen, 6, "Export recipe…", "document-export",
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+        row("pantryAction", kitchen, 7, "Pantry", "go-home", QKeySequence());
     }
 
     void theWindowOffersItsCommands()
@@ -257,7 +258,7 @@ private slots:
         QTest::newRow("main") << "Main Toolbar"
                               << "Main Toolbar" << 2 << 8 << false;
         QTest::newRow("kitchen") << "kitchenToolBar"
-                                 << "Kitchen" << 3 << 7 << true;
+                                 << "Kitchen" << 3 << 8 << true;
     }
 
     void theToolbarsKeepTheirShape()
