@@ -5,6 +5,7 @@
 #include "browse/documentloader.h"
 #include "browse/recipeshare.h"
 #include "browse/scanneradapter.h"
+#include "pantry/pantrysession.h"
 #include "search/recipesearch.h"
 #include "shopping/shoppinglistsession.h"
 #include "standardpaths.h"
@@ -23,4 +24,5 @@ void registerQmlTypes()
     qmlRegisterType<ShoppingListSession>("Saltrove", 1, 0, "ShoppingList");
     qmlRegisterType<RecipeSearch>("Saltrove", 1, 0, "RecipeSearch");
     qmlRegisterType<RecipeShare>("Saltrove", 1, 0, "RecipeShare");
+    qmlRegisterType<PantrySession>("Saltrove", 1, 0, "Pantry");
 }

@@ -18,6 +18,12 @@ Tessellate.ApplicationWindow {
         onMessage: function(text) { root.showPassiveNotification(text) }
     }
 
+    // The pantry, kept in the collection folder's "pantry.md".
+    property var pantry: Pantry {
+        collectionPath: root.scanner.rootPath
+        onMessage: function(text) { root.showPassiveNotification(text) }
+    }
+
     visible: true
     width: 480
     height: 640
@@ -84,6 +90,16 @@ Tessellate.ApplicationWindow {
                     root.popToFirstPage()
                     root.pageStack.push(Qt.resolvedUrl("ShoppingList.qml"),
                                         {shoppingList: root.shoppingList})
+                }
+            },
+            Tessellate.Action {
+                objectName: "pantryAction"
+                text: qsTr("Pantry")
+                icon.name: "go-home"
+                onTriggered: {
+                    root.popToFirstPage()
+                    root.pageStack.push(Qt.resolvedUrl("Pantry.qml"),
+                                        {pantry: root.pantry, scanner: root.scanner})
                 }
             }
         ]

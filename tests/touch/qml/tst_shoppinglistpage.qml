@@ -97,7 +97,8 @@ TestCase {
         var texts = []
         for (var i = 0; i < window.globalDrawer.actions.length; ++i)
             texts.push(window.globalDrawer.actions[i].text)
-        compare(texts, ["Refresh", "Open cookbook", "Home", "Help", "Find", "Shopping list"])
+        compare(texts, ["Refresh", "Open cookbook", "Home", "Help", "Find", "Shopping list",
+                        "Pantry"])
         // Not on the help page, which is a recipe page without a path.
         drawerAction(window, "Help").trigger()
         compare(pageAction(window.pageStack.currentItem, "addToShoppingListAction"), null)
