@@ -112,3 +112,16 @@ void WatchedTextFile::forget()
     m_knownExists = false;
     m_knownText.clear();
 }
+
+QStringList WatchedTextFile::linesOf(const QString& text, bool* crlf)
+{
+    *crlf = text.contains(QStringLiteral("\r\n"));
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = body.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

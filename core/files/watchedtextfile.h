@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -41,6 +42,12 @@ public:
     bool write(const QString& text);
 
     void watch();
+
+    // The lines of a file's text without their ends and a byte order mark;
+    // `crlf` tells whether it ends lines with CR LF. The end of the last
+    // line is no line of its own.
+    static QStringList linesOf(const QString& text, bool* crlf);
+
     // The watcher may be the one reporting: it is emptied, never destroyed.
     void unwatch();
 

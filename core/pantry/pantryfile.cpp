@@ -1,6 +1,7 @@
 #include "pantry/pantryfile.h"
 
 #include "files/safefile.h"
+#include "files/watchedtextfile.h"
 
 #include <QDir>
 #include <QHash>
@@ -34,14 +35,7 @@ QString folded(const QString& text)
 PantryFile PantryFile::parse(const QString& text)
 {
     PantryFile file;
-    file.m_crlf = text.contains(QStringLiteral("\r\n"));
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    file.m_lines = body.split(QLatin1Char('\n'));
-    if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
-        file.m_lines.removeLast();
+    file.m_lines = WatchedTextFile::linesOf(text, &file.m_crlf);
     for (int i = 0; i < file.m_lines.size(); ++i) {
         QString bullet;
         QString itemText;

@@ -1,5 +1,6 @@
 #include "shopping/shoppinglistfile.h"
 
+#include "files/watchedtextfile.h"
 #include "quantity/amount.h"
 #include "recipe/recipefile.h"
 
@@ -126,15 +127,7 @@ void appendBlock(QStringList* out, const QStringList& block)
 ShoppingListFile ShoppingListFile::parse(const QString& text, const QString& folder)
 {
     ShoppingListFile file;
-    file.m_crlf = text.contains(QStringLiteral("\r\n"));
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    file.m_lines = body.split(QLatin1Char('\n'));
-    // The line end of the last line is no line of its own.
-    if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
-        file.m_lines.removeLast();
+    file.m_lines = WatchedTextFile::linesOf(text, &file.m_crlf);
 
     Section section = Section::None;
     for (int i = 0; i < file.m_lines.size(); ++i) {
