@@ -11,8 +11,9 @@
 #include "document/externaleditor.h"
 #include "document/mainpane.h"
 #include "find/findpane.h"
-#include "planning/mealplanpane.h"
+#include "pantry/pantrypane.h"
 #include "planning/cookingjournal.h"
+#include "planning/mealplanpane.h"
 #include "recipe/recipefile.h"
 #include "shopping/shoppinglistpane.h"
 #include "writing/ingredientsparserpane.h"
@@ -111,6 +112,7 @@ MainWindow::MainWindow(QWidget* parent)
     addFindDock();
     addShoppingListDock();
     addMealPlanDock();
+    addPantryDock();
     addCookAction();
     addMarkCookedAction();
     addImportActions();
@@ -405,6 +407,34 @@ void MainWindow::planActiveRecipe()
     mealPlanPane->planRecipe(QFileInfo(path).isFile() ? path : QString());
 }
 
+// The pantry comes after the shopping list, hidden until a restored state or
+// its action shows it; it offers the names the Find pane offers.
+void MainWindow::addPantryDock()
+{
+    auto pane = std::make_unique<PantryPane>();
+    PantryPane* pantry = pane.get();
+    if (auto* find = findChild<FindPane*>())
+        pantry->setSearch(find->search());
+    connect(pantry, &PantryPane::notifySimple, this, &MainWindow::notifyStatusBar);
+    // A recipe cooked to its end, or marked cooked, offers to take its amounts
+    // out of the pantry; asked once the cooking view has finished its click.
+    connect(journal.get(), &CookingJournal::cooked, pantry, &PantryPane::offerTakeOut,
+            Qt::QueuedConnection);
+    connect(scanner.get(), &Scanner::dataUpdated, pantry,
+            [this, pantry] { pantry->setCollectionPath(rootPath); });
+    QDockWidget* dock =
+        addDock(this, QStringLiteral("Pantry"), std::move(pane), Qt::RightDockWidgetArea);
+    dock->setObjectName(QStringLiteral("pantryDock"));
+    dock->hide();
+
+    pantryAction = addWindowAction(this, "go-home", "Pantry", "pantryAction", QKeySequence());
+    connect(pantryAction, &QAction::triggered, dock, [dock, pantry] {
+        dock->show();
+        dock->raise();
+        pantry->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
 void MainWindow::openFolder()
 {
     const QString folder = askForFolder();
@@ -549,7 +579,7 @@ void MainWindow::addKitchenToolBar()
     kitchen->addSeparator();
     kitchen->addActions(
         {importAction, pasteRecipeAction, exportAction, mealPlanAction, planRecipeAction});
-    kitchen->addAction(markCookedAction);
+    kitchen->addActions({markCookedAction, pantryAction});
 }
 
 void MainWindow::setImportSourcesQuestion(ImportFlow::PathsQuestion question)

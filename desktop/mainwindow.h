@@ -85,6 +85,7 @@ private:
     void addShoppingListDock();
     void addMealPlanDock();
     void planActiveRecipe();
+    void addPantryDock();
     void addCookAction();
     void addMarkCookedAction();
     void addImportActions();
@@ -124,4 +125,5 @@ private:
     QAction* mealPlanAction = nullptr;
     QAction* planRecipeAction = nullptr;
     QAction* markCookedAction = nullptr;
+    QAction* pantryAction = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "browse/scanneradapter.h"
 #include "planning/mealplansession.h"
 #include "planning/cookingjournal.h"
+#include "pantry/pantrysession.h"
 #include "search/recipesearch.h"
 #include "shopping/shoppinglistsession.h"
 #include "standardpaths.h"
@@ -29,4 +30,5 @@ void registerQmlTypes()
     qmlRegisterType<CookingJournal>("Saltrove", 1, 0, "CookingJournal");
     // The search's journal filter, as RecipeSearch hands it out.
     qmlRegisterAnonymousType<JournalFilter>("Saltrove", 1);
+    qmlRegisterType<PantrySession>("Saltrove", 1, 0, "Pantry");
 }

@@ -98,6 +98,15 @@ Fraction Fraction::operator+(const Fraction& other) const
                     Wide(m_denominator) * other.m_denominator);
 }
 
+Fraction Fraction::minusOrZero(const Fraction& other) const
+{
+    if (!(other < *this))
+        return Fraction();
+    return fromWide(Wide(m_numerator) * other.m_denominator -
+                        Wide(other.m_numerator) * m_denominator,
+                    Wide(m_denominator) * other.m_denominator);
+}
+
 Fraction Fraction::operator*(const Fraction& other) const
 {
     return fromWide(Wide(m_numerator) * other.m_numerator,

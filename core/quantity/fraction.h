@@ -19,6 +19,8 @@ public:
     bool isZero() const { return m_numerator == 0; }
 
     Fraction operator+(const Fraction& other) const;
+    // What is left when `other` is taken away; never below zero.
+    Fraction minusOrZero(const Fraction& other) const;
     Fraction operator*(const Fraction& other) const;
     Fraction operator/(const Fraction& other) const;
     bool operator==(const Fraction& other) const;

@@ -135,6 +135,12 @@ QStringList RecipeSearch::suggestionsOf(const Names& names, const QStringList& c
 
 QStringList RecipeSearch::ingredientSuggestions(const QString& typed, int limit) const
 {
+    // Asked while hidden (by the pantry): the names of the latest publication.
+    if (m_collectionStale)
+        return suggestionsOf(namesOf(m_listedIngredients ? m_listedIngredients->names()
+                                                         : IndexModelReading::topLevelTexts(
+                                                               m_ingredientModel.get())),
+                             m_ingredients, typed, limit);
     return suggestionsOf(m_ingredientNames, m_ingredients, typed, limit);
 }
 

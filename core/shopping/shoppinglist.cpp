@@ -22,14 +22,10 @@ struct Contribution
 // text amount, which stands alone.
 struct Part
 {
-    QString key;           // the sum key; empty for text
-    QString unit;          // as the first amount wrote it
-    QStringList usedUnits; // as every added amount wrote it
-    Amount sum;
+    ShoppingQuantity quantity; // the sum key is empty for text
     int lines = 0;
     bool asWritten = false;
     QString written;
-    QChar decimalMark;
 };
 
 QString numberText(const Part& part, bool mayShowAsWritten)
@@ -38,23 +34,10 @@ QString numberText(const Part& part, bool mayShowAsWritten)
     // where nothing else on the list is shown beside it.
     if (mayShowAsWritten && part.lines == 1 && part.asWritten)
         return part.written;
-    if (UnitGroups::isGroup(part.key)) {
-        QString unit = UnitGroups::displayUnit(part.key, part.sum.low(), part.usedUnits);
-        const Amount shown = part.sum.scaled(Fraction(1) / UnitGroups::baseUnitsPer(unit));
-        // In the first recipe's own spelling where it is that unit by another
-        // name ("克", "Gramm"); a mere difference of case ("L") is not kept.
-        if (KitchenUnits::sumKey(unit) == KitchenUnits::sumKey(part.unit) &&
-            part.unit.toCaseFolded() != unit)
-            unit = part.unit;
-        return shown.toDisplayString(Amount::Notation::Decimals, part.decimalMark) +
-               QLatin1Char(' ') + unit;
-    }
-    const QString number =
-        part.sum.toDisplayString(KitchenUnits::notationFor(part.unit), part.decimalMark);
-    return part.unit.isEmpty() ? number : number + QLatin1Char(' ') + part.unit;
+    return ShoppingList::quantityText(part.quantity);
 }
 
-QString amountsText(const QList<Contribution>& contributions, bool mayShowAsWritten)
+QList<Part> partsOf(const QList<Contribution>& contributions)
 {
     QList<Part> parts;
     for (const Contribution& contribution : contributions) {
@@ -71,28 +54,33 @@ QString amountsText(const QList<Contribution>& contributions, bool mayShowAsWrit
         const Amount value = ingredient.amount.scaled(contribution.factor)
                                  .scaled(UnitGroups::baseUnitsPer(ingredient.unit));
         auto found = std::find_if(parts.begin(), parts.end(), [&](const Part& part) {
-            return part.lines > 0 && part.key == key;
+            return part.lines > 0 && part.quantity.sumKey == key;
         });
         if (found != parts.end()) {
-            found->sum = found->sum.plus(value);
-            found->usedUnits.append(ingredient.unit);
+            found->quantity.sum = found->quantity.sum.plus(value);
+            found->quantity.usedUnits.append(ingredient.unit);
             ++found->lines;
             continue;
         }
         Part number;
-        number.key = key;
-        number.unit = ingredient.unit;
-        number.usedUnits = {ingredient.unit};
-        number.sum = value;
+        number.quantity.sumKey = key;
+        number.quantity.unit = ingredient.unit;
+        number.quantity.usedUnits = {ingredient.unit};
+        number.quantity.sum = value;
+        number.quantity.decimalMark = contribution.decimalMark;
         number.lines = 1;
         number.asWritten = contribution.factor == Fraction(1);
         number.written = ingredient.written;
-        number.decimalMark = contribution.decimalMark;
         parts.append(number);
     }
     // Summed amounts first, the text amounts beside them as written.
     std::stable_partition(parts.begin(), parts.end(),
                           [](const Part& part) { return part.lines > 0; });
+    return parts;
+}
+
+QString amountsText(const QList<Part>& parts, bool mayShowAsWritten)
+{
     QStringList texts;
     for (const Part& part : parts)
         texts.append(part.lines > 0 ? numberText(part, mayShowAsWritten) : part.written);
@@ -221,10 +209,17 @@ QList<ShoppingItem> ShoppingList::items() const
     for (Row& row : rows) {
         // Amounts read as written only for a recipe alone on the list; each
         // recipe's own part in the tool tip always may.
-        row.item.amounts = amountsText(row.all, m_entries.size() == 1);
+        const QList<Part> parts = partsOf(row.all);
+        row.item.amounts = amountsText(parts, m_entries.size() == 1);
+        for (const Part& part : parts) {
+            if (part.lines > 0)
+                row.item.quantities.append(part.quantity);
+            else
+                row.item.wordAmounts.append(part.written);
+        }
         for (const auto& [e, contributions] : std::as_const(row.byEntry)) {
             const QString title = m_entries.at(e).recipe.title;
-            const QString amounts = amountsText(contributions, true);
+            const QString amounts = amountsText(partsOf(contributions), true);
             row.item.byRecipe.append(amounts.isEmpty() ? title
                                                        : title + QStringLiteral(": ") + amounts);
         }
@@ -250,6 +245,25 @@ QString ShoppingList::toMarkdown() const
         text += item.text() + QLatin1Char('\n');
     }
     return text;
+}
+
+QString ShoppingList::quantityText(const ShoppingQuantity& quantity)
+{
+    if (UnitGroups::isGroup(quantity.sumKey)) {
+        QString unit =
+            UnitGroups::displayUnit(quantity.sumKey, quantity.sum.low(), quantity.usedUnits);
+        const Amount shown = quantity.sum.scaled(Fraction(1) / UnitGroups::baseUnitsPer(unit));
+        // In the first recipe's own spelling where it is that unit by another
+        // name ("克", "Gramm"); a mere difference of case ("L") is not kept.
+        if (KitchenUnits::sumKey(unit) == KitchenUnits::sumKey(quantity.unit) &&
+            quantity.unit.toCaseFolded() != unit)
+            unit = quantity.unit;
+        return shown.toDisplayString(Amount::Notation::Decimals, quantity.decimalMark) +
+               QLatin1Char(' ') + unit;
+    }
+    const QString number = quantity.sum.toDisplayString(KitchenUnits::notationFor(quantity.unit),
+                                                        quantity.decimalMark);
+    return quantity.unit.isEmpty() ? number : number + QLatin1Char(' ') + quantity.unit;
 }
 
 QString ShoppingList::nameKey(const QString& name)

@@ -40,6 +40,9 @@ public:
     // One line per row: "- [ ] 1¼ kg plain flour", ticked rows "- [x] ...".
     QString toMarkdown() const;
 
+    // A summed amount as the rows show it: "1¼ kg", "1½ cups".
+    static QString quantityText(const ShoppingQuantity& quantity);
+
     // The key under which names are merged.
     static QString nameKey(const QString& name);
 

@@ -2,6 +2,8 @@
 
 #include "files/listfiletext.h"
 #include "files/recipelink.h"
+#include "quantity/amount.h"
+#include "recipe/recipefile.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,6 @@
 #include "shopping/shoppinglistsession.h"
 
+#include "pantry/pantrystore.h"
 #include "shopping/shoppingingredientreader.h"
 #include "shopping/shoppingliststore.h"
 #include "shopping/shoppingrecipesmodel.h"
@@ -11,8 +12,9 @@
 ShoppingListSession::ShoppingListSession(QObject* parent)
     : QObject(parent)
     , m_store(std::make_unique<ShoppingListStore>())
+    , m_pantry(std::make_unique<PantryStore>())
     , m_recipes(std::make_unique<ShoppingRecipesModel>(m_store.get()))
-    , m_rows(std::make_unique<ShoppingRowsModel>(m_store.get()))
+    , m_rows(std::make_unique<ShoppingRowsModel>(m_store.get(), m_pantry.get()))
 {
     connect(m_store.get(), &ShoppingListStore::changed, this, &ShoppingListSession::listChanged);
     // Passed on from the event loop: the first is said while the window that
@@ -32,6 +34,7 @@ void ShoppingListSession::setCollectionPath(const QString& path)
 {
     const bool moved = path != m_store->collectionPath();
     m_store->setCollectionPath(path);
+    m_pantry->setCollectionPath(path);
     if (moved)
         emit collectionPathChanged();
 }
@@ -103,6 +106,35 @@ bool ShoppingListSession::addRow(const QString& text)
 void ShoppingListSession::removeRow(int row)
 {
     m_rows->removeHandRow(row);
+}
+
+QString ShoppingListSession::putTickedInPantry()
+{
+    QStringList bought;
+    QStringList handRows;
+    QStringList rowKeys;
+    for (int row = 0; row < m_rows->rowCount(); ++row) {
+        const QModelIndex index = m_rows->index(row);
+        if (!index.data(ShoppingRowsModel::TickedRole).toBool())
+            continue;
+        bought.append(m_rows->boughtLines(row));
+        if (index.data(ShoppingRowsModel::HandWrittenRole).toBool())
+            handRows.append(index.data(ShoppingRowsModel::NameRole).toString());
+        else
+            rowKeys.append(index.data(ShoppingRowsModel::KeyRole).toString());
+    }
+    if (handRows.isEmpty() && rowKeys.isEmpty())
+        return tr("No ticked rows to put in the pantry");
+    m_pantry->batch([&] {
+        for (const QString& line : std::as_const(bought))
+            m_pantry->add(line);
+    });
+    for (const QString& text : std::as_const(handRows))
+        m_store->removeHandRow(text);
+    for (const QString& key : std::as_const(rowKeys))
+        m_store->setTicked(key, false);
+    const int count = int(handRows.size() + rowKeys.size());
+    return count == 1 ? tr("1 row put in the pantry") : tr("%1 rows put in the pantry").arg(count);
 }
 
 QString ShoppingListSession::markdown() const

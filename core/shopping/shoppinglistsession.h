@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class PantryStore;
 class QAbstractItemModel;
 class ShoppingListStore;
 class ShoppingRecipesModel;
@@ -52,6 +53,10 @@ public:
     Q_INVOKABLE bool addRow(const QString& text);
     // Rows written by hand only.
     Q_INVOKABLE void removeRow(int row);
+    // The ticked rows' amounts go into the pantry, merged with what it
+    // holds; ticked rows written by hand go from the list, the others are
+    // unticked (the pantry now covers them). Returns what to tell the user.
+    Q_INVOKABLE QString putTickedInPantry();
     Q_INVOKABLE QString markdown() const;
     Q_INVOKABLE void copyToClipboard() const;
 
@@ -68,6 +73,8 @@ signals:
 
 private:
     std::unique_ptr<ShoppingListStore> m_store;
+    // The cookbook's pantry, whose amounts the rows take off.
+    std::unique_ptr<PantryStore> m_pantry;
     std::unique_ptr<ShoppingRecipesModel> m_recipes;
     std::unique_ptr<ShoppingRowsModel> m_rows;
 };

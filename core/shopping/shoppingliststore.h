@@ -4,7 +4,6 @@
 #include "shopping/shoppinglist.h"
 #include "shopping/shoppinglistfile.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>

@@ -1,15 +1,22 @@
 #include "shopping/shoppingrowsmodel.h"
 
+#include "pantry/pantryamounts.h"
+#include "pantry/pantrystock.h"
+#include "pantry/pantrystore.h"
+#include "shopping/shoppinglist.h"
 #include "shopping/shoppingliststore.h"
 
 #include <algorithm>
 
-ShoppingRowsModel::ShoppingRowsModel(ShoppingListStore* store, QObject* parent)
+ShoppingRowsModel::ShoppingRowsModel(ShoppingListStore* store, PantryStore* pantry, QObject* parent)
     : QAbstractListModel(parent)
     , m_store(store)
+    , m_pantry(pantry)
     , m_rows(rowsOfStore())
 {
     connect(store, &ShoppingListStore::changed, this, &ShoppingRowsModel::follow);
+    if (pantry)
+        connect(pantry, &PantryStore::changed, this, &ShoppingRowsModel::follow);
 }
 
 int ShoppingRowsModel::rowCount(const QModelIndex& parent) const
@@ -41,6 +48,14 @@ QVariant ShoppingRowsModel::data(const QModelIndex& index, int role) const
         return row.amount;
     case NameRole:
         return row.name;
+    case ToBuyRole:
+        return row.held ? row.toBuy : row.amount;
+    case PantryRole:
+        return row.pantryText();
+    case InPantryRole:
+        return row.covered;
+    case SectionRole:
+        return row.covered ? tr("In the pantry") : tr("To buy");
     default:
         return {};
     }
@@ -65,13 +80,10 @@ Qt::ItemFlags ShoppingRowsModel::flags(const QModelIndex& index) const
 
 QHash<int, QByteArray> ShoppingRowsModel::roleNames() const
 {
-    return {{Qt::DisplayRole, "display"},
-            {TickedRole, "ticked"},
-            {HandWrittenRole, "handWritten"},
-            {DetailRole, "detail"},
-            {KeyRole, "key"},
-            {AmountRole, "amount"},
-            {NameRole, "name"}};
+    return {{Qt::DisplayRole, "display"}, {TickedRole, "ticked"},  {HandWrittenRole, "handWritten"},
+            {DetailRole, "detail"},       {KeyRole, "key"},        {AmountRole, "amount"},
+            {NameRole, "name"},           {ToBuyRole, "toBuy"},    {PantryRole, "pantry"},
+            {InPantryRole, "inPantry"},   {SectionRole, "section"}};
 }
 
 // The store is told by name, so that the tick means the same when it reads
@@ -94,28 +106,79 @@ bool ShoppingRowsModel::removeHandRow(int row)
     return true;
 }
 
+QStringList ShoppingRowsModel::boughtLines(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return m_rows.at(row).bought;
+}
+
 QString ShoppingRowsModel::Row::text() const
 {
-    return amount.isEmpty() ? name : amount + QLatin1Char(' ') + name;
+    if (!held)
+        return amount.isEmpty() ? name : amount + QLatin1Char(' ') + name;
+    const QString rest = toBuy.isEmpty() || covered ? name : toBuy + QLatin1Char(' ') + name;
+    return rest + QStringLiteral(" (") + pantryText() + QLatin1Char(')');
+}
+
+QString ShoppingRowsModel::Row::pantryText() const
+{
+    if (!held)
+        return QString();
+    return inPantry.isEmpty() ? tr("in the pantry") : tr("%1 in the pantry").arg(inPantry);
 }
 
 bool ShoppingRowsModel::Row::operator==(const Row& other) const
 {
     return key == other.key && amount == other.amount && name == other.name &&
-           byRecipe == other.byRecipe && ticked == other.ticked && handWritten == other.handWritten;
+           byRecipe == other.byRecipe && ticked == other.ticked &&
+           handWritten == other.handWritten && toBuy == other.toBuy && inPantry == other.inPantry &&
+           held == other.held && covered == other.covered && bought == other.bought;
 }
+
+namespace {
+
+QStringList boughtOf(const ShoppingItem& item, const PantryCoverage& coverage)
+{
+    if (coverage.covered)
+        return {};
+    const QList<ShoppingQuantity> amounts = coverage.held ? coverage.remaining : item.quantities;
+    QStringList lines;
+    for (const ShoppingQuantity& quantity : amounts)
+        lines.append(ShoppingList::quantityText(quantity) + QLatin1Char(' ') + item.name);
+    if (lines.isEmpty())
+        lines.append(item.name);
+    return lines;
+}
+
+} // namespace
 
 QList<ShoppingRowsModel::Row> ShoppingRowsModel::rowsOfStore() const
 {
+    const PantryStock stock(m_pantry ? m_pantry->pantry().readings() : QList<IngredientReading>());
     QList<Row> rows;
-    for (const ShoppingItem& item : m_store->items())
-        rows.append({item.key, item.amounts, item.name, item.byRecipe, item.ticked, false});
+    for (const ShoppingItem& item : m_store->items()) {
+        Row row{item.key, item.amounts, item.name, item.byRecipe, item.ticked, false,
+                {},       {},           false,     false,         {}};
+        const PantryCoverage coverage = PantryAmounts::cover(item, stock.itemsNamed(item.name));
+        row.toBuy = coverage.toBuy;
+        row.inPantry = coverage.inPantry;
+        row.held = coverage.held;
+        row.covered = coverage.covered;
+        row.bought = boughtOf(item, coverage);
+        rows.append(row);
+    }
     for (const ShoppingFileRow& hand : m_store->handRows()) {
         const QString key = QStringLiteral("hand:") + hand.text.simplified().toCaseFolded();
-        rows.append({key, QString(), hand.text, QStringList(), hand.ticked, true});
+        Row row{key, QString(), hand.text, QStringList(), hand.ticked, true,
+                {},  {},        false,     false,         {}};
+        row.bought = QStringList{hand.text};
+        rows.append(row);
     }
-    // What is in the basket already goes to the end.
+    // What is in the basket already goes to the end of what is to buy; what
+    // the pantry covers comes after it.
     std::stable_partition(rows.begin(), rows.end(), [](const Row& row) { return !row.ticked; });
+    std::stable_partition(rows.begin(), rows.end(), [](const Row& row) { return !row.covered; });
     return rows;
 }
 

@@ -111,6 +111,13 @@ void ShoppingListPane::buildViews()
                                          QStringLiteral("document-print-preview"));
     connect(preview, &QPushButton::clicked, this, &ShoppingListPane::printPreview);
     layout->addLayout(bottom.release());
+    auto pantry = std::make_unique<QHBoxLayout>();
+    QPushButton* putAway =
+        addPaneButton(pantry.get(), QStringLiteral("Put ticked rows in the pantry"),
+                  QStringLiteral("putTickedInPantry"), QStringLiteral("go-home"));
+    connect(putAway, &QPushButton::clicked, this, &ShoppingListPane::putTickedInPantry);
+    pantry->addStretch(1);
+    layout->addLayout(pantry.release());
     setLayout(layout.release());
 }
 
@@ -174,6 +181,11 @@ void ShoppingListPane::refresh()
 void ShoppingListPane::copyToClipboard()
 {
     session->copyToClipboard();
+}
+
+void ShoppingListPane::putTickedInPantry()
+{
+    emit notifySimple(session->putTickedInPantry());
 }
 
 // What the pane shows: the recipes, then the rows to tick.

@@ -47,6 +47,8 @@ public slots:
     // Reads every listed recipe again, as after a scan.
     void refresh();
     void copyToClipboard();
+    // What was bought goes into the pantry, and its rows off the list.
+    void putTickedInPantry();
     void print();
     void printPreview();
 

@@ -91,7 +91,8 @@ private slots:
              {"document-open-folder", "view-refresh", "document-new", "edit-entry",
               "document-print", "randomize", "document-print-preview", "edit-find",
               "view-list-details", "chronometer", "document-import", "edit-paste",
-              "document-export", "view-calendar-week", "appointment-new", "checkmark"}) {
+              "document-export", "view-calendar-week", "appointment-new", "checkmark",
+              "go-home"}) {
             QVERIFY(QDir().mkpath(theme + QStringLiteral("/16x16/actions")));
             QVERIFY(image.save(theme + QStringLiteral("/16x16/actions/") + QLatin1String(name) +
                                QStringLiteral(".png")));
@@ -208,6 +209,7 @@ private slots:
         row("mealPlanAction", kitchen, 7, "Meal plan", "view-calendar-week", QKeySequence());
         row("planRecipeAction", kitchen, 8, "Plan…", "appointment-new", QKeySequence());
         row("markCookedAction", kitchen, 9, "Mark as cooked", "checkmark", QKeySequence());
+        row("pantryAction", kitchen, 10, "Pantry", "go-home", QKeySequence());
     }
 
     void theWindowOffersItsCommands()
@@ -260,7 +262,7 @@ private slots:
         QTest::newRow("main") << "Main Toolbar"
                               << "Main Toolbar" << 2 << 8 << false;
         QTest::newRow("kitchen") << "kitchenToolBar"
-                                 << "Kitchen" << 3 << 10 << true;
+                                 << "Kitchen" << 3 << 11 << true;
     }
 
     void theToolbarsKeepTheirShape()

@@ -32,6 +32,12 @@ Tessellate.ScrollablePage {
             text: qsTr("Clear")
             icon.name: "edit-clear"
             onTriggered: page.shoppingList.clear()
+        },
+        Tessellate.Action {
+            objectName: "putTickedInPantryAction"
+            text: qsTr("Put ticked rows in the pantry")
+            icon.name: "go-home"
+            onTriggered: page.window.showPassiveNotification(page.shoppingList.putTickedInPantry())
         }
     ]
 
@@ -40,6 +46,22 @@ Tessellate.ScrollablePage {
         objectName: "shoppingRows"
 
         model: page.shoppingList ? page.shoppingList.rows : null
+        // What the pantry covers comes last, under a heading of its own.
+        section.property: "section"
+        section.delegate: Item {
+            objectName: "sectionHeading"
+            width: list.width
+            height: section === qsTr("To buy") ? 0 : heading.implicitHeight
+            clip: true
+
+            Controls.Label {
+                id: heading
+                topPadding: Tessellate.Units.largeSpacing
+                leftPadding: Tessellate.Units.largeSpacing
+                font.bold: true
+                text: section
+            }
+        }
 
         header: Column {
             width: list.width

@@ -31,6 +31,23 @@ Tessellate.ApplicationWindow {
         onMessage: function(text) { root.showPassiveNotification(text) }
     }
 
+    // The pantry, kept in the collection folder's "pantry.md".
+    property var pantry: Pantry {
+        collectionPath: root.scanner.rootPath
+        onMessage: function(text) { root.showPassiveNotification(text) }
+    }
+
+    // Cooking a recipe to its end offers to take its amounts out of the
+    // pantry, wherever the cook is.
+    TakeOutDialog {
+        id: takeOutDialog
+        pantry: root.pantry
+    }
+    Connections {
+        target: root.cookingJournal
+        function onCooked(recipePath, servings) { takeOutDialog.offer(recipePath, servings) }
+    }
+
     visible: true
     width: 480
     height: 640
@@ -107,6 +124,16 @@ Tessellate.ApplicationWindow {
                     root.popToFirstPage()
                     root.pageStack.push(Qt.resolvedUrl("MealPlan.qml"),
                                         {mealPlan: root.mealPlan, shoppingList: root.shoppingList})
+                }
+            },
+            Tessellate.Action {
+                objectName: "pantryAction"
+                text: qsTr("Pantry")
+                icon.name: "go-home"
+                onTriggered: {
+                    root.popToFirstPage()
+                    root.pageStack.push(Qt.resolvedUrl("Pantry.qml"),
+                                        {pantry: root.pantry, scanner: root.scanner})
                 }
             }
         ]

@@ -3,6 +3,8 @@
 #include "cooking/cookingtimers.h"
 #include "cooking/cookingview.h"
 #include "mainwindow.h"
+#include "pantry/pantryfile.h"
+#include "pantry/pantrypane.h"
 #include "planning/cookingjournal.h"
 #include "planning/cookingjournalfile.h"
 #include "support/desktoptesthelpers.h"
@@ -530,6 +532,46 @@ private slots:
         QVERIFY2(statusText(window).startsWith(QStringLiteral("Added to the cooking journal: "
                                                               "Cooked once")),
                  qPrintable(statusText(window)));
+    }
+
+    // A recipe marked cooked offers to take its amounts out of the pantry,
+    // and takes them out only when the cook says yes.
+    void markCookedOffersToTakeOutOfThePantry_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("yes") << true << QStringLiteral("300 ml");
+        QTest::newRow("no") << false << QStringLiteral("1 l");
+    }
+
+    void markCookedOffersToTakeOutOfThePantry()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QString, left);
+        QTemporaryDir cookbook;
+        const QString path = cookbook.filePath(QStringLiteral("Desserts/crème brûlée.recipe.md"));
+        QVERIFY(writeFile(path, "# Crème brûlée\n\n### Ingredients\n\n * 700 ml cream\n"));
+        QVERIFY(writeFile(cookbook.filePath(QStringLiteral("pantry.md")),
+                          "# Pantry\n\n- 1 l cream\n- salt\n"));
+        MainWindow window;
+        window.show();
+        QStringList asked;
+        window.findChild<PantryPane*>()->setTakeOutQuestion(
+            [&asked, yes](QWidget*, const QString& text) {
+                asked.append(text);
+                return yes;
+            });
+        window.setFolderQuestion([&cookbook] { return cookbook.path(); });
+        windowAction(window, QStringLiteral("openCollectionAction"))->trigger();
+        QTRY_COMPARE(statusText(window), QStringLiteral("Found 1 recipes"));
+        emit dockPane<ListPane>(window, QStringLiteral("Title"))->fileSelected(path);
+        windowAction(window, QStringLiteral("markCookedAction"))->trigger();
+        QTRY_COMPARE(asked.size(), 1);
+        QTRY_COMPARE(readPantry(cookbook.path())
+                             .value(0)
+                             .amount.toDisplayString(Amount::Notation::Decimals) +
+                         QLatin1Char(' ') + readPantry(cookbook.path()).value(0).unit,
+                     left);
     }
 
 private:

@@ -98,7 +98,7 @@ TestCase {
         for (var i = 0; i < window.globalDrawer.actions.length; ++i)
             texts.push(window.globalDrawer.actions[i].text)
         compare(texts, ["Refresh", "Open cookbook", "Home", "Help", "Find", "Shopping list",
-                        "Meal plan"])
+                        "Meal plan", "Pantry"])
         // Not on the help page, which is a recipe page without a path.
         drawerAction(window, "Help").trigger()
         compare(pageAction(window.pageStack.currentItem, "addToShoppingListAction"), null)
