@@ -60,6 +60,9 @@ MealPlanPane::MealPlanPane(QWidget* parent)
 // outlive the session whose days it shows.
 MealPlanPane::~MealPlanPane()
 {
+    // A view being destroyed still sends its viewport's events, which must
+    // not reach eventFilter() through a view that is half gone.
+    daysView->viewport()->removeEventFilter(this);
     delete daysView;
 }
 
