@@ -413,8 +413,10 @@ void MainWindow::addPantryDock()
 {
     auto pane = std::make_unique<PantryPane>();
     PantryPane* pantry = pane.get();
-    if (auto* find = findChild<FindPane*>())
+    if (auto* find = findChild<FindPane*>()) {
         pantry->setSearch(find->search());
+        find->setPantry(pantry->session());
+    }
     connect(pantry, &PantryPane::notifySimple, this, &MainWindow::notifyStatusBar);
     // A recipe cooked to its end, or marked cooked, offers to take its amounts
     // out of the pantry; asked once the cooking view has finished its click.

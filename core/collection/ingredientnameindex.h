@@ -24,6 +24,13 @@ public:
     const QStringList& names() const { return m_names; }
     // The recipes that list the name at `index`, in the order they were added.
     QStringList pathsOf(qsizetype index) const;
+    // The recipes added, in order; recipesOf() gives positions in this list.
+    const QStringList& paths() const { return m_paths; }
+    // Positions in paths() of the recipes that list the name at `index`.
+    const std::vector<int>& recipesOf(qsizetype index) const
+    {
+        return m_recipesOfName[std::size_t(index)];
+    }
 
 private:
     QStringList m_paths;

@@ -6,10 +6,10 @@
 #include <QString>
 
 // The recipes a search found: those that meet every condition, then those
-// that lack one of the chosen ingredients. Column 0 shows the title, column 1
-// what a row lacks ("missing: basil"); every cell carries the recipe's path
-// under PathRole and what it lacks under MissingRole. Lists read the roles by
-// the names "display", "path" and "missing".
+// that lack one of the chosen ingredients (or one or two from the pantry).
+// Column 0 shows the title, column 1 what a row lacks ("missing: basil"); every cell carries the
+// recipe's path under PathRole and what it lacks under MissingRole. Lists read the roles by the
+// names "display", "path" and "missing".
 class FindResultsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -21,7 +21,8 @@ public:
     {
         QString title;
         QString path;
-        QString missing; // the chosen ingredient the recipe lacks; empty for a full match
+        QString missing; // a chosen ingredient it lacks, or what the pantry lacks; empty for a full
+                         // match
         bool operator==(const Row& other) const
         {
             return title == other.title && path == other.path && missing == other.missing;

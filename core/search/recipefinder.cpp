@@ -1,11 +1,15 @@
 #include "search/recipefinder.h"
 
+#include "collection/ingredientnameindex.h"
 #include "search/kepttextindex.h"
+#include "search/pantrycoverage.h"
 #include "search/recipetextindex.h"
 #include "search/textquery.h"
 #include "text/textfolding.h"
 
 #include <QHash>
+
+#include <iterator>
 
 #include <utility>
 
@@ -135,6 +139,8 @@ void RecipeFinder::adopt(const std::shared_ptr<const Collection>& collection)
         return;
     m_adopted = collection;
     m_index.reset();
+    m_coverage.reset();
+    m_coveredPantry.reset();
     m_positionByPath.clear();
     if (!collection)
         return;
@@ -187,6 +193,18 @@ std::vector<bool> RecipeFinder::recipesOf(const Choice& choice) const
     return recipes;
 }
 
+const PantryCoverage& RecipeFinder::coverageOf(const std::shared_ptr<const Pantry>& pantry)
+{
+    if (pantry != m_coveredPantry || !m_coverage) {
+        const IngredientNameIndex noNames;
+        m_coverage = std::make_unique<PantryCoverage>(pantry->listed ? *pantry->listed : noNames,
+                                                      pantry->stock, m_positionByPath,
+                                                      int(m_adopted->size()));
+        m_coveredPantry = pantry;
+    }
+    return *m_coverage;
+}
+
 std::optional<RecipeFinder::Result>
 RecipeFinder::answer(const Request& request, std::uint64_t number,
                      const std::shared_ptr<const Collection>& collection)
@@ -214,6 +232,7 @@ RecipeFinder::answer(const Request& request, std::uint64_t number,
     std::vector<std::vector<bool>> ingredients;
     for (const Choice& ingredient : request.ingredients)
         ingredients.push_back(recipesOf(ingredient));
+    const PantryCoverage* pantry = request.pantry ? &coverageOf(request.pantry) : nullptr;
     if (stop())
         return std::nullopt;
 
@@ -221,10 +240,11 @@ RecipeFinder::answer(const Request& request, std::uint64_t number,
     result.collection = collection;
     result.request = number;
     const bool anyCondition =
-        !query.isEmpty() || !request.tags.isEmpty() || !request.ingredients.isEmpty();
+        !query.isEmpty() || !request.tags.isEmpty() || !request.ingredients.isEmpty() || pantry;
     if (!anyCondition)
         return result;
     const bool checkText = query.needsTextCheck();
+    std::vector<std::pair<int, QStringList>> lackingTwo;
     for (std::size_t i = 0; i < count; ++i) {
         if (!candidates[i])
             continue;
@@ -236,8 +256,12 @@ RecipeFinder::answer(const Request& request, std::uint64_t number,
                 ++lacking;
             }
         }
-        const bool near = lacking == 1 && ingredients.size() >= 2;
+        // From the pantry, the chosen ingredients are a filter: its own
+        // shortfall is what ranks.
+        const bool near = lacking == 1 && ingredients.size() >= 2 && !pantry;
         if (lacking != 0 && !near)
+            continue;
+        if (pantry && (!pantry->listsIngredients(int(i)) || pantry->lacking(int(i)) > 2))
             continue;
         if (checkText) {
             if ((i & 0x3f) == 0 && stop())
@@ -248,10 +272,15 @@ RecipeFinder::answer(const Request& request, std::uint64_t number,
         }
         if (near)
             result.nearMatches.emplace_back(int(i), missing);
+        else if (pantry && pantry->lacking(int(i)) == 1)
+            result.pantryShortfalls.emplace_back(int(i), pantry->lackingNames(int(i)));
+        else if (pantry && pantry->lacking(int(i)) == 2)
+            lackingTwo.emplace_back(int(i), pantry->lackingNames(int(i)));
         else
             result.matches.push_back(int(i));
     }
     if (stop())
         return std::nullopt;
+    std::move(lackingTwo.begin(), lackingTwo.end(), std::back_inserter(result.pantryShortfalls));
     return result;
 }

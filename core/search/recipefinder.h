@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pantry/pantrystock.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -14,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+class IngredientNameIndex;
+class PantryCoverage;
 class RecipeTextIndex;
 
 // Finds the recipes of a collection that meet a set of conditions: words
@@ -41,11 +45,21 @@ public:
         QString name;
         QStringList paths;
     };
+    // The pantry to cook from: the names the collection lists and what the
+    // pantry holds. A new one is worked out afresh; the same one is reused.
+    struct Pantry
+    {
+        std::shared_ptr<const IngredientNameIndex> listed;
+        PantryStock stock;
+    };
     struct Request
     {
         QString text;
         QList<Choice> ingredients;
         QList<Choice> tags;
+        // Set, the recipes that can be cooked from it come first, then those
+        // it lacks one or two ingredients of.
+        std::shared_ptr<const Pantry> pantry;
     };
     struct Result
     {
@@ -55,6 +69,9 @@ public:
         // Recipes that lack exactly one of two or more chosen ingredients:
         // position in the collection and the index of the missing choice.
         std::vector<std::pair<int, int>> nearMatches;
+        // From the pantry: recipes it lacks one, then two ingredients of, with
+        // their names.
+        std::vector<std::pair<int, QStringList>> pantryShortfalls;
     };
 
     explicit RecipeFinder(QObject* parent = nullptr);
@@ -111,6 +128,7 @@ private:
     bool collectionReplaced(const std::shared_ptr<const Collection>& collection) const;
     bool overtaken(std::uint64_t number, const std::shared_ptr<const Collection>& collection) const;
     std::vector<bool> recipesOf(const Choice& choice) const;
+    const PantryCoverage& coverageOf(const std::shared_ptr<const Pantry>& pantry);
 
     // Owner's thread.
     std::shared_ptr<const Collection> m_collection;
@@ -132,6 +150,8 @@ private:
     std::shared_ptr<const Collection> m_adopted;
     std::unique_ptr<RecipeTextIndex> m_index;
     QHash<QString, int> m_positionByPath;
+    std::shared_ptr<const Pantry> m_coveredPantry;
+    std::unique_ptr<PantryCoverage> m_coverage;
 
     // Started once everything above exists and the relay is connected.
     std::thread m_worker;

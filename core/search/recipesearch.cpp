@@ -2,6 +2,8 @@
 
 #include "collection/indexmodelreading.h"
 #include "collection/ingredientnameindex.h"
+#include "pantry/pantrysession.h"
+#include "pantry/pantrystock.h"
 #include "text/countwording.h"
 #include "text/textfolding.h"
 #include "text/wordstartmatcher.h"
@@ -70,6 +72,7 @@ void RecipeSearch::setModels(std::shared_ptr<QStandardItemModel> titleModel,
     m_ingredientModel = std::move(ingredientModel);
     m_tagModel = std::move(tagModel);
     m_listedIngredients = std::move(listedIngredients);
+    m_pantryAsked.reset();
     // Never the old collection's rows under the new one.
     m_finder->setCollection(nullptr);
     m_results->setRows({});
@@ -89,6 +92,44 @@ void RecipeSearch::setShown(bool shown)
     if (m_collectionStale)
         refreshCollection();
     m_finder->prepareIndex();
+}
+
+void RecipeSearch::setPantry(PantrySession* pantry)
+{
+    if (pantry == m_pantry)
+        return;
+    if (m_pantry)
+        disconnect(m_pantry.data(), nullptr, this, nullptr);
+    m_pantry = pantry;
+    if (m_pantry)
+        connect(m_pantry.data(), &PantrySession::pantryChanged, this, &RecipeSearch::pantryEdited);
+    emit pantryChanged();
+    pantryEdited();
+}
+
+void RecipeSearch::setFromPantry(bool fromPantry)
+{
+    if (fromPantry == m_fromPantry)
+        return;
+    m_fromPantry = fromPantry;
+    emit fromPantryChanged();
+    search();
+}
+
+void RecipeSearch::pantryEdited()
+{
+    m_pantryAsked.reset();
+    if (m_fromPantry)
+        search();
+}
+
+std::shared_ptr<const RecipeFinder::Pantry> RecipeSearch::pantryAsked()
+{
+    if (!m_pantryAsked) {
+        m_pantryAsked = std::make_shared<const RecipeFinder::Pantry>(RecipeFinder::Pantry{
+            m_listedIngredients, m_pantry ? m_pantry->stock() : PantryStock()});
+    }
+    return m_pantryAsked;
 }
 
 void RecipeSearch::setText(const QString& text)
@@ -228,9 +269,11 @@ bool RecipeSearch::hasConditions() const
     return hasTextConditions() || m_journalFilter->filters();
 }
 
+// The conditions the finder answers, as against the journal's filters alone.
 bool RecipeSearch::hasTextConditions() const
 {
-    return !m_text.trimmed().isEmpty() || !m_ingredients.isEmpty() || !m_tags.isEmpty();
+    return !m_text.trimmed().isEmpty() || !m_ingredients.isEmpty() || !m_tags.isEmpty() ||
+           m_fromPantry;
 }
 
 QList<RecipeFinder::Choice> RecipeSearch::ingredientChoices()
@@ -298,6 +341,8 @@ void RecipeSearch::search()
     request.text = m_text;
     request.ingredients = ingredientChoices();
     request.tags = tagChoices();
+    if (m_fromPantry)
+        request.pantry = pantryAsked();
     m_expectedResult = m_finder->find(std::move(request));
     showWaiting();
 }
@@ -316,7 +361,8 @@ void RecipeSearch::showResult(const RecipeFinder::Result& result)
         result.collection != m_finder->collection())
         return;
     QList<FindResultsModel::Row> rows;
-    rows.reserve(qsizetype(result.matches.size() + result.nearMatches.size()));
+    rows.reserve(qsizetype(result.matches.size() + result.nearMatches.size() +
+                           result.pantryShortfalls.size()));
     for (int position : result.matches) {
         const RecipeFinder::Recipe& recipe = result.collection->at(position);
         rows.append({recipe.title, recipe.path, QString()});
@@ -324,6 +370,10 @@ void RecipeSearch::showResult(const RecipeFinder::Result& result)
     for (const auto& [position, missing] : result.nearMatches) {
         const RecipeFinder::Recipe& recipe = result.collection->at(position);
         rows.append({recipe.title, recipe.path, m_ingredients.value(missing)});
+    }
+    for (const auto& [position, lacking] : result.pantryShortfalls) {
+        const RecipeFinder::Recipe& recipe = result.collection->at(position);
+        rows.append({recipe.title, recipe.path, lacking.join(QStringLiteral(", "))});
     }
     showRows(std::move(rows),
              CountWording::of(qint64(result.matches.size()), tr("1 recipe"), tr("%1 recipes")));

@@ -16,6 +16,7 @@
 #include <optional>
 
 class IngredientNameIndex;
+class PantrySession;
 class QAbstractItemModel;
 class QStandardItemModel;
 
@@ -25,7 +26,9 @@ class QStandardItemModel;
 // chosen ingredient must begin a word of one of the names the recipes list;
 // each chosen tag must be one of the recipe's tags. With two or more chosen
 // ingredients the recipes lacking just one of them follow, marked with what
-// they lack.
+// they lack. From the pantry, the recipes it holds every listed ingredient
+// of (staples aside) come first, then those it lacks one, then two of, each
+// marked with what it lacks.
 //
 // It follows the scanner's publications and keeps what the user typed and
 // chose; the finder answers on a thread of its own, and builds its text index
@@ -43,6 +46,11 @@ class RecipeSearch : public QObject
     Q_PROPERTY(QString status READ status NOTIFY statusChanged)
     // What the cooking journal adds: favourites, not cooked lately, ordering.
     Q_PROPERTY(JournalFilter* journalFilter READ journalFilter CONSTANT)
+    // What can be cooked with what is at hand; the pantry followed as it
+    // changes.
+    Q_PROPERTY(PantrySession* pantry READ pantry WRITE setPantry NOTIFY pantryChanged)
+    Q_PROPERTY(bool fromPantry READ fromPantry WRITE setFromPantry NOTIFY fromPantryChanged)
+    Q_MOC_INCLUDE("pantry/pantrysession.h")
 public:
     explicit RecipeSearch(QObject* parent = nullptr);
     ~RecipeSearch() override;
@@ -70,6 +78,10 @@ public:
     FindResultsModel* resultsModel() const { return m_results.get(); }
     QString status() const { return m_status; }
     JournalFilter* journalFilter() const { return m_journalFilter.get(); }
+    PantrySession* pantry() const { return m_pantry; }
+    void setPantry(PantrySession* pantry);
+    bool fromPantry() const { return m_fromPantry; }
+    void setFromPantry(bool fromPantry);
 
     // Names the collection lists that a word of them begins with `typed`,
     // without regard to case and accents; at most `limit`, none already
@@ -93,6 +105,8 @@ signals:
     void ingredientsChanged();
     void tagsChanged();
     void statusChanged();
+    void pantryChanged();
+    void fromPantryChanged();
     // The results and status now answer the current conditions.
     void answered();
 
@@ -111,6 +125,8 @@ private:
     void showJournalChoice();
     QList<RecipeFinder::Choice> ingredientChoices();
     QList<RecipeFinder::Choice> tagChoices();
+    std::shared_ptr<const RecipeFinder::Pantry> pantryAsked();
+    void pantryEdited();
     void showResult(const RecipeFinder::Result& result);
     void showRows(QList<FindResultsModel::Row> rows, QString status);
     void showWaiting();
@@ -139,6 +155,12 @@ private:
     // publication rather than on every keystroke.
     std::optional<QList<RecipeFinder::Choice>> m_ingredientChoices;
     std::optional<QList<RecipeFinder::Choice>> m_tagChoices;
+    QPointer<PantrySession> m_pantry;
+    bool m_fromPantry = false;
+    // What the pantry holds, as last asked of the finder: the same one until
+    // the pantry or the collection changes, so that the finder reuses its
+    // reckoning.
+    std::shared_ptr<const RecipeFinder::Pantry> m_pantryAsked;
     QString m_status;
     std::uint64_t m_expectedResult = 0;
     QTimer m_typingPause;

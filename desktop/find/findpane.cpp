@@ -67,9 +67,20 @@ void FindPane::buildWidgets()
     layout->addWidget(m_text);
     layout->addWidget(m_ingredients);
     layout->addWidget(m_tags);
+    addPantrySwitch(layout);
     addJournalSwitches(layout);
     layout->addWidget(m_count);
     layout->addWidget(m_view, 1);
+}
+
+void FindPane::addPantrySwitch(QVBoxLayout* layout)
+{
+    auto* box = new QCheckBox(QStringLiteral("From my pantry"), this);
+    box->setObjectName(QStringLiteral("findFromPantry"));
+    box->setToolTip(QStringLiteral(
+        "Recipes the pantry holds every ingredient of first, then those it lacks one or two of"));
+    connect(box, &QCheckBox::toggled, m_search.get(), &RecipeSearch::setFromPantry);
+    layout->addWidget(box);
 }
 
 // The cooking journal's filters and order, one a line so that a narrow dock
@@ -94,6 +105,11 @@ void FindPane::addJournalSwitches(QVBoxLayout* layout)
 void FindPane::setJournal(CookingJournal* journal)
 {
     m_search->journalFilter()->setJournal(journal);
+}
+
+void FindPane::setPantry(PantrySession* pantry)
+{
+    m_search->setPantry(pantry);
 }
 
 void FindPane::connectWidgets()

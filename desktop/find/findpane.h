@@ -7,6 +7,7 @@
 class ChosenNamesEdit;
 class CookingJournal;
 class IngredientNameIndex;
+class PantrySession;
 class QLabel;
 class QLineEdit;
 class QModelIndex;
@@ -16,11 +17,11 @@ class QVBoxLayout;
 class RecipeSearch;
 class Scanner;
 
-// The Find pane: a text field, the ingredients and tags chosen, the cooking
-// journal's filters (favourites, not cooked for a month, last cooked first), what the
-// search says and the recipes it found, over a RecipeSearch. A click or Enter
-// on a row announces the recipe's path. While the pane is hidden the search
-// reads nothing ahead of a question.
+// The Find pane: a text field, the ingredients and tags chosen, "From my
+// pantry", the cooking journal's filters (favourites, not cooked for a month,
+// last cooked first), what the search says and the recipes it found, over a RecipeSearch. A click
+// or Enter on a row announces the recipe's path. While the pane is hidden the search reads nothing
+// ahead of a question.
 class FindPane : public QWidget
 {
     Q_OBJECT
@@ -38,6 +39,8 @@ public:
     RecipeSearch* search() const { return m_search.get(); }
     // The journal whose favourites, days and order the switches follow.
     void setJournal(CookingJournal* journal);
+    // The pantry "From my pantry" cooks from.
+    void setPantry(PantrySession* pantry);
 
 public slots:
     // Puts the keyboard focus in the text field, its text selected.
@@ -53,6 +56,7 @@ protected:
 
 private:
     void buildWidgets();
+    void addPantrySwitch(QVBoxLayout* layout);
     void addJournalSwitches(QVBoxLayout* layout);
     void connectWidgets();
     void announce(const QModelIndex& index);

@@ -6,7 +6,8 @@ import Saltrove 1.0
 
 // Finding what to cook with what is at hand, for a thumb: words of the
 // recipe's text, chosen ingredients and tags (offered as one types), and the
-// recipes that have them all, then those that lack just one ingredient; the
+// recipes that have them all, then those that lack just one ingredient; what
+// the pantry can cook now, then what it lacks one or two things for; the
 // cooking journal's favourites, recipes not cooked for a month, and the last
 // cooked first.
 Tessellate.ScrollablePage {
@@ -22,7 +23,13 @@ Tessellate.ScrollablePage {
     RecipeSearch {
         id: recipeSearch
         scanner: page.scanner ? page.scanner.scanner : null
+        pantry: page.pantry
     }
+
+    // The window's pantry, which "From my pantry" cooks from.
+    property var pantry: Controls.ApplicationWindow.window
+                         && Controls.ApplicationWindow.window.pantry
+                         ? Controls.ApplicationWindow.window.pantry : null
 
     // The window's cooking journal, whose favourites and days the switches
     // follow.
@@ -152,6 +159,12 @@ Tessellate.ScrollablePage {
 
             Flow {
                 width: parent.width
+                Controls.CheckBox {
+                    objectName: "findFromPantry"
+                    height: Math.max(implicitHeight, page.target)
+                    text: qsTr("From my pantry")
+                    onToggled: recipeSearch.fromPantry = checked
+                }
                 Controls.CheckBox {
                     objectName: "findFavourites"
                     height: Math.max(implicitHeight, page.target)

@@ -3,6 +3,7 @@
 // name chooses and what is offered for it, rescans and other collections,
 // cookbooks with files no recipe should be, and the results model itself.
 #include "collection/scanner.h"
+#include "pantry/pantrysession.h"
 #include "search/findresultsmodel.h"
 #include "search/recipesearch.h"
 #include "support/hostilecookbooks.h"
@@ -381,6 +382,90 @@ private slots:
         QCOMPARE(hostile::treeDigest(root), digest);
     }
 
+    // "From my pantry" over recipes written as people write them, in several
+    // languages: what the pantry can cook first, then what it lacks one, then
+    // two ingredients of, with their names; staples never lack; a recipe
+    // listing no ingredient is never offered; text and tags still narrow.
+    void cooksFromThePantry_data()
+    {
+        QTest::addColumn<QByteArray>("pantry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QStringList>("rows");
+        const QByteArray handKept = "# Pantry\n\nBought on Saturday.\n\n"
+                                    "- 500 g red lentils\n- 2 onions\n- garlic\n"
+                                    "- 1 kg Mehl\n- 6 Eier\n- 鸡蛋 6个\n";
+        const QStringList all{"Dal",
+                              "Pfannkuchen|missing: Milch",
+                              "番茄炒蛋|missing: 番茄",
+                              "Omelette|missing: beurre, œufs",
+                              "Tomato Soup|missing: basil, tomatoes"};
+        QTest::newRow("pantry alone") << handKept << QString() << QString() << all;
+        QTest::newRow("with text")
+            << handKept << "onion" << QString()
+            << QStringList{"Dal", "Tomato Soup|missing: basil, tomatoes"};
+        QTest::newRow("with a tag") << handKept << QString() << "quick"
+                                    << QStringList{"番茄炒蛋|missing: 番茄",
+                                                   "Omelette|missing: beurre, œufs"};
+        QTest::newRow("empty pantry: only staples at hand")
+            << QByteArray() << QString() << QString()
+            << QStringList{"Omelette|missing: beurre, œufs", "番茄炒蛋|missing: 番茄, 鸡蛋"};
+    }
+
+    void cooksFromThePantry()
+    {
+        QFETCH(QByteArray, pantry);
+        QFETCH(QString, text);
+        QFETCH(QString, tag);
+        QFETCH(QStringList, rows);
+        QTemporaryDir cookbook;
+        writeCookFromCookbook(cookbook.path());
+        if (!pantry.isEmpty())
+            QVERIFY(writeFile(cookbook.filePath("pantry.md"), pantry));
+        PantrySession session;
+        session.setCollectionPath(cookbook.path());
+        ScannedSearch scanned(cookbook.path());
+        scanned.search.setPantry(&session);
+        if (!tag.isEmpty())
+            scanned.search.chooseTag(tag);
+        scanned.type(text);
+        scanned.search.setFromPantry(true);
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.rows(), rows, timeout);
+        QCOMPARE(scanned.search.status(), rows.isEmpty() || rows.first().contains('|')
+                                              ? QStringLiteral("0 recipes")
+                                              : QStringLiteral("1 recipe"));
+        scanned.search.setFromPantry(false);
+        const QStringList without = scanned.rows();
+        QTRY_VERIFY_WITH_TIMEOUT(scanned.rows() != without || (text.isEmpty() && tag.isEmpty()),
+                                 timeout);
+        QVERIFY(!scanned.rows().join(' ').contains(QStringLiteral("missing")));
+    }
+
+    // The search follows the pantry as it is edited, and the file as it
+    // changes on disk.
+    void followsThePantry()
+    {
+        QTemporaryDir cookbook;
+        writeCookFromCookbook(cookbook.path());
+        QVERIFY(writeFile(cookbook.filePath("pantry.md"), "- 1 kg Mehl\n- 6 Eier\n"));
+        PantrySession session;
+        session.setCollectionPath(cookbook.path());
+        ScannedSearch scanned(cookbook.path());
+        scanned.search.setPantry(&session);
+        scanned.search.setFromPantry(true);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            scanned.rows().contains(QStringLiteral("Pfannkuchen|missing: Milch")), timeout);
+        QVERIFY(session.add(QStringLiteral("1 l Milch")));
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.rows().value(0), QStringLiteral("Pfannkuchen"), timeout);
+        QCOMPARE(scanned.search.status(), QStringLiteral("1 recipe"));
+        QVERIFY(writeFile(cookbook.filePath("pantry.md"), "- 1 l Milch\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            scanned.rows().contains(QStringLiteral("Pfannkuchen|missing: Eier, Mehl")), timeout);
+        scanned.search.setPantry(nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !scanned.rows().join(' ').contains(QStringLiteral("Pfannkuchen")), timeout);
+    }
+
     // Rows that stay are changed in place and the rest removed or added, so
     // that a list keeps its place; the names lists read the roles by.
     void resultsChangeInPlace()
@@ -413,6 +498,38 @@ private slots:
     }
 
 private:
+    // Recipes as they are written out there: free lines, amounts after the
+    // name, two staples on one line, a recipe of notes only.
+    static void writeCookFromCookbook(const QString& folder)
+    {
+        const QDir dir(folder);
+        QVERIFY(writeFile(dir.filePath("dal.recipe.md"),
+                          "# Dal\n\n### Ingredients\n\n- 250 g red lentils\n"
+                          "- 1 onion, finely chopped\n- 2 cloves garlic\n- salt\n"
+                          "- 1 tbsp oil\n\n### Directions\n\nSimmer the onion and lentils.\n"));
+        QVERIFY(writeFile(dir.filePath("pfannkuchen.recipe.md"),
+                          "# Pfannkuchen\n\n### Ingredients\n\n* 250 g Mehl\n* 3 Eier\n"
+                          "* 500 ml Milch\n* 1 Prise Salz\n\n### Zubereitung\n\nVerrühren.\n"));
+        QVERIFY(writeFile(dir.filePath("omelette.recipe.md"),
+                          "# Omelette\n\n### Ingredients\n\n- 3 œufs\n- 20 g beurre\n"
+                          "- sel, poivre\n\n### Préparation\n\nBattre les œufs.\n\n"
+                          "### Metadata\n\ntags: quick\n"));
+        QVERIFY(writeFile(dir.filePath("tomato.recipe.md"),
+                          "# Tomato Soup\n\n### Ingredients\n\n- 1 kg tomatoes\n"
+                          "- 2 onions\n- 500 ml water\n- basil\n\n### Directions\n\n"
+                          "Cook the tomatoes with the onion.\n"));
+        QVERIFY(writeFile(dir.filePath("fanqie.recipe.md"),
+                          "# 番茄炒蛋\n\n### Ingredients\n\n- 番茄 2个\n- 鸡蛋 3个\n"
+                          "- 盐 少许\n\n### Directions\n\n炒。\n\n### Metadata\n\n"
+                          "tags: quick\n"));
+        QVERIFY(writeFile(dir.filePath("risotto.recipe.md"),
+                          "# Risotto alla milanese\n\n### Ingredients\n\n"
+                          "- 320 g riso Carnaroli\n- 1 l brodo\n- 1 bustina di zafferano\n"
+                          "- 50 g burro\n- 60 g parmigiano\n\n### Preparazione\n\nTostare.\n"));
+        QVERIFY(writeFile(dir.filePath("notes.recipe.md"),
+                          "# Kitchen notes\n\nOnions keep in the dark.\n"));
+    }
+
     QTemporaryDir m_cookbook;
 };
 
