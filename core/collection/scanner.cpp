@@ -1,16 +1,14 @@
 #include "collection/scanner.h"
 
+#include "collection/cookbookwalk.h"
 #include "collection/ingredientnameindex.h"
 #include "collection/keptrecipewriter.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "collection/recipecache.h"
 #include "collection/recipeindexmodel.h"
-#include "recipe/recipefile.h"
 #include "recipe/recipeparser.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QThread>
@@ -132,21 +130,15 @@ void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
         std::sort(recipes.begin(), recipes.end(), byPath);
 }
 
-// Walks the cookbook with the files found handed to `found`, which may be
-// handed recipes read meanwhile through `take`.
+// Walks the cookbook with the recipe files found, and their stamps, handed
+// to `found`, which is told every 256 files to take what was read meanwhile.
 template<typename Found>
 void walkCookbook(const QString& rootPath, Found found)
 {
-    QDirIterator files(rootPath, {RecipeFile::nameFilter()}, QDir::Files | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
-    for (int count = 1; files.hasNext(); ++count) {
-        files.next();
-        // A link named like a recipe may point at a device or a FIFO; only
-        // regular files are recipes. The walk has looked at the file already;
-        // the reader checks again, on the opened descriptor.
-        const QFileInfo& info = files.fileInfo();
-        found(info.isFile() ? info.absoluteFilePath() : QString(), count % 256 == 0);
-    }
+    int count = 0;
+    CookbookWalk::walk(rootPath, [&](QString path, const FileStamp& stamp) {
+        found(std::move(path), stamp, ++count % 256 == 0);
+    });
 }
 
 // Reads every recipe of the cookbook: the walk stays on this thread, the
@@ -168,9 +160,8 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes, KeptRecipeWrite
             take(recipe);
         ready.clear();
     };
-    walkCookbook(rootPath, [&](QString path, bool takeNow) {
-        if (!path.isEmpty())
-            reader.add(std::move(path));
+    walkCookbook(rootPath, [&](QString path, const FileStamp&, bool takeNow) {
+        reader.add(std::move(path)); // stamped on the descriptor it is read from
         if (takeNow)
             addReady();
     });
@@ -203,15 +194,12 @@ checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>
     std::vector<bool> unchanged(kept.size(), false);
     std::vector<ParallelRecipeReader::Recipe> fresh;
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
-    walkCookbook(rootPath, [&](QString path, bool takeNow) {
-        if (!path.isEmpty()) {
-            const FileStamp stamp = FileStamp::of(path);
-            const auto at = keptAt.constFind(path);
-            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
-                unchanged[*at] = true;
-            else
-                reader.add(std::move(path), stamp);
-        }
+    walkCookbook(rootPath, [&](QString path, const FileStamp& stamp, bool takeNow) {
+        const auto at = keptAt.constFind(path);
+        if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
+            unchanged[*at] = true;
+        else
+            reader.add(std::move(path), stamp);
         if (takeNow)
             reader.takeReady(fresh);
     });
