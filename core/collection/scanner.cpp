@@ -438,10 +438,20 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     if (showKeptFirst)
         RecipeCache::forgetUnused(indexFolder);
     RecipeCache cache(indexFolder, rootPath);
-    std::vector<ParallelRecipeReader::Recipe> kept = cache.load();
+    // What was kept is shown first, indexed as it is read: the check needs
+    // only each recipe's path and stamp, and the rest goes at once instead of
+    // being held beside the models.
+    ScanIndexes keptIndexes;
+    const auto indexKept = [&keptIndexes](ParallelRecipeReader::Recipe& recipe) {
+        keptIndexes.add(recipe);
+        recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
+    };
+    std::vector<ParallelRecipeReader::Recipe> kept =
+        showKeptFirst ? cache.load(indexKept) : cache.load();
     if (kept.empty()) {
         // Nothing kept: a scan as without a cache, shown as soon as it is
         // done; what it read is kept afterwards, for the next start.
+        keptIndexes = {}; // what a damaged file gave before it failed
         ScanIndexes indexes;
         if (!cache.isOpen()) {
             readCookbook(rootPath, indexes);
@@ -455,18 +465,8 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         endWithoutPublishing(rootPath);
         return;
     }
-    if (showKeptFirst) {
-        // What was kept is shown at once, then replaced by what the check finds.
-        sortByPath(kept);
-        ScanIndexes indexes;
-        for (ParallelRecipeReader::Recipe& recipe : kept) {
-            indexes.add(recipe);
-            // The check needs only the path and stamp; the rest is in the
-            // indexes, and goes before the models are built beside them.
-            recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
-        }
-        publishIndexes(indexes, false);
-    }
+    if (showKeptFirst)
+        publishIndexes(keptIndexes, false); // then replaced by what the check finds
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
         checkCookbook(rootPath, kept, !showKeptFirst, cache);
     if (!current) {
