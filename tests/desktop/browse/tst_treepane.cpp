@@ -51,6 +51,13 @@ Index tagIndex()
             {"vegetarian", {{"Omelette", "/c/omelette.recipe.md"}}}};
 }
 
+bool showPane(TreePane& pane)
+{
+    pane.resize(300, 400);
+    pane.show();
+    return QTest::qWaitForWindowExposed(&pane);
+}
+
 QTreeView* viewOf(TreePane& pane)
 {
     return pane.findChild<QTreeView*>();
@@ -89,9 +96,7 @@ private slots:
     void onlyRecipeRowsAnnounceTheirPath()
     {
         TreePane pane;
-        pane.resize(300, 400);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(showPane(pane));
         const auto model = indexModel(tagIndex());
         QAbstractItemModelTester tester(model.get(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -127,9 +132,7 @@ private slots:
     void aKeyExpandedShowsRecipeRowsMadeOnlyThen()
     {
         TreePane pane;
-        pane.resize(300, 400);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(showPane(pane));
         const auto model = indexModel(tagIndex());
         pane.setModel(model);
         QSignalSpy selected(&pane, &TreePane::fileSelected);
@@ -151,9 +154,7 @@ private slots:
     void clearingEmptiesAndTheNextModelShowsCollapsed()
     {
         TreePane pane;
-        pane.resize(300, 400);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(showPane(pane));
         pane.setModel(indexModel(tagIndex()));
         viewOf(pane)->expandAll();
         QVERIFY(viewOf(pane)->isExpanded(viewOf(pane)->model()->index(0, 0)));
