@@ -4,9 +4,7 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-FileStamp stampOf(const struct stat& status)
+FileStamp FileStamp::ofStatus(const struct stat& status)
 {
     FileStamp stamp;
     stamp.size = qint64(status.st_size);
@@ -15,14 +13,12 @@ FileStamp stampOf(const struct stat& status)
     return stamp;
 }
 
-} // namespace
-
 FileStamp FileStamp::of(const QString& path)
 {
     struct stat status;
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
-    return stampOf(status);
+    return ofStatus(status);
 }
 
 FileStamp FileStamp::ofDescriptor(int fd)
@@ -30,5 +26,5 @@ FileStamp FileStamp::ofDescriptor(int fd)
     struct stat status;
     if (fd < 0 || ::fstat(fd, &status) != 0)
         return {};
-    return stampOf(status);
+    return ofStatus(status);
 }

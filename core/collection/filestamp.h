@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+struct stat;
+
 // What tells whether a file changed since it was last read without reading
 // it: its size, its modification time to the nanosecond and its inode (a file
 // replaced by a rename has another). Links are followed, as the reader does.
@@ -16,6 +18,8 @@ struct FileStamp
     static FileStamp of(const QString& path);
     // The stamp of the file open as descriptor `fd`; invalid when it cannot be had.
     static FileStamp ofDescriptor(int fd);
+    // The stamp a stat() call gave.
+    static FileStamp ofStatus(const struct stat& status);
 
     bool isValid() const { return size >= 0; }
     bool operator==(const FileStamp& other) const

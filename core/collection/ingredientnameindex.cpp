@@ -8,23 +8,34 @@ void IngredientNameIndex::add(const QString& path, const QStringList& names)
     const int recipe = int(m_paths.size());
     m_paths.append(path);
     for (const QString& name : names) {
-        const QString key = name.toCaseFolded();
-        auto found = m_nameOfKey.constFind(key);
-        if (found == m_nameOfKey.constEnd()) {
-            found = m_nameOfKey.insert(key, m_names.size());
-            m_names.append(name);
-            m_recipesOfName.emplace_back();
-        }
-        std::vector<int>& recipes = m_recipesOfName[std::size_t(*found)];
+        std::vector<int>& recipes = m_recipesOfName[std::size_t(numberOf(name))];
         // Recipes come one after the other, so a repeat is the last entry.
         if (recipes.empty() || recipes.back() != recipe)
             recipes.push_back(recipe);
     }
 }
 
+qsizetype IngredientNameIndex::numberOf(const QString& name)
+{
+    // Most names come again spelt alike, and are found without folding them.
+    const auto spelt = m_nameOfSpelling.constFind(name);
+    if (spelt != m_nameOfSpelling.constEnd())
+        return *spelt;
+    const QString key = name.toCaseFolded();
+    auto found = m_nameOfKey.constFind(key);
+    if (found == m_nameOfKey.constEnd()) {
+        found = m_nameOfKey.insert(key, m_names.size());
+        m_names.append(name);
+        m_recipesOfName.emplace_back();
+    }
+    m_nameOfSpelling.insert(name, *found);
+    return *found;
+}
+
 void IngredientNameIndex::finish()
 {
     m_nameOfKey = {};
+    m_nameOfSpelling = {};
     std::vector<qsizetype> order(std::size_t(m_names.size()));
     std::iota(order.begin(), order.end(), 0);
     QStringList folded;

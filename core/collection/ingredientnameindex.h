@@ -33,8 +33,12 @@ public:
     }
 
 private:
+    // The entry of `name`, made if it is new.
+    qsizetype numberOf(const QString& name);
+
     QStringList m_paths;
     QStringList m_names;
     std::vector<std::vector<int>> m_recipesOfName; // positions in m_paths
     QHash<QString, qsizetype> m_nameOfKey;         // case-folded name; emptied by finish()
+    QHash<QString, qsizetype> m_nameOfSpelling;    // as written; emptied by finish()
 };

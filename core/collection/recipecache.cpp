@@ -271,7 +271,8 @@ bool RecipeCache::execute(const char* sql)
     return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
+std::vector<ParallelRecipeReader::Recipe>
+RecipeCache::load(const std::function<void(ParallelRecipeReader::Recipe&)>& each)
 {
     std::vector<ParallelRecipeReader::Recipe> recipes;
     if (!m_db)
@@ -295,6 +296,8 @@ std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
         recipe.listedNames = lists.read(row, 7);
         recipe.source = columnText(row, 8);
         recipe.read = recipe.done = true;
+        if (each)
+            each(recipe);
         recipes.push_back(std::move(recipe));
     }
     if (step != SQLITE_DONE) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 struct sqlite3;
@@ -36,9 +37,11 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     QString fileName() const { return m_fileName; }
 
-    // Every kept recipe (read, with its stamp); none when nothing can be read,
-    // in which case the file is set aside.
-    std::vector<ParallelRecipeReader::Recipe> load();
+    // Every kept recipe (read, with its stamp), in the order of their paths;
+    // none when nothing can be read, in which case the file is set aside.
+    // Each is handed to `each` as it is read, and kept as `each` leaves it.
+    std::vector<ParallelRecipeReader::Recipe>
+    load(const std::function<void(ParallelRecipeReader::Recipe&)>& each = {});
     // Lets the removed paths go and keeps the recipes read anew (a path in
     // both is kept as read), in one transaction; false (and nothing changed) when it cannot be
     // written.

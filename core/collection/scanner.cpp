@@ -1,15 +1,14 @@
 #include "collection/scanner.h"
 
+#include "collection/cookbookwalk.h"
 #include "collection/ingredientnameindex.h"
 #include "collection/keptrecipewriter.h"
 #include "collection/modeldisposer.h"
 #include "collection/parallelrecipereader.h"
 #include "collection/recipecache.h"
-#include "recipe/recipefile.h"
+#include "collection/recipeindexmodel.h"
 #include "recipe/recipeparser.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QThread>
@@ -19,7 +18,6 @@
 #include <numeric>
 #include <optional>
 #include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,129 +25,62 @@ namespace {
 
 using ModelPointer = std::shared_ptr<QStandardItemModel>;
 
-// Every recipe of a scan, in the order found: entry i is (titles[i], paths[i]).
-// The index lists refer to entries by number, so that a recipe named under
-// many tags and ingredients costs one int in each list, not two strings.
-struct Entries
-{
-    QStringList titles;
-    QStringList paths;
-};
-
-using IndexList = std::vector<int>;
+using Recipes = RecipeIndexModel::Recipes;
+using IndexList = RecipeIndexModel::RecipeNumbers;
 using IndexMap = QHash<QString, IndexList>;
 
-// The entries in ascending order of title, and each entry's place in that
-// order. The titles are compared once, for the title model; every index list
-// is then put in title order by comparing places, which are plain numbers.
-struct TitleOrder
+// The recipes in ascending order of title; each one's place in that order
+// goes to recipes.placeOf, by which the index models list theirs. The titles
+// are compared once, here; the index lists compare places, plain numbers.
+IndexList orderByTitle(Recipes& recipes)
 {
-    IndexList entries;
-    IndexList placeOf;
-};
-
-TitleOrder orderByTitle(const Entries& entries)
-{
-    TitleOrder order;
-    order.entries.resize(std::size_t(entries.titles.size()));
-    std::iota(order.entries.begin(), order.entries.end(), 0);
+    IndexList order(std::size_t(recipes.titles.size()));
+    std::iota(order.begin(), order.end(), 0);
     // Recipes of one title follow in the order of their paths, so that every
     // scan of the same cookbook, whatever order its walk found the files in,
     // lists them alike (the Find index kept between runs counts on it).
-    std::sort(order.entries.begin(), order.entries.end(), [&entries](int a, int b) {
-        const int byTitle = QString::compare(entries.titles[a], entries.titles[b]);
-        return byTitle != 0 ? byTitle < 0 : entries.paths[a] < entries.paths[b];
+    std::sort(order.begin(), order.end(), [&recipes](int a, int b) {
+        const int byTitle = QString::compare(recipes.titles[a], recipes.titles[b]);
+        return byTitle != 0 ? byTitle < 0 : recipes.paths[a] < recipes.paths[b];
     });
-    order.placeOf.resize(order.entries.size());
-    for (std::size_t place = 0; place < order.entries.size(); ++place)
-        order.placeOf[std::size_t(order.entries[place])] = int(place);
+    recipes.placeOf.resize(order.size());
+    for (std::size_t place = 0; place < order.size(); ++place)
+        recipes.placeOf[std::size_t(order[place])] = int(place);
     return order;
 }
 
-void sortByTitle(IndexList& indexes, const TitleOrder& order)
-{
-    std::sort(indexes.begin(), indexes.end(), [&placeOf = order.placeOf](int a, int b) {
-        return placeOf[std::size_t(a)] < placeOf[std::size_t(b)];
-    });
-}
-
-// Every item of one kind starts as a copy of one prototype that already holds
-// its roles, in the order setText(), setData() and setFlags() would add them.
-// The copy shares the prototype's role list until its text and path are
-// filled in, which copies the list once at its exact size; adding the roles
-// one by one would grow it twice and leave room for roles never set.
-// The prototype's placeholders are numbers, so that no text or path, not even
-// an empty one, compares equal to them and is skipped by setData().
-std::unique_ptr<QStandardItem> itemPrototype(bool withPath)
-{
-    auto prototype = std::make_unique<QStandardItem>();
-    prototype->setData(0, Qt::DisplayRole);
-    if (withPath)
-        prototype->setData(0, PathRole);
-    prototype->setEditable(false);
-    return prototype;
-}
-
-// One finished item per recipe, in the order of the entries. A recipe appears
-// under each of its tags and ingredients too; those items are copies of its
-// finished item, and every copy shares the one role list (title, path, flags)
-// instead of holding a list of its own. The title model receives the finished
-// items themselves.
-using RecipeItems = std::vector<std::unique_ptr<QStandardItem>>;
-
-RecipeItems makeRecipeItems(const Entries& entries)
-{
-    const std::unique_ptr<QStandardItem> prototype = itemPrototype(true);
-    RecipeItems items;
-    items.reserve(std::size_t(entries.titles.size()));
-    for (qsizetype index = 0; index < entries.titles.size(); ++index) {
-        std::unique_ptr<QStandardItem> item(prototype->clone());
-        item->setText(entries.titles[index]);
-        item->setData(entries.paths[index], PathRole);
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
-std::unique_ptr<QStandardItemModel> buildTreeModel(IndexMap& indexesByKey, const TitleOrder& order,
-                                                   const RecipeItems& recipeItems)
+// The keys' rows only: the recipe rows under each are made when first asked for.
+std::unique_ptr<QStandardItemModel> buildTreeModel(IndexMap& indexesByKey,
+                                                   const std::shared_ptr<const Recipes>& recipes)
 {
     // Keys in ascending order, as an ordered map would hold them; hashing
     // first and sorting the few thousand keys once is cheaper than keeping
     // a map ordered through every insertion.
     QStringList keys = indexesByKey.keys();
     std::sort(keys.begin(), keys.end());
-    auto model = std::make_unique<QStandardItemModel>();
-    const std::unique_ptr<QStandardItem> keyPrototype = itemPrototype(false);
-    QList<QStandardItem*> keyItems;
-    keyItems.reserve(keys.size());
-    for (const QString& key : keys) {
-        std::unique_ptr<QStandardItem> keyItem(keyPrototype->clone());
-        keyItem->setText(key);
-        IndexList& indexes = indexesByKey[key];
-        sortByTitle(indexes, order);
-        QList<QStandardItem*> children;
-        children.reserve(qsizetype(indexes.size()));
-        for (int index : indexes)
-            children.append(recipeItems[std::size_t(index)]->clone()); // owned by keyItem next
-        keyItem->appendRows(children);
-        keyItems.append(keyItem.release());
-    }
-    model->invisibleRootItem()->appendRows(keyItems);
+    std::vector<IndexList> recipesOf;
+    recipesOf.reserve(std::size_t(keys.size()));
+    for (const QString& key : keys)
+        recipesOf.push_back(std::move(indexesByKey[key]));
+    auto model = std::make_unique<RecipeIndexModel>(recipes);
+    model->appendKeys(keys, std::move(recipesOf));
     return model;
 }
 
-std::unique_ptr<QStandardItemModel> buildTitleModel(const Entries& entries, const TitleOrder& order,
-                                                    RecipeItems recipeItems,
+std::unique_ptr<QStandardItemModel> buildTitleModel(const Recipes& recipes, const IndexList& order,
                                                     QHash<QString, QString>& titlesByPath)
 {
+    const std::unique_ptr<QStandardItem> prototype = RecipeIndexModel::rowPrototype(true);
     auto model = std::make_unique<QStandardItemModel>();
     QList<QStandardItem*> rows;
-    rows.reserve(qsizetype(order.entries.size()));
-    titlesByPath.reserve(qsizetype(order.entries.size()));
-    for (int index : order.entries) {
-        titlesByPath.insert(entries.paths[index], entries.titles[index]);
-        rows.append(recipeItems[std::size_t(index)].release()); // owned by the model next
+    rows.reserve(qsizetype(order.size()));
+    titlesByPath.reserve(qsizetype(order.size()));
+    for (int index : order) {
+        titlesByPath.insert(recipes.paths[index], recipes.titles[index]);
+        std::unique_ptr<QStandardItem> item(prototype->clone());
+        item->setText(recipes.titles[index]);
+        item->setData(recipes.paths[index], PathRole);
+        rows.append(item.release()); // owned by the model next
     }
     model->invisibleRootItem()->appendRows(rows);
     model->setItemRoleNames(
@@ -160,7 +91,7 @@ std::unique_ptr<QStandardItemModel> buildTitleModel(const Entries& entries, cons
 // Everything the models are built from, gathered recipe by recipe.
 struct ScanIndexes
 {
-    Entries entries;
+    std::shared_ptr<Recipes> recipes = std::make_shared<Recipes>();
     IndexMap byTag;
     IndexMap byIngredient;
     std::shared_ptr<IngredientNameIndex> listedNames = std::make_shared<IngredientNameIndex>();
@@ -173,9 +104,9 @@ struct ScanIndexes
         listedNames->add(recipe.path, recipe.listedNames);
         if (!recipe.source.isEmpty())
             sourcesByPath.insert(recipe.path, recipe.source);
-        const int index = int(entries.titles.size());
-        entries.titles.append(recipe.title);
-        entries.paths.append(recipe.path);
+        const int index = int(recipes->titles.size());
+        recipes->titles.append(recipe.title);
+        recipes->paths.append(recipe.path);
         for (const QString& tag : recipe.tags)
             byTag[tag].push_back(index);
         for (const QString& ingredient : recipe.ingredients) {
@@ -199,21 +130,15 @@ void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
         std::sort(recipes.begin(), recipes.end(), byPath);
 }
 
-// Walks the cookbook with the files found handed to `found`, which may be
-// handed recipes read meanwhile through `take`.
+// Walks the cookbook with the recipe files found, and their stamps, handed
+// to `found`, which is told every 256 files to take what was read meanwhile.
 template<typename Found>
 void walkCookbook(const QString& rootPath, Found found)
 {
-    QDirIterator files(rootPath, {RecipeFile::nameFilter()}, QDir::Files | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
-    for (int count = 1; files.hasNext(); ++count) {
-        files.next();
-        // A link named like a recipe may point at a device or a FIFO; only
-        // regular files are recipes. The walk has looked at the file already;
-        // the reader checks again, on the opened descriptor.
-        const QFileInfo& info = files.fileInfo();
-        found(info.isFile() ? info.absoluteFilePath() : QString(), count % 256 == 0);
-    }
+    int count = 0;
+    CookbookWalk::walk(rootPath, [&](QString path, const FileStamp& stamp) {
+        found(std::move(path), stamp, ++count % 256 == 0);
+    });
 }
 
 // Reads every recipe of the cookbook: the walk stays on this thread, the
@@ -235,9 +160,8 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes, KeptRecipeWrite
             take(recipe);
         ready.clear();
     };
-    walkCookbook(rootPath, [&](QString path, bool takeNow) {
-        if (!path.isEmpty())
-            reader.add(std::move(path));
+    walkCookbook(rootPath, [&](QString path, const FileStamp&, bool takeNow) {
+        reader.add(std::move(path)); // stamped on the descriptor it is read from
         if (takeNow)
             addReady();
     });
@@ -270,15 +194,12 @@ checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>
     std::vector<bool> unchanged(kept.size(), false);
     std::vector<ParallelRecipeReader::Recipe> fresh;
     ParallelRecipeReader reader(ParallelRecipeReader::idealThreads());
-    walkCookbook(rootPath, [&](QString path, bool takeNow) {
-        if (!path.isEmpty()) {
-            const FileStamp stamp = FileStamp::of(path);
-            const auto at = keptAt.constFind(path);
-            if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
-                unchanged[*at] = true;
-            else
-                reader.add(std::move(path), stamp);
-        }
+    walkCookbook(rootPath, [&](QString path, const FileStamp& stamp, bool takeNow) {
+        const auto at = keptAt.constFind(path);
+        if (at != keptAt.cend() && stamp.isValid() && kept[*at].stamp == stamp)
+            unchanged[*at] = true;
+        else
+            reader.add(std::move(path), stamp);
         if (takeNow)
             reader.takeReady(fresh);
     });
@@ -337,31 +258,17 @@ struct BuiltModels
 BuiltModels buildModels(ScanIndexes& indexes, QThread* resultThread)
 {
     BuiltModels built;
-    Entries& entries = indexes.entries;
-    const TitleOrder order = orderByTitle(entries);
-    RecipeItems recipeItems = makeRecipeItems(entries);
-    // The ingredient index, the largest, is built on a thread of its own
-    // while this one builds the other two; each thread hands the models it
-    // made to the result thread itself. Both only read the recipe items.
-    const auto buildIngredientModel = [&] {
-        built.ingredientModel = buildTreeModel(indexes.byIngredient, order, recipeItems);
-        indexes.byIngredient = {};
-        built.ingredientModel->moveToThread(resultThread);
-    };
-    std::thread ingredientBuilder;
-    try {
-        ingredientBuilder = std::thread(buildIngredientModel);
-    } catch (const std::system_error&) {
-        buildIngredientModel();
-    }
-    built.tagModel = buildTreeModel(indexes.byTag, order, recipeItems);
+    const IndexList order = orderByTitle(*indexes.recipes);
+    const std::shared_ptr<const Recipes> recipes = std::move(indexes.recipes);
+    built.ingredientModel = buildTreeModel(indexes.byIngredient, recipes);
+    indexes.byIngredient = {};
+    built.tagModel = buildTreeModel(indexes.byTag, recipes);
     indexes.byTag = {};
     indexes.listedNames->finish();
-    if (ingredientBuilder.joinable())
-        ingredientBuilder.join(); // the title model takes the recipe items themselves
-    built.titleModel = buildTitleModel(entries, order, std::move(recipeItems), built.titlesByPath);
-    built.tagModel->moveToThread(resultThread);
-    built.titleModel->moveToThread(resultThread);
+    built.titleModel = buildTitleModel(*recipes, order, built.titlesByPath);
+    for (QStandardItemModel* model :
+         {built.ingredientModel.get(), built.tagModel.get(), built.titleModel.get()})
+        model->moveToThread(resultThread);
     return built;
 }
 
@@ -531,10 +438,20 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     if (showKeptFirst)
         RecipeCache::forgetUnused(indexFolder);
     RecipeCache cache(indexFolder, rootPath);
-    std::vector<ParallelRecipeReader::Recipe> kept = cache.load();
+    // What was kept is shown first, indexed as it is read: the check needs
+    // only each recipe's path and stamp, and the rest goes at once instead of
+    // being held beside the models.
+    ScanIndexes keptIndexes;
+    const auto indexKept = [&keptIndexes](ParallelRecipeReader::Recipe& recipe) {
+        keptIndexes.add(recipe);
+        recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
+    };
+    std::vector<ParallelRecipeReader::Recipe> kept =
+        showKeptFirst ? cache.load(indexKept) : cache.load();
     if (kept.empty()) {
         // Nothing kept: a scan as without a cache, shown as soon as it is
         // done; what it read is kept afterwards, for the next start.
+        keptIndexes = {}; // what a damaged file gave before it failed
         ScanIndexes indexes;
         if (!cache.isOpen()) {
             readCookbook(rootPath, indexes);
@@ -548,18 +465,8 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         endWithoutPublishing(rootPath);
         return;
     }
-    if (showKeptFirst) {
-        // What was kept is shown at once, then replaced by what the check finds.
-        sortByPath(kept);
-        ScanIndexes indexes;
-        for (ParallelRecipeReader::Recipe& recipe : kept) {
-            indexes.add(recipe);
-            // The check needs only the path and stamp; the rest is in the
-            // indexes, and goes before the models are built beside them.
-            recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
-        }
-        publishIndexes(indexes, false);
-    }
+    if (showKeptFirst)
+        publishIndexes(keptIndexes, false); // then replaced by what the check finds
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
         checkCookbook(rootPath, kept, !showKeptFirst, cache);
     if (!current) {

@@ -1,4 +1,5 @@
 #include "browse/treepane.h"
+#include "collection/recipeindexmodel.h"
 #include "collection/scanner.h"
 #include "support/desktoptesthelpers.h"
 
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -20,21 +22,26 @@ struct Recipe
 using Index = QList<QPair<QString, QList<Recipe>>>; // key, recipes filed under it
 
 // An index model as the Scanner builds it: keys without a path, recipes under
-// them with their path under PathRole.
+// them with their path under PathRole, made only when the view asks for them.
+// The recipes are listed in the order given.
 std::shared_ptr<QStandardItemModel> indexModel(const Index& index)
 {
-    auto model = std::make_shared<QStandardItemModel>();
-    for (const auto& [key, recipes] : index) {
-        auto* keyItem = new QStandardItem(key);
-        keyItem->setEditable(false);
-        for (const Recipe& recipe : recipes) {
-            auto* item = new QStandardItem(recipe.title);
-            item->setData(recipe.path, PathRole);
-            item->setEditable(false);
-            keyItem->appendRow(item);
+    auto recipes = std::make_shared<RecipeIndexModel::Recipes>();
+    QStringList keys;
+    std::vector<RecipeIndexModel::RecipeNumbers> recipesOf;
+    for (const auto& [key, filed] : index) {
+        keys << key;
+        RecipeIndexModel::RecipeNumbers& numbers = recipesOf.emplace_back();
+        for (const Recipe& recipe : filed) {
+            numbers.push_back(int(recipes->titles.size()));
+            recipes->titles << recipe.title;
+            recipes->paths << recipe.path;
         }
-        model->appendRow(keyItem);
     }
+    recipes->placeOf.resize(std::size_t(recipes->titles.size()));
+    std::iota(recipes->placeOf.begin(), recipes->placeOf.end(), 0);
+    auto model = std::make_shared<RecipeIndexModel>(recipes);
+    model->appendKeys(keys, std::move(recipesOf));
     return model;
 }
 
@@ -42,6 +49,13 @@ Index tagIndex()
 {
     return {{"quick", {{"Omelette", "/c/omelette.recipe.md"}, {"Toast", "/c/toast.recipe.md"}}},
             {"vegetarian", {{"Omelette", "/c/omelette.recipe.md"}}}};
+}
+
+bool showPane(TreePane& pane)
+{
+    pane.resize(300, 400);
+    pane.show();
+    return QTest::qWaitForWindowExposed(&pane);
 }
 
 QTreeView* viewOf(TreePane& pane)
@@ -82,9 +96,7 @@ private slots:
     void onlyRecipeRowsAnnounceTheirPath()
     {
         TreePane pane;
-        pane.resize(300, 400);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(showPane(pane));
         const auto model = indexModel(tagIndex());
         QAbstractItemModelTester tester(model.get(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -117,12 +129,32 @@ private slots:
         QCOMPARE(selected.size(), 3);
     }
 
+    void aKeyExpandedShowsRecipeRowsMadeOnlyThen()
+    {
+        TreePane pane;
+        QVERIFY(showPane(pane));
+        const auto model = indexModel(tagIndex());
+        pane.setModel(model);
+        QSignalSpy selected(&pane, &TreePane::fileSelected);
+        QTreeView* view = viewOf(pane);
+        const QModelIndex quick = view->model()->index(0, 0);
+        // Shown as expandable before anything under it is made.
+        QVERIFY(view->model()->hasChildren(quick));
+        QCOMPARE(model->item(0)->rowCount(), 0);
+        view->expand(quick);
+        QVERIFY(view->isExpanded(quick));
+        QTRY_COMPARE(model->item(0)->rowCount(), 2); // when the view lays the rows out
+        QCOMPARE(model->item(1)->rowCount(), 0);     // the other key's are not made
+        QTRY_VERIFY(view->visualRect(view->model()->index(1, 0, quick)).isValid());
+        click(pane, view->model()->index(1, 0, quick));
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.at(0).at(0).toString(), QStringLiteral("/c/toast.recipe.md"));
+    }
+
     void clearingEmptiesAndTheNextModelShowsCollapsed()
     {
         TreePane pane;
-        pane.resize(300, 400);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(showPane(pane));
         pane.setModel(indexModel(tagIndex()));
         viewOf(pane)->expandAll();
         QVERIFY(viewOf(pane)->isExpanded(viewOf(pane)->model()->index(0, 0)));
