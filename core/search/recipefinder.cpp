@@ -2,7 +2,7 @@
 
 #include "collection/ingredientnameindex.h"
 #include "search/kepttextindex.h"
-#include "search/pantrycoverage.h"
+#include "search/pantryshortfalls.h"
 #include "search/recipetextindex.h"
 #include "search/textquery.h"
 #include "text/textfolding.h"
@@ -193,13 +193,13 @@ std::vector<bool> RecipeFinder::recipesOf(const Choice& choice) const
     return recipes;
 }
 
-const PantryCoverage& RecipeFinder::coverageOf(const std::shared_ptr<const Pantry>& pantry)
+const PantryShortfalls& RecipeFinder::coverageOf(const std::shared_ptr<const Pantry>& pantry)
 {
     if (pantry != m_coveredPantry || !m_coverage) {
         const IngredientNameIndex noNames;
-        m_coverage = std::make_unique<PantryCoverage>(pantry->listed ? *pantry->listed : noNames,
-                                                      pantry->stock, m_positionByPath,
-                                                      int(m_adopted->size()));
+        m_coverage = std::make_unique<PantryShortfalls>(pantry->listed ? *pantry->listed : noNames,
+                                                        pantry->stock, m_positionByPath,
+                                                        int(m_adopted->size()));
         m_coveredPantry = pantry;
     }
     return *m_coverage;
@@ -232,7 +232,7 @@ RecipeFinder::answer(const Request& request, std::uint64_t number,
     std::vector<std::vector<bool>> ingredients;
     for (const Choice& ingredient : request.ingredients)
         ingredients.push_back(recipesOf(ingredient));
-    const PantryCoverage* pantry = request.pantry ? &coverageOf(request.pantry) : nullptr;
+    const PantryShortfalls* pantry = request.pantry ? &coverageOf(request.pantry) : nullptr;
     if (stop())
         return std::nullopt;
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 class IngredientNameIndex;
-class PantryCoverage;
+class PantryShortfalls;
 class RecipeTextIndex;
 
 // Finds the recipes of a collection that meet a set of conditions: words
@@ -128,7 +128,7 @@ private:
     bool collectionReplaced(const std::shared_ptr<const Collection>& collection) const;
     bool overtaken(std::uint64_t number, const std::shared_ptr<const Collection>& collection) const;
     std::vector<bool> recipesOf(const Choice& choice) const;
-    const PantryCoverage& coverageOf(const std::shared_ptr<const Pantry>& pantry);
+    const PantryShortfalls& coverageOf(const std::shared_ptr<const Pantry>& pantry);
 
     // Owner's thread.
     std::shared_ptr<const Collection> m_collection;
@@ -151,7 +151,7 @@ private:
     std::unique_ptr<RecipeTextIndex> m_index;
     QHash<QString, int> m_positionByPath;
     std::shared_ptr<const Pantry> m_coveredPantry;
-    std::unique_ptr<PantryCoverage> m_coverage;
+    std::unique_ptr<PantryShortfalls> m_coverage;
 
     // Started once everything above exists and the relay is connected.
     std::thread m_worker;

@@ -94,6 +94,11 @@ void RecipeSearch::setShown(bool shown)
     m_finder->prepareIndex();
 }
 
+PantrySession* RecipeSearch::pantry() const
+{
+    return m_pantry;
+}
+
 void RecipeSearch::setPantry(PantrySession* pantry)
 {
     if (pantry == m_pantry)

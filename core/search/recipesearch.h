@@ -78,7 +78,7 @@ public:
     FindResultsModel* resultsModel() const { return m_results.get(); }
     QString status() const { return m_status; }
     JournalFilter* journalFilter() const { return m_journalFilter.get(); }
-    PantrySession* pantry() const { return m_pantry; }
+    PantrySession* pantry() const;
     void setPantry(PantrySession* pantry);
     bool fromPantry() const { return m_fromPantry; }
     void setFromPantry(bool fromPantry);

@@ -107,7 +107,7 @@ private slots:
         RecipeFinder finder;
         Answers answers(finder);
         finder.setCollection(collectionOf(dir, {"a.recipe.md", "b.recipe.md"}));
-        finder.find({typed, {}, {}});
+        finder.find({typed, {}, {}, {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(1), answerTimeout);
         QCOMPARE(answers.titles(0), found ? QStringList{"a.recipe.md"} : QStringList{});
         QVERIFY(finder.isIndexReady());
@@ -168,7 +168,7 @@ private slots:
         RecipeFinder finder;
         Answers answers(finder);
         finder.setCollection(collectionOf(dir, {"a", "b", "c", "d"}));
-        finder.find({text, choices(ingredients), choices(tags)});
+        finder.find({text, choices(ingredients), choices(tags), {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(1), answerTimeout);
         QTEST(answers.titles(0), "matches");
         QStringList near;
@@ -191,16 +191,16 @@ private slots:
         Answers answers(finder);
         finder.setCollection(collectionOf(dir, names));
         for (const char* typed : {"s", "so", "sou", "soup"})
-            finder.find({typed, {}, {}});
+            finder.find({typed, {}, {}, {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(1), answerTimeout);
         QCOMPARE(answers.all.at(0).matches.size(), std::size_t(300));
 
         // A new collection: whatever was asked of the old one is not answered.
-        finder.find({"stew", {}, {}});
+        finder.find({"stew", {}, {}, {}});
         const auto second = collectionOf(dir, names.mid(0, 10));
         finder.setCollection(second);
         QVERIFY(!finder.isIndexReady());
-        const std::uint64_t last = finder.find({"dish", {}, {}});
+        const std::uint64_t last = finder.find({"dish", {}, {}, {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(2), answerTimeout);
         QCOMPARE(answers.all.at(1).request, last);
         QCOMPARE(answers.all.at(1).collection, second);
@@ -219,7 +219,7 @@ private slots:
         }
         auto finder = std::make_unique<RecipeFinder>();
         finder->setCollection(collectionOf(dir, names));
-        finder->find({"soup", {}, {}});
+        finder->find({"soup", {}, {}, {}});
         finder.reset(); // waits for its thread, which stops early
         QVERIFY(!finder);
     }
@@ -240,11 +240,11 @@ private slots:
         RecipeFinder finder;
         Answers answers(finder);
         finder.setCollection(collectionOf(dir, names));
-        finder.find({"soup", {}, {}});
+        finder.find({"soup", {}, {}, {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(1), answerTimeout);
         QCOMPARE(answers.titles(0),
                  (QStringList{"utf8.recipe.md", "nul.recipe.md", "long.recipe.md"}));
-        finder.find({"bad bytes", {}, {}});
+        finder.find({"bad bytes", {}, {}, {}});
         QTRY_COMPARE_WITH_TIMEOUT(answers.all.size(), std::size_t(2), answerTimeout);
         QCOMPARE(answers.titles(1), QStringList{"utf8.recipe.md"});
     }

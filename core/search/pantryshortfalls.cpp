@@ -1,10 +1,10 @@
-#include "search/pantrycoverage.h"
+#include "search/pantryshortfalls.h"
 
 #include "collection/ingredientnameindex.h"
 #include "pantry/pantrystock.h"
 
-PantryCoverage::PantryCoverage(const IngredientNameIndex& listed, const PantryStock& stock,
-                               const QHash<QString, int>& positionOf, int recipeCount)
+PantryShortfalls::PantryShortfalls(const IngredientNameIndex& listed, const PantryStock& stock,
+                                   const QHash<QString, int>& positionOf, int recipeCount)
     : m_names(listed.names())
     , m_shortfalls(std::size_t(qMax(recipeCount, 0)))
 {
@@ -20,8 +20,8 @@ PantryCoverage::PantryCoverage(const IngredientNameIndex& listed, const PantrySt
     countLacking(listed, stock, positions);
 }
 
-void PantryCoverage::countListed(const IngredientNameIndex& listed,
-                                 const std::vector<int>& positions)
+void PantryShortfalls::countListed(const IngredientNameIndex& listed,
+                                   const std::vector<int>& positions)
 {
     for (qsizetype name = 0; name < listed.size(); ++name) {
         for (const int recipe : listed.recipesOf(name)) {
@@ -31,8 +31,8 @@ void PantryCoverage::countListed(const IngredientNameIndex& listed,
     }
 }
 
-void PantryCoverage::countLacking(const IngredientNameIndex& listed, const PantryStock& stock,
-                                  const std::vector<int>& positions)
+void PantryShortfalls::countLacking(const IngredientNameIndex& listed, const PantryStock& stock,
+                                    const std::vector<int>& positions)
 {
     for (qsizetype name = 0; name < listed.size(); ++name) {
         if (stock.covers(listed.names().at(name)))
@@ -51,20 +51,20 @@ void PantryCoverage::countLacking(const IngredientNameIndex& listed, const Pantr
     }
 }
 
-bool PantryCoverage::listsIngredients(int position) const
+bool PantryShortfalls::listsIngredients(int position) const
 {
     return position >= 0 && std::size_t(position) < m_shortfalls.size() &&
            m_shortfalls[std::size_t(position)].listed > 0;
 }
 
-int PantryCoverage::lacking(int position) const
+int PantryShortfalls::lacking(int position) const
 {
     if (position < 0 || std::size_t(position) >= m_shortfalls.size())
         return 0;
     return m_shortfalls[std::size_t(position)].lacking;
 }
 
-QStringList PantryCoverage::lackingNames(int position) const
+QStringList PantryShortfalls::lackingNames(int position) const
 {
     QStringList names;
     if (position < 0 || std::size_t(position) >= m_shortfalls.size())

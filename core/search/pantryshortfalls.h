@@ -13,13 +13,13 @@ class PantryStock;
 // how many the pantry neither holds nor counts as a staple, and the first two
 // of them by name. Worked out once per pantry and collection: every name the
 // collection lists is looked up once, not once per recipe.
-class PantryCoverage
+class PantryShortfalls
 {
 public:
     // Recipes are given as positions: `positionOf` maps a listed recipe's path
     // to its position among `recipeCount`; paths it lacks are ignored.
-    PantryCoverage(const IngredientNameIndex& listed, const PantryStock& stock,
-                   const QHash<QString, int>& positionOf, int recipeCount);
+    PantryShortfalls(const IngredientNameIndex& listed, const PantryStock& stock,
+                     const QHash<QString, int>& positionOf, int recipeCount);
 
     // Whether the recipe lists any ingredient at all; one that lists none
     // cannot be judged from the pantry.
