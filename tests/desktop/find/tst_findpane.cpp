@@ -6,6 +6,7 @@
 #include "find/chosennamesedit.h"
 #include "find/findpane.h"
 #include "mainwindow.h"
+#include "pantry/pantrysession.h"
 #include "planning/cookingjournal.h"
 #include "planning/cookingjournalfile.h"
 #include "search/recipesearch.h"
@@ -136,6 +137,41 @@ private slots:
         scanned.pane.resize(scanned.pane.minimumSizeHint().width(), 500);
         for (const char* name : {"findFavourites", "findNotCookedLately", "findByLastCooked"})
             QVERIFY(box(name)->width() >= box(name)->sizeHint().width());
+    }
+
+    // "From my pantry" asks the search for what the pantry can cook, then
+    // what it lacks one or two ingredients of, each row saying what; at the
+    // pane's narrowest the switch stays whole.
+    void thePantrySwitchDrivesTheSearch()
+    {
+        QTemporaryDir cookbook;
+        writeSampleCookbook(cookbook.path());
+        QVERIFY(writeFile(cookbook.filePath("pantry.md"),
+                          "# Pantry\n\n- basil\n- 2 heads garlic\n- 100 g pine nuts\n"
+                          "- 200 ml cream\n"));
+        PantrySession pantry;
+        pantry.setCollectionPath(cookbook.path());
+        ScannedPane scanned(cookbook.path());
+        scanned.pane.setPantry(&pantry);
+        auto* box = scanned.pane.findChild<QCheckBox*>(QStringLiteral("findFromPantry"));
+        QVERIFY(box);
+        box->click();
+        QVERIFY(scanned.pane.search()->fromPantry());
+        const QStringList cookable{"Basil Pesto", "Crème Brûlée", "Tomato Soup|missing: red onions",
+                                   "Fried Rice|missing: rice, scallions",
+                                   "Pea Soup|missing: carrots, Onions"};
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.rows(), cookable, timeout);
+        QCOMPARE(scanned.label(), QStringLiteral("2 recipes"));
+        scanned.type(QStringLiteral("soup"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            scanned.rows(),
+            (QStringList{"Tomato Soup|missing: red onions", "Pea Soup|missing: carrots, Onions"}),
+            timeout);
+        box->click();
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.rows(), (QStringList{"Pea Soup", "Tomato Soup"}),
+                                  timeout);
+        scanned.pane.resize(scanned.pane.minimumSizeHint().width(), 500);
+        QVERIFY(box->width() >= box->sizeHint().width());
     }
 
     // Enter in the ingredient or tag field chooses what was typed, even with

@@ -1,3 +1,4 @@
+#include "find/findpane.h"
 #include "mainwindow.h"
 #include "pantry/pantrypane.h"
 #include "pantry/pantrysession.h"
@@ -115,6 +116,8 @@ private slots:
         auto* items = pane->findChild<QListView*>(QStringLiteral("pantryItems"));
         QVERIFY(pane->width() <= 800);
         QCOMPARE(items->horizontalScrollBar()->maximum(), 0);
+        // "From my pantry" in the Find pane cooks from this pantry.
+        QCOMPARE(window.findChild<FindPane*>()->search()->pantry(), pane->session());
         // The names offered are the ones the Find pane offers.
         QTRY_VERIFY_WITH_TIMEOUT(!pane->session()->suggestions(QStringLiteral("red")).isEmpty(),
                                  scanTimeout);

@@ -202,4 +202,24 @@ TestCase {
         compare(shownResults(page), ["Pea Soup", "Fried Rice"])
         window.pageStack.pop()
     }
+    // "From my pantry", as high as a thumb needs, cooks from the window's
+    // pantry: what it can cook now, then what it lacks one, then two of.
+    function test_fromMyPantry() {
+        verify(TestSupport.writeRecipe(cookbook + "/pantry.md", "Pantry",
+            "- basil\n- 2 heads garlic\n- pine nuts\n- 200 ml cream\n- 1 kg Zwiebeln\n"))
+        tryCompare(window.pantry, "count", 5, 20000)
+        var page = openFind()
+        compare(page.search.pantry, window.pantry)
+        var list = findChild(page, "findResults")
+        var fromPantry = findChild(list.headerItem, "findFromPantry")
+        verify(fromPantry.height >= page.target)
+        mouseClick(fromPantry)
+        tryCompare(page.search, "status", "2 recipes", 20000)
+        compare(shownResults(page), ["Basil Pesto", "Crème Brûlée",
+                                     "Tomato Soup|missing: red onions",
+                                     "Zwiebelkuchen|missing: Mehl",
+                                     "Fried Rice|missing: rice, scallions",
+                                     "Pea Soup|missing: carrots, Onions"])
+        window.pageStack.pop()
+    }
 }
