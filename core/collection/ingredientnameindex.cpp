@@ -7,12 +7,24 @@ void IngredientNameIndex::add(const QString& path, const QStringList& names)
 {
     const int recipe = int(m_paths.size());
     m_paths.append(path);
-    for (const QString& name : names) {
-        std::vector<int>& recipes = m_recipesOfName[std::size_t(numberOf(name))];
-        // Recipes come one after the other, so a repeat is the last entry.
-        if (recipes.empty() || recipes.back() != recipe)
-            recipes.push_back(recipe);
-    }
+    for (const QString& name : names)
+        file(recipe, numberOf(name));
+}
+
+void IngredientNameIndex::addNumbered(const QString& path, const std::vector<qsizetype>& numbers)
+{
+    const int recipe = int(m_paths.size());
+    m_paths.append(path);
+    for (const qsizetype number : numbers)
+        file(recipe, number);
+}
+
+void IngredientNameIndex::file(int recipe, qsizetype number)
+{
+    std::vector<int>& recipes = m_recipesOfName[std::size_t(number)];
+    // Recipes come one after the other, so a repeat is the last entry.
+    if (recipes.empty() || recipes.back() != recipe)
+        recipes.push_back(recipe);
 }
 
 qsizetype IngredientNameIndex::numberOf(const QString& name)

@@ -16,6 +16,11 @@ public:
     // Adds one recipe with the names of its ingredients; a name it lists twice
     // counts once.
     void add(const QString& path, const QStringList& names);
+    // The same, with each name given by numberOf(): for names that repeat
+    // from recipe to recipe, looked up once.
+    void addNumbered(const QString& path, const std::vector<qsizetype>& numbers);
+    // The entry of `name`, made if it is new; valid until finish().
+    qsizetype numberOf(const QString& name);
     // Orders the names without regard to case; call once, after the last add.
     void finish();
 
@@ -33,8 +38,7 @@ public:
     }
 
 private:
-    // The entry of `name`, made if it is new.
-    qsizetype numberOf(const QString& name);
+    void file(int recipe, qsizetype number);
 
     QStringList m_paths;
     QStringList m_names;

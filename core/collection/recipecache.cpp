@@ -100,46 +100,56 @@ QString columnText(sqlite3_stmt* statement, int column)
 }
 
 // Reads the list columns of many rows. Tags and ingredient names repeat from
-// recipe to recipe, so each distinct element is decoded once and shared by
-// every list that holds it: a start from the kept index then costs a look-up
-// per element instead of a decoded and allocated string.
+// recipe to recipe, so each distinct element is decoded once and numbered:
+// a start from the kept index then costs a look-up per element instead of a
+// decoded and allocated string.
 class ListReader
 {
 public:
-    QStringList read(sqlite3_stmt* statement, int column)
+    void read(sqlite3_stmt* statement, int column, std::vector<int>& numbers)
     {
-        QStringList list;
+        numbers.clear();
         if (sqlite3_column_type(statement, column) == SQLITE_NULL)
-            return list;
+            return;
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
         const std::string_view all(text, std::size_t(sqlite3_column_bytes(statement, column)));
-        list.reserve(qsizetype(std::count(all.begin(), all.end(), '\n')) + 1);
         std::size_t start = 0;
         for (;;) {
             const std::size_t end = std::min(all.find('\n', start), all.size());
-            list.append(element(all.substr(start, end - start)));
+            numbers.push_back(numberOf(all.substr(start, end - start)));
             if (end == all.size())
-                return list;
+                return;
             start = end + 1;
         }
     }
 
+    const RecipeCache::Elements& elements() const { return m_elements; }
+
 private:
-    const QString& element(std::string_view bytes)
+    int numberOf(std::string_view bytes)
     {
         const auto found = m_known.find(bytes);
         if (found != m_known.end())
             return found->second;
         // The key views a copy of its own: the row's text goes with the next step.
         const std::string& key = m_keys.emplace_back(bytes);
-        return m_known
-            .emplace(std::string_view(key), QString::fromUtf8(key.data(), qsizetype(key.size())))
-            .first->second;
+        m_elements.push_back(QString::fromUtf8(key.data(), qsizetype(key.size())));
+        return m_known.emplace(std::string_view(key), int(m_elements.size() - 1)).first->second;
     }
 
-    std::unordered_map<std::string_view, QString> m_known;
+    std::unordered_map<std::string_view, int> m_known;
     std::deque<std::string> m_keys; // never moves its strings as it grows
+    RecipeCache::Elements m_elements;
 };
+
+QStringList textsOf(const std::vector<int>& numbers, const RecipeCache::Elements& elements)
+{
+    QStringList list;
+    list.reserve(qsizetype(numbers.size()));
+    for (const int number : numbers)
+        list.append(elements[std::size_t(number)]);
+    return list;
+}
 
 void removeWithCompanions(const QString& fileName)
 {
@@ -271,43 +281,57 @@ bool RecipeCache::execute(const char* sql)
     return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-std::vector<ParallelRecipeReader::Recipe>
-RecipeCache::load(const std::function<void(ParallelRecipeReader::Recipe&)>& each)
+bool RecipeCache::loadRows(const std::function<void(const KeptRow&, const Elements&)>& each)
 {
-    std::vector<ParallelRecipeReader::Recipe> recipes;
     if (!m_db)
-        return recipes;
+        return false;
     const Statement select = prepare(
         m_db,
         "SELECT path, size, modified, inode, title, tags, ingredients, listed, source FROM recipe "
         "ORDER BY path");
     ListReader lists;
+    KeptRow kept;
     int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
     for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
         sqlite3_stmt* row = select.get();
+        kept.path = columnText(row, 0);
+        kept.stamp.size = sqlite3_column_int64(row, 1);
+        kept.stamp.modifiedNs = sqlite3_column_int64(row, 2);
+        kept.stamp.inode = quint64(sqlite3_column_int64(row, 3));
+        kept.title = columnText(row, 4);
+        lists.read(row, 5, kept.tags);
+        lists.read(row, 6, kept.ingredients);
+        lists.read(row, 7, kept.listedNames);
+        kept.source = columnText(row, 8);
+        each(kept, lists.elements());
+    }
+    if (step == SQLITE_DONE)
+        return true;
+    // Damaged past what the check at opening saw: nothing of it is shown,
+    // and the scan keeps what it reads in a new file.
+    setAside();
+    if (!open() || !createSchema())
+        close();
+    return false;
+}
+
+std::vector<ParallelRecipeReader::Recipe> RecipeCache::load()
+{
+    std::vector<ParallelRecipeReader::Recipe> recipes;
+    const bool whole = loadRows([&](const KeptRow& kept, const Elements& elements) {
         ParallelRecipeReader::Recipe recipe;
-        recipe.path = columnText(row, 0);
-        recipe.stamp.size = sqlite3_column_int64(row, 1);
-        recipe.stamp.modifiedNs = sqlite3_column_int64(row, 2);
-        recipe.stamp.inode = quint64(sqlite3_column_int64(row, 3));
-        recipe.title = columnText(row, 4);
-        recipe.tags = lists.read(row, 5);
-        recipe.ingredients = lists.read(row, 6);
-        recipe.listedNames = lists.read(row, 7);
-        recipe.source = columnText(row, 8);
+        recipe.path = kept.path;
+        recipe.stamp = kept.stamp;
+        recipe.title = kept.title;
+        recipe.tags = textsOf(kept.tags, elements);
+        recipe.ingredients = textsOf(kept.ingredients, elements);
+        recipe.listedNames = textsOf(kept.listedNames, elements);
+        recipe.source = kept.source;
         recipe.read = recipe.done = true;
-        if (each)
-            each(recipe);
         recipes.push_back(std::move(recipe));
-    }
-    if (step != SQLITE_DONE) {
-        // Damaged past what the check at opening saw: nothing of it is shown,
-        // and the scan keeps what it reads in a new file.
+    });
+    if (!whole)
         recipes.clear();
-        setAside();
-        if (!open() || !createSchema())
-            close();
-    }
     return recipes;
 }
 

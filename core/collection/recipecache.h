@@ -37,11 +37,30 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     QString fileName() const { return m_fileName; }
 
+    // One kept recipe as loadRows() hands it: its lists hold numbers of
+    // elements (tags, ingredient keys, listed names), the same number for
+    // the same text in every row of one load.
+    struct KeptRow
+    {
+        QString path;
+        FileStamp stamp;
+        QString title;
+        QString source;
+        std::vector<int> tags;
+        std::vector<int> ingredients;
+        std::vector<int> listedNames;
+    };
+    // The texts of the element numbers met so far, by number.
+    using Elements = std::vector<QString>;
+
+    // Every kept row, in the order of their paths, handed to `each` as it is
+    // read; false when they cannot all be read, in which case the file is set
+    // aside and what `each` was given must be forgotten. A start indexes the
+    // numbers, not the texts: it looks each distinct element up once.
+    bool loadRows(const std::function<void(const KeptRow&, const Elements&)>& each);
     // Every kept recipe (read, with its stamp), in the order of their paths;
     // none when nothing can be read, in which case the file is set aside.
-    // Each is handed to `each` as it is read, and kept as `each` leaves it.
-    std::vector<ParallelRecipeReader::Recipe>
-    load(const std::function<void(ParallelRecipeReader::Recipe&)>& each = {});
+    std::vector<ParallelRecipeReader::Recipe> load();
     // Lets the removed paths go and keeps the recipes read anew (a path in
     // both is kept as read), in one transaction; false (and nothing changed) when it cannot be
     // written.

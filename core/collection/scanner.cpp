@@ -118,7 +118,105 @@ struct ScanIndexes
                 indexes.push_back(index);
         }
     }
+
+    // The same for a kept row, whose lists come as element numbers: each
+    // element's recipes are gathered by number, and filed under its text
+    // once, by fileKeptElements(), instead of a text look-up per entry.
+    void addKept(const RecipeCache::KeptRow& row, const RecipeCache::Elements& elements)
+    {
+        learnElements(elements);
+        m_listedNumbers.clear();
+        for (const int element : row.listedNames) {
+            qsizetype& name = m_nameOfElement[std::size_t(element)];
+            if (name < 0)
+                name = listedNames->numberOf(m_elements[std::size_t(element)]);
+            m_listedNumbers.push_back(name);
+        }
+        listedNames->addNumbered(row.path, m_listedNumbers);
+        if (!row.source.isEmpty())
+            sourcesByPath.insert(row.path, row.source);
+        const int index = int(recipes->titles.size());
+        recipes->titles.append(row.title);
+        recipes->paths.append(row.path);
+        for (const int element : row.tags)
+            m_byTagElement[std::size_t(element)].push_back(index);
+        for (const int element : row.ingredients) {
+            IndexList& indexes = m_byIngredientElement[std::size_t(element)];
+            if (indexes.empty() || indexes.back() != index)
+                indexes.push_back(index);
+        }
+    }
+
+    void fileKeptElements()
+    {
+        fileByText(m_byTagElement, byTag);
+        fileByText(m_byIngredientElement, byIngredient);
+        m_elements = {};
+        m_nameOfElement = {};
+    }
+
+private:
+    void learnElements(const RecipeCache::Elements& elements)
+    {
+        for (std::size_t at = m_elements.size(); at < elements.size(); ++at)
+            m_elements.push_back(elements[at]);
+        m_byTagElement.resize(m_elements.size());
+        m_byIngredientElement.resize(m_elements.size());
+        m_nameOfElement.resize(m_elements.size(), -1);
+    }
+
+    void fileByText(std::vector<IndexList>& byElement, IndexMap& byText) const
+    {
+        for (std::size_t element = 0; element < byElement.size(); ++element) {
+            if (byElement[element].empty())
+                continue;
+            IndexList& filed = byText[m_elements[element]];
+            if (filed.empty())
+                filed = std::move(byElement[element]);
+            else
+                filed.insert(filed.end(), byElement[element].begin(), byElement[element].end());
+        }
+        byElement = {};
+    }
+
+    RecipeCache::Elements m_elements;
+    std::vector<IndexList> m_byTagElement;
+    std::vector<IndexList> m_byIngredientElement;
+    std::vector<qsizetype> m_nameOfElement; // -1: not looked up yet
+    std::vector<qsizetype> m_listedNumbers;
 };
+
+// A kept recipe as the check sees it: where it is and how it was when read.
+struct KeptFile
+{
+    QString path;
+    FileStamp stamp;
+};
+
+// What was kept, indexed as it is read: only each recipe's path and stamp
+// stay, what the check needs. None when nothing could be read.
+std::vector<KeptFile> loadKept(RecipeCache& cache, ScanIndexes& indexes)
+{
+    std::vector<KeptFile> kept;
+    const bool whole =
+        cache.loadRows([&](const RecipeCache::KeptRow& row, const RecipeCache::Elements& elements) {
+            indexes.addKept(row, elements);
+            kept.push_back({row.path, row.stamp});
+        });
+    if (!whole)
+        kept.clear();
+    indexes.fileKeptElements();
+    return kept;
+}
+
+std::vector<KeptFile> filesOf(const std::vector<ParallelRecipeReader::Recipe>& recipes)
+{
+    std::vector<KeptFile> files;
+    files.reserve(recipes.size());
+    for (const ParallelRecipeReader::Recipe& recipe : recipes)
+        files.push_back({recipe.path, recipe.stamp});
+    return files;
+}
 
 void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
 {
@@ -182,10 +280,11 @@ readOnes(const std::vector<ParallelRecipeReader::Recipe>& recipes)
 // The cookbook as it is now, from what was kept and the files that changed
 // since, which alone are read; the cache learns what changed. Nothing is
 // returned when nothing changed: what was kept is the cookbook as it is.
-// Unless `keptIsWhole`, the kept recipes hold only their paths and stamps.
+// With `whole`, the kept recipes as read (in the order of `kept`), whose
+// unchanged ones are taken from there; without, they are read from the cache.
 std::optional<std::vector<ParallelRecipeReader::Recipe>>
-checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>& kept,
-              bool keptIsWhole, RecipeCache& cache)
+checkCookbook(const QString& rootPath, const std::vector<KeptFile>& kept,
+              std::vector<ParallelRecipeReader::Recipe>* whole, RecipeCache& cache)
 {
     QHash<QString, std::size_t> keptAt;
     keptAt.reserve(qsizetype(kept.size()));
@@ -217,7 +316,7 @@ checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>
     const std::vector<const ParallelRecipeReader::Recipe*> read = readOnes(fresh);
     const bool stored = cache.store(read, gone);
     std::vector<ParallelRecipeReader::Recipe> current;
-    if (!keptIsWhole) {
+    if (!whole) {
         // The kept recipes kept only their paths and stamps: the cache, which
         // has just learnt what changed, holds the cookbook as it is.
         const auto unchangedCount =
@@ -239,7 +338,7 @@ checkCookbook(const QString& rootPath, std::vector<ParallelRecipeReader::Recipe>
         current.reserve(kept.size() + fresh.size());
         for (std::size_t at = 0; at < kept.size(); ++at)
             if (unchanged[at])
-                current.push_back(std::move(kept[at]));
+                current.push_back(std::move((*whole)[at]));
     }
     for (ParallelRecipeReader::Recipe& recipe : fresh)
         current.push_back(std::move(recipe));
@@ -442,12 +541,14 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     // only each recipe's path and stamp, and the rest goes at once instead of
     // being held beside the models.
     ScanIndexes keptIndexes;
-    const auto indexKept = [&keptIndexes](ParallelRecipeReader::Recipe& recipe) {
-        keptIndexes.add(recipe);
-        recipe = {std::move(recipe.path), {}, {}, {}, {}, recipe.stamp, true, true, {}};
-    };
-    std::vector<ParallelRecipeReader::Recipe> kept =
-        showKeptFirst ? cache.load(indexKept) : cache.load();
+    std::vector<ParallelRecipeReader::Recipe> keptWhole;
+    std::vector<KeptFile> kept;
+    if (showKeptFirst) {
+        kept = loadKept(cache, keptIndexes);
+    } else {
+        keptWhole = cache.load();
+        kept = filesOf(keptWhole);
+    }
     if (kept.empty()) {
         // Nothing kept: a scan as without a cache, shown as soon as it is
         // done; what it read is kept afterwards, for the next start.
@@ -468,15 +569,16 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     if (showKeptFirst)
         publishIndexes(keptIndexes, false); // then replaced by what the check finds
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
-        checkCookbook(rootPath, kept, !showKeptFirst, cache);
+        checkCookbook(rootPath, kept, showKeptFirst ? nullptr : &keptWhole, cache);
     if (!current) {
         if (showKeptFirst) {
             endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
             return;
         }
-        current = std::move(kept); // a reload: the kept recipes are the cookbook
+        current = std::move(keptWhole); // a reload: the kept recipes are the cookbook
     }
     kept = {};
+    keptWhole = {};
     // In path order, so that the check gives the very models shown from
     // what was kept when nothing changed.
     sortByPath(*current);

@@ -39,14 +39,26 @@ void TestIngredientNameIndex::gathersTheRecipesOfEachName()
     QFETCH(Recipes, recipes);
     QFETCH(QStringList, names);
     QFETCH(QList<QStringList>, pathsOfNames);
-    IngredientNameIndex index;
-    for (const auto& [path, listed] : recipes)
-        index.add(path, listed);
-    index.finish();
-    QCOMPARE(index.names(), names);
-    QCOMPARE(index.size(), names.size());
-    for (qsizetype at = 0; at < names.size(); ++at)
-        QCOMPARE(index.pathsOf(at), pathsOfNames.at(at));
+    // By the names, and by the numbers of the names looked up first, as a
+    // start from the kept index gives them: the same index.
+    for (const bool numbered : {false, true}) {
+        IngredientNameIndex index;
+        for (const auto& [path, listed] : recipes) {
+            if (!numbered) {
+                index.add(path, listed);
+                continue;
+            }
+            std::vector<qsizetype> numbers;
+            for (const QString& name : listed)
+                numbers.push_back(index.numberOf(name));
+            index.addNumbered(path, numbers);
+        }
+        index.finish();
+        QCOMPARE(index.names(), names);
+        QCOMPARE(index.size(), names.size());
+        for (qsizetype at = 0; at < names.size(); ++at)
+            QCOMPARE(index.pathsOf(at), pathsOfNames.at(at));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestIngredientNameIndex)

@@ -153,6 +153,61 @@ private slots:
         QVERIFY(kept[0].read);
     }
 
+    // A start reads the lists as numbers: one number per distinct text,
+    // whichever row and column it comes in, standing for that very text.
+    void numbersEachDistinctElementOnce()
+    {
+        std::vector<Recipe> recipes(3);
+        const QStringList paths{"/cookbook/a.recipe.md", "/cookbook/b.recipe.md",
+                                "/cookbook/中餐/c.recipe.md"};
+        const QList<QStringList> tags{{"Kuchen", "川菜"}, {"川菜"}, {}};
+        const QList<QStringList> ingredients{{"Äpfel", "Kuchen"}, {"豆腐", "Äpfel"}, {"salt"}};
+        const QList<QStringList> listed{{"Äpfel"}, {"豆腐", "äpfel"}, {"salt", "豆腐"}};
+        std::vector<const Recipe*> stored;
+        for (std::size_t at = 0; at < recipes.size(); ++at) {
+            recipes[at] = {paths.at(qsizetype(at)),
+                           QStringLiteral("Title %1").arg(at),
+                           tags.at(qsizetype(at)),
+                           ingredients.at(qsizetype(at)),
+                           listed.at(qsizetype(at)),
+                           FileStamp{10, 20, quint64(at)},
+                           true,
+                           true,
+                           {}};
+            stored.push_back(&recipes[at]);
+        }
+        RecipeCache cache(cacheFolder(), QStringLiteral("/cookbook"));
+        QVERIFY(cache.store(stored, {}));
+        QHash<QString, int> numberOf;
+        bool oneNumberPerText = true;
+        int rows = 0;
+        const auto texts = [&](const std::vector<int>& numbers,
+                               const RecipeCache::Elements& elements) {
+            QStringList list;
+            for (const int number : numbers) {
+                const QString& text = elements.at(std::size_t(number));
+                oneNumberPerText = oneNumberPerText && numberOf.value(text, number) == number;
+                numberOf.insert(text, number);
+                list.append(text);
+            }
+            return list;
+        };
+        QVERIFY(cache.loadRows(
+            [&](const RecipeCache::KeptRow& row, const RecipeCache::Elements& elements) {
+                const qsizetype at = rows++;
+                QCOMPARE(row.path, paths.at(at));
+                QCOMPARE(texts(row.tags, elements), tags.at(at));
+                QCOMPARE(texts(row.ingredients, elements), ingredients.at(at));
+                QCOMPARE(texts(row.listedNames, elements), listed.at(at));
+                QVERIFY(row.stamp == recipes[std::size_t(at)].stamp);
+            }));
+        QCOMPARE(rows, 3);
+        QVERIFY(oneNumberPerText);
+        // "Äpfel" and "äpfel" differ as texts; the names index folds them.
+        QCOMPARE(numberOf.size(), 6);
+        QCOMPARE(QSet<int>(numberOf.cbegin(), numberOf.cend()).size(), 6);
+    }
+
     void showsEditsMadeBetweenRuns_data()
     {
         QTest::addColumn<std::function<bool(const QString&)>>("edit");
