@@ -186,6 +186,20 @@ QString commonIngredient()
     return QStringLiteral("smoked paprika");
 }
 
+QStringList stockedPantryLines()
+{
+    QStringList lines;
+    for (std::size_t at = 0; at < bases.size(); ++at) {
+        const QString base = QString::fromLatin1(bases[at]);
+        lines << (at % 3 == 0 ? QStringLiteral("500 g ") + base : base);
+        if (at % 4 != 0)
+            continue;
+        for (const char* adjective : adjectives)
+            lines << QString::fromLatin1(adjective) + QLatin1Char(' ') + base;
+    }
+    return lines;
+}
+
 bool writeCookbook(const QString& root, int count, CookbookProfile profile)
 {
     QString currentFolder;

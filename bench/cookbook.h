@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -25,6 +26,11 @@ bool writeCookbook(const QString& root, int count,
 // An ingredient name that the generated cookbooks use in many recipes: what a
 // user would search for.
 QString commonIngredient();
+
+// The lines of a well-stocked pantry for the generated cookbooks: every
+// plain ingredient and every fourth one with each of its adjectives, a few
+// with amounts. About half of what a recipe lists is in it.
+QStringList stockedPantryLines();
 
 // A small deterministic generator (64-bit linear congruential, high bits out):
 // the standard library's distributions differ between implementations, so

@@ -13,11 +13,15 @@
 #include "collection/scanner.h"
 #include "cookbook.h"
 #include "find/findpane.h"
+#include "pantry/pantryitemsmodel.h"
+#include "pantry/pantrysession.h"
+#include "search/findresultsmodel.h"
 #include "search/recipesearch.h"
 #include "search/recipetextindex.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -26,6 +30,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
@@ -74,21 +79,39 @@ struct Pane
     // Hands the scanner's models to the pane, as the window does after a scan.
     void publish()
     {
-        pane.setModels(scanner.titleModel(), scanner.ingredientModel(), scanner.tagModel());
+        pane.setModels(scanner.titleModel(), scanner.ingredientModel(), scanner.tagModel(),
+                       scanner.listedIngredients());
     }
     // Asks at once (Enter) and waits until the results are shown.
     double ask(const QString& typed)
     {
         text->setText(typed);
+        return answer([this] { QTest::keyClick(text, Qt::Key_Return); });
+    }
+    // The pantry of a folder of its own, whose "From my pantry" switch is
+    // then at hand.
+    void keepPantry(const QString& folder)
+    {
+        QFile file(folder + QStringLiteral("/pantry.md"));
+        if (file.open(QIODevice::WriteOnly))
+            file.write("# Pantry\n\n- " +
+                       stockedPantryLines().join(QStringLiteral("\n- ")).toUtf8() + '\n');
+        file.close();
+        pantry.setCollectionPath(folder);
+        pane.setPantry(&pantry);
+        fromPantry = pane.findChild<QCheckBox*>(QStringLiteral("findFromPantry"));
+    }
+    // Does what asks for a search and waits until its results are shown.
+    double answer(const std::function<void()>& asking)
+    {
         const int before = shown;
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(text, Qt::Key_Return);
+        asking();
         waitFor([&] {
             const bool counted = label->text().endsWith(QLatin1String(" recipes")) ||
                                  label->text() == QLatin1String("1 recipe");
-            return shown > before && counted &&
-                   !label->text().startsWith(QLatin1String("Reading"));
+            return shown > before && counted && !label->text().startsWith(QLatin1String("Reading"));
         });
         QCoreApplication::processEvents(); // painting
         return milliseconds(timer);
@@ -96,6 +119,8 @@ struct Pane
 
     Scanner scanner;
     FindPane pane;
+    PantrySession pantry;
+    QCheckBox* fromPantry = nullptr;
     QLineEdit* text = nullptr;
     QLabel* label = nullptr;
     QAbstractItemModel* results = nullptr;
@@ -161,6 +186,10 @@ struct Figures
     double typedMedian = 0;
     double typedMax = 0;
     double stallMax = 0;
+    double pantryMedian = 0;
+    double pantryMax = 0;
+    int cookableNow = 0;
+    int missingSome = 0;
     double extraMiB = 0;
     double peakExtraMiB = 0;
     double indexMiB = 0;
@@ -199,6 +228,62 @@ void measureMemory(const QString& root, Figures& figures)
     }
     figures.extraMiB = (kib[1].toDouble() - kib[0].toDouble()) / 1024;
     figures.peakExtraMiB = (kib[2].toDouble() - kib[0].toDouble()) / 1024;
+}
+
+// How many recipes the pantry answer offers as cookable now, and how many
+// with one or two missing.
+void countRanks(const Pane& pane, Figures& figures)
+{
+    figures.cookableNow = figures.missingSome = 0;
+    for (int row = 0; row < pane.results->rowCount(); ++row) {
+        const QModelIndex at = pane.results->index(row, 0);
+        if (at.data(FindResultsModel::MissingRole).toString().isEmpty())
+            ++figures.cookableNow;
+        else
+            ++figures.missingSome;
+    }
+}
+
+int rowOfSaffron(const PantrySession& pantry)
+{
+    for (int row = 0; row < pantry.count(); ++row) {
+        if (pantry.items()->textAt(row).endsWith(QLatin1String("saffron")))
+            return row;
+    }
+    return -1;
+}
+
+// "From my pantry" switched on, with the text empty and with a typed text,
+// then an item added to the pantry while it is on and taken out again: each
+// from the click or the edit to the results shown.
+void measurePantry(Pane& pane, const BenchOptions& options, Figures& figures)
+{
+    QTemporaryDir folder;
+    pane.keepPantry(folder.path());
+    // Switched off, an empty text asks nothing: not measured.
+    const auto switchOff = [&pane] {
+        pane.fromPantry->click();
+        QCoreApplication::processEvents();
+    };
+    QList<double> answered;
+    for (int round = 0; round < options.repeat; ++round) {
+        for (const QString& typed : {QString(), QStringLiteral("soup")}) {
+            pane.text->setText(typed);
+            QTest::keyClick(pane.text, Qt::Key_Return);
+            QCoreApplication::processEvents();
+            answered << pane.answer([&] { pane.fromPantry->click(); });
+            if (typed.isEmpty())
+                countRanks(pane, figures);
+            switchOff();
+        }
+        pane.text->clear();
+        pane.answer([&] { pane.fromPantry->click(); });
+        answered << pane.answer([&] { pane.pantry.add(QStringLiteral("2 g saffron")); });
+        answered << pane.answer([&] { pane.pantry.remove(rowOfSaffron(pane.pantry)); });
+        switchOff();
+    }
+    figures.pantryMedian = median(answered);
+    figures.pantryMax = *std::max_element(answered.begin(), answered.end());
 }
 
 Figures measure(const QString& root, const BenchOptions& options)
@@ -247,6 +332,9 @@ Figures measure(const QString& root, const BenchOptions& options)
     figures.typedMedian = median(typed);
     figures.typedMax = *std::max_element(typed.begin(), typed.end());
 
+    progress() << "from my pantry" << Qt::endl;
+    measurePantry(pane, options, figures);
+
     progress() << "memory" << Qt::endl;
     measureMemory(root, figures);
     return figures;
@@ -276,6 +364,13 @@ int runBenchmarks(int argc, char* argv[])
             << figure(f.typedMedian) << " / " << figure(f.typedMax) << " | " << figure(f.stallMax)
             << " | " << figure(f.extraMiB) << " (" << figure(f.peakExtraMiB) << ") | "
             << figure(f.indexMiB) << " | " << f.tokens << " |\n";
+    }
+    out << "\n| N | From my pantry, click or pantry edit to results: median / max ms | "
+           "cookable now | missing one or two |\n"
+        << "|---:|---:|---:|---:|\n";
+    for (const Figures& f : all) {
+        out << "| " << f.recipes << " | " << figure(f.pantryMedian) << " / " << figure(f.pantryMax)
+            << " | " << f.cookableNow << " | " << f.missingSome << " |\n";
     }
     return EXIT_SUCCESS;
 }
