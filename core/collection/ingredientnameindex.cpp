@@ -44,6 +44,14 @@ qsizetype IngredientNameIndex::numberOf(const QString& name)
     return *found;
 }
 
+void IngredientNameIndex::restore(QStringList paths, QStringList names,
+                                  std::vector<std::vector<int>> recipesOfName)
+{
+    m_paths = std::move(paths);
+    m_names = std::move(names);
+    m_recipesOfName = std::move(recipesOfName);
+}
+
 void IngredientNameIndex::finish()
 {
     m_nameOfKey = {};

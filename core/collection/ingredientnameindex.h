@@ -21,6 +21,10 @@ public:
     void addNumbered(const QString& path, const std::vector<qsizetype>& numbers);
     // The entry of `name`, made if it is new; valid until finish().
     qsizetype numberOf(const QString& name);
+    // The index as it stood before finish(): the recipes added, the names in
+    // the order first met and the positions of each name's recipes; in place
+    // of the adds, on an empty index.
+    void restore(QStringList paths, QStringList names, std::vector<std::vector<int>> recipesOfName);
     // Orders the names without regard to case; call once, after the last add.
     void finish();
 

@@ -50,6 +50,12 @@ const char* const schema = "CREATE TABLE IF NOT EXISTS recipe("
                            " id INTEGER PRIMARY KEY CHECK (id = 1),"
                            " generation INTEGER NOT NULL,"
                            " paths BLOB NOT NULL,"
+                           " data BLOB NOT NULL);"
+                           // At most one row: what the models of the recipes
+                           // as they were at `generation` are built from.
+                           "CREATE TABLE IF NOT EXISTS snapshot("
+                           " id INTEGER PRIMARY KEY CHECK (id = 1),"
+                           " generation INTEGER NOT NULL,"
                            " data BLOB NOT NULL)";
 
 struct StatementDeleter
@@ -368,7 +374,8 @@ bool RecipeCache::store(const std::vector<const ParallelRecipeReader::Recipe*>& 
         ok = sqlite3_step(insert.get()) == SQLITE_DONE;
     }
     // The Find index kept was built from the recipes as they were.
-    ok = ok && execute("UPDATE state SET generation = generation + 1; DELETE FROM textindex");
+    ok = ok && execute("UPDATE state SET generation = generation + 1; DELETE FROM textindex; "
+                       "DELETE FROM snapshot");
     if (ok && execute("COMMIT"))
         return true;
     // A full disk or a lost lock: what was kept before stays as it was.
@@ -415,6 +422,59 @@ bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
         sqlite3_bind_blob(insert.get(), 2, pathsKey.constData(), int(pathsKey.size()),
                           SQLITE_TRANSIENT);
         sqlite3_bind_blob(insert.get(), 3, index.constData(), int(index.size()), SQLITE_STATIC);
+        ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+    }
+    if (ok && execute("COMMIT"))
+        return true;
+    execute("ROLLBACK");
+    return false;
+}
+
+bool RecipeCache::loadStamps(const std::function<void(const QString&, const FileStamp&)>& each)
+{
+    if (!m_db)
+        return false;
+    const Statement select =
+        prepare(m_db, "SELECT path, size, modified, inode FROM recipe ORDER BY path");
+    int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
+    for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
+        sqlite3_stmt* row = select.get();
+        each(columnText(row, 0),
+             FileStamp{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2),
+                       quint64(sqlite3_column_int64(row, 3))});
+    }
+    return step == SQLITE_DONE;
+}
+
+QByteArray RecipeCache::keptSnapshot()
+{
+    if (!m_db)
+        return {};
+    const Statement select = prepare(
+        m_db, "SELECT data FROM snapshot WHERE generation = (SELECT generation FROM state)");
+    if (!select || sqlite3_step(select.get()) != SQLITE_ROW)
+        return {};
+    return QByteArray(static_cast<const char*>(sqlite3_column_blob(select.get(), 0)),
+                      sqlite3_column_bytes(select.get(), 0));
+}
+
+bool RecipeCache::hasSnapshot()
+{
+    return m_db && intPragma(m_db, "SELECT count(*) FROM snapshot WHERE generation = "
+                                   "(SELECT generation FROM state)") == 1;
+}
+
+bool RecipeCache::keepSnapshot(qint64 generation, const QByteArray& snapshot)
+{
+    if (!m_db || !execute("BEGIN IMMEDIATE"))
+        return false;
+    const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO snapshot SELECT 1, ?1, ?2 "
+                                           "WHERE (SELECT generation FROM state) = ?1");
+    bool ok = bool(insert);
+    if (ok) {
+        sqlite3_bind_int64(insert.get(), 1, generation);
+        sqlite3_bind_blob(insert.get(), 2, snapshot.constData(), int(snapshot.size()),
+                          SQLITE_STATIC);
         ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
     }
     if (ok && execute("COMMIT"))

@@ -20,7 +20,7 @@ class RecipeCache
 {
 public:
     // Raised whenever what is kept, or how, changes.
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
     // A cookbook not opened for this long is forgotten.
     static constexpr int unusedDays = 90;
 
@@ -77,6 +77,17 @@ public:
     // `generation`: unless a store() came between, so that it may not match
     // the kept recipes, in which case nothing is kept.
     bool keepTextIndex(const QByteArray& pathsKey, qint64 generation, const QByteArray& index);
+
+    // The path and stamp of every kept recipe, in the order of their paths;
+    // false when they cannot all be read.
+    bool loadStamps(const std::function<void(const QString&, const FileStamp&)>& each);
+    // What the models of the kept recipes are built from (see IndexSnapshot),
+    // as kept by keepSnapshot() since the last store(); empty when there is none.
+    QByteArray keptSnapshot();
+    bool hasSnapshot();
+    // Keeps `snapshot`, made of the recipes kept when generation() gave
+    // `generation`: unless a store() came between, in which case nothing is kept.
+    bool keepSnapshot(qint64 generation, const QByteArray& snapshot);
 
 private:
     static QString fileFor(const QString& folder, const QString& rootPath, int version);

@@ -1,6 +1,7 @@
 #include "collection/scanner.h"
 
 #include "collection/cookbookwalk.h"
+#include "collection/indexsnapshot.h"
 #include "collection/ingredientnameindex.h"
 #include "collection/keptrecipewriter.h"
 #include "collection/modeldisposer.h"
@@ -39,10 +40,13 @@ IndexList orderByTitle(Recipes& recipes)
     // Recipes of one title follow in the order of their paths, so that every
     // scan of the same cookbook, whatever order its walk found the files in,
     // lists them alike (the Find index kept between runs counts on it).
-    std::sort(order.begin(), order.end(), [&recipes](int a, int b) {
+    const auto before = [&recipes](int a, int b) {
         const int byTitle = QString::compare(recipes.titles[a], recipes.titles[b]);
         return byTitle != 0 ? byTitle < 0 : recipes.paths[a] < recipes.paths[b];
-    });
+    };
+    // Recipes from a kept snapshot come ordered: one look instead of a sort.
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
     recipes.placeOf.resize(order.size());
     for (std::size_t place = 0; place < order.size(); ++place)
         recipes.placeOf[std::size_t(order[place])] = int(place);
@@ -96,6 +100,21 @@ struct ScanIndexes
     IndexMap byIngredient;
     std::shared_ptr<IngredientNameIndex> listedNames = std::make_shared<IngredientNameIndex>();
     QHash<QString, QString> sourcesByPath;
+
+    IndexSnapshot::Parts parts()
+    {
+        return {recipes.get(), &byTag, &byIngredient, listedNames.get(), &sourcesByPath};
+    }
+
+    // Read back from a snapshot, on empty indexes; false (and the indexes
+    // emptied) when it cannot be.
+    bool restore(const QByteArray& snapshot)
+    {
+        if (IndexSnapshot::read(snapshot, parts()))
+            return true;
+        *this = {};
+        return false;
+    }
 
     void add(const ParallelRecipeReader::Recipe& recipe)
     {
@@ -206,6 +225,17 @@ std::vector<KeptFile> loadKept(RecipeCache& cache, ScanIndexes& indexes)
     if (!whole)
         kept.clear();
     indexes.fileKeptElements();
+    return kept;
+}
+
+// The path and stamp of every kept recipe; none when they cannot all be read.
+std::vector<KeptFile> loadStamps(RecipeCache& cache)
+{
+    std::vector<KeptFile> kept;
+    if (!cache.loadStamps([&](const QString& path, const FileStamp& stamp) {
+            kept.push_back({path, stamp});
+        }))
+        kept.clear();
     return kept;
 }
 
@@ -354,10 +384,14 @@ struct BuiltModels
     QHash<QString, QString> titlesByPath;
 };
 
-BuiltModels buildModels(ScanIndexes& indexes, QThread* resultThread)
+// With `snapshot`, also writes there what the models are built from, for a
+// start to read back (see IndexSnapshot).
+BuiltModels buildModels(ScanIndexes& indexes, QThread* resultThread, QByteArray* snapshot)
 {
     BuiltModels built;
     const IndexList order = orderByTitle(*indexes.recipes);
+    if (snapshot)
+        *snapshot = IndexSnapshot::write(indexes.parts(), order);
     const std::shared_ptr<const Recipes> recipes = std::move(indexes.recipes);
     built.ingredientModel = buildTreeModel(indexes.byIngredient, recipes);
     indexes.byIngredient = {};
@@ -519,8 +553,9 @@ void Scanner::scanChangedRoot()
 void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QString& indexFolder,
                       bool showKeptFirst)
 {
-    const auto publishIndexes = [&](ScanIndexes& indexes, bool last) {
-        BuiltModels built = buildModels(indexes, resultThread);
+    const auto publishIndexes = [&](ScanIndexes& indexes, bool last,
+                                    QByteArray* snapshot = nullptr) {
+        BuiltModels built = buildModels(indexes, resultThread, snapshot);
         // Replaced models are destroyed on the disposer's thread, not the GUI's.
         publish(rootPath, ModelDisposer::share(std::move(built.ingredientModel), m_disposer),
                 ModelDisposer::share(std::move(built.tagModel), m_disposer),
@@ -537,14 +572,26 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     if (showKeptFirst)
         RecipeCache::forgetUnused(indexFolder);
     RecipeCache cache(indexFolder, rootPath);
-    // What was kept is shown first, indexed as it is read: the check needs
-    // only each recipe's path and stamp, and the rest goes at once instead of
-    // being held beside the models.
+    const qint64 keptGeneration = cache.generation();
+    // A start shows what was kept at once: from the snapshot of the last
+    // publication where there is one, else indexed from the kept rows as they
+    // are read (and a snapshot made of them for the next start). The check
+    // needs only each recipe's path and stamp.
     ScanIndexes keptIndexes;
     std::vector<ParallelRecipeReader::Recipe> keptWhole;
     std::vector<KeptFile> kept;
+    QByteArray keptSnapshot;
+    qsizetype snapshotRecipes = -1;
     if (showKeptFirst) {
-        kept = loadKept(cache, keptIndexes);
+        if (keptIndexes.restore(cache.keptSnapshot())) {
+            snapshotRecipes = keptIndexes.recipes->titles.size();
+            publishIndexes(keptIndexes, false); // then replaced by what the check finds
+            kept = loadStamps(cache);
+        } else {
+            kept = loadKept(cache, keptIndexes);
+            if (!kept.empty())
+                publishIndexes(keptIndexes, false, &keptSnapshot);
+        }
     } else {
         keptWhole = cache.load();
         kept = filesOf(keptWhole);
@@ -561,24 +608,33 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
         }
         KeptRecipeWriter writer(cache);
         readCookbook(rootPath, indexes, &writer);
-        publishIndexes(indexes, false);
+        QByteArray snapshot;
+        publishIndexes(indexes, false, &snapshot);
         writer.finish();
+        cache.keepSnapshot(cache.generation(), snapshot);
         endWithoutPublishing(rootPath);
         return;
     }
-    if (showKeptFirst)
-        publishIndexes(keptIndexes, false); // then replaced by what the check finds
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
         checkCookbook(rootPath, kept, showKeptFirst ? nullptr : &keptWhole, cache);
+    if (!current && snapshotRecipes >= 0 && qsizetype(kept.size()) != snapshotRecipes) {
+        // The snapshot lists other recipes than the rows (another program
+        // kept more while this one wrote it): the rows hold the cookbook.
+        current = cache.load();
+    }
     if (!current) {
         if (showKeptFirst) {
-            endWithoutPublishing(rootPath); // what is shown is the cookbook as it is
+            // What is shown is the cookbook as it is.
+            if (!keptSnapshot.isEmpty())
+                cache.keepSnapshot(keptGeneration, keptSnapshot);
+            endWithoutPublishing(rootPath);
             return;
         }
         current = std::move(keptWhole); // a reload: the kept recipes are the cookbook
     }
     kept = {};
     keptWhole = {};
+    keptSnapshot = {};
     // In path order, so that the check gives the very models shown from
     // what was kept when nothing changed.
     sortByPath(*current);
@@ -586,7 +642,18 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     for (const ParallelRecipeReader::Recipe& recipe : *current)
         indexes.add(recipe);
     current.reset();
-    publishIndexes(indexes, true);
+    const qint64 generation = cache.generation();
+    const bool snapshotNeeded = !cache.hasSnapshot();
+    if (!snapshotNeeded) {
+        publishIndexes(indexes, true);
+        return;
+    }
+    // The scan ends once the snapshot is kept: whoever opens the cookbook
+    // next finds it.
+    QByteArray snapshot;
+    publishIndexes(indexes, false, &snapshot);
+    cache.keepSnapshot(generation, snapshot);
+    endWithoutPublishing(rootPath);
 }
 
 void Scanner::publish(const QString& scannedRoot, ModelPointer ingredientModel,

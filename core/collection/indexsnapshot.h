@@ -1,0 +1,42 @@
+#pragma once
+
+#include "collection/recipeindexmodel.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+class IngredientNameIndex;
+
+// What a publication is built from (the recipes with their titles, the
+// recipes of each tag and ingredient key, the listed names, the sources),
+// written as one block that the kept index holds beside its rows: a start
+// reads it back at once instead of gathering it again from every recipe's
+// row. The recipes are written in title order, so that the start finds them
+// ordered.
+class IndexSnapshot
+{
+public:
+    using Recipes = RecipeIndexModel::Recipes;
+    using IndexList = RecipeIndexModel::RecipeNumbers;
+    using IndexMap = QHash<QString, IndexList>;
+
+    struct Parts
+    {
+        Recipes* recipes = nullptr;
+        IndexMap* byTag = nullptr;
+        IndexMap* byIngredient = nullptr;
+        IngredientNameIndex* listedNames = nullptr; // before its finish()
+        QHash<QString, QString>* sourcesByPath = nullptr;
+    };
+
+    // The block of `parts`, whose recipes are numbered as in `parts.recipes`;
+    // `order` lists those numbers in title order.
+    static QByteArray write(const Parts& parts, const IndexList& order);
+    // Fills `parts` (all empty) from a block write() gave; false, with
+    // `parts` left in no useful state, for a block that is damaged, cut
+    // short or of another format.
+    static bool read(const QByteArray& block, const Parts& parts);
+};
