@@ -2,179 +2,203 @@
 
 #include "collection/ingredientnameindex.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QSysInfo>
+#include <QStringBuilder>
 #include <QtEndian>
 
+#include <cstring>
 #include <utility>
 
 namespace {
 
-constexpr quint32 magic = 0x53524958; // "SRIX"
-constexpr quint32 formatVersion = 1;
+constexpr quint32 magic = 0x53524958; // "XIRS" in the file
+constexpr quint32 formatVersion = 2;
 
-// Lists of numbers are most of the block: on a little-endian machine they
-// go as they are in memory, elsewhere number by number, in the same bytes.
-void writeNumbers(QDataStream& out, const std::vector<int>& numbers,
-                  const std::vector<int>* mapped = nullptr)
+// The block: little-endian 32-bit numbers, and texts as their UTF-8 length
+// and bytes. Paths are written without the part all of them begin with.
+class Writer
 {
-    out << qint32(numbers.size());
-    if (!mapped && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        out.writeRawData(reinterpret_cast<const char*>(numbers.data()),
-                         int(numbers.size() * sizeof(int)));
-        return;
+public:
+    void number(qint64 value)
+    {
+        const quint32 little = qToLittleEndian(quint32(value));
+        m_block.append(reinterpret_cast<const char*>(&little), sizeof little);
     }
-    for (const int number : numbers)
-        out << qint32(mapped ? (*mapped)[std::size_t(number)] : number);
-}
-
-// False for a count or a number outside [0, limit).
-bool readNumbers(QDataStream& in, std::vector<int>& numbers, int limit)
-{
-    qint32 count = 0;
-    in >> count;
-    if (in.status() != QDataStream::Ok || count < 0 ||
-        qint64(count) * qint64(sizeof(int)) > in.device()->bytesAvailable())
-        return false;
-    numbers.resize(std::size_t(count));
-    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
-        const int bytes = int(std::size_t(count) * sizeof(int));
-        if (in.readRawData(reinterpret_cast<char*>(numbers.data()), bytes) != bytes)
-            return false;
-    } else {
-        for (int& number : numbers) {
-            qint32 read = 0;
-            in >> read;
-            number = read;
-        }
+    void text(QStringView value)
+    {
+        const QByteArray utf8 = value.toUtf8();
+        number(utf8.size());
+        m_block.append(utf8);
     }
-    for (const int number : numbers)
-        if (number < 0 || number >= limit)
+    // Numbers that stand for recipes, as their places in title order.
+    void recipes(const std::vector<int>& numbers, const std::vector<int>& placeOf)
+    {
+        number(qint64(numbers.size()));
+        for (const int recipe : numbers)
+            number(placeOf[std::size_t(recipe)]);
+    }
+    QByteArray take() { return std::move(m_block); }
+
+private:
+    QByteArray m_block;
+};
+
+// Reads what Writer wrote; every count and length is checked against what
+// is left of the block before anything is made for it.
+class Reader
+{
+public:
+    explicit Reader(const QByteArray& block)
+        : m_at(block.constData())
+        , m_end(block.constData() + block.size())
+    {}
+
+    bool atEnd() const { return m_at == m_end; }
+
+    bool number(qint32& value)
+    {
+        if (m_end - m_at < 4)
             return false;
-    return in.status() == QDataStream::Ok;
-}
-
-// A count of items each at least `leastBytes` long: never more than the
-// block can hold, so that a damaged count reserves nothing.
-bool readCount(QDataStream& in, qint32& count, int leastBytes)
-{
-    in >> count;
-    return in.status() == QDataStream::Ok && count >= 0 &&
-           qint64(count) * leastBytes <= in.device()->bytesAvailable();
-}
-
-// A string as QDataStream writes it, read here so that a damaged length is
-// refused before anything is allocated for it.
-bool readString(QDataStream& in, QString& text)
-{
-    quint32 bytes = 0;
-    in >> bytes;
-    if (in.status() != QDataStream::Ok)
-        return false;
-    if (bytes == 0xffffffff) { // a null string
-        text = QString();
+        value = qint32(qFromLittleEndian<quint32>(m_at));
+        m_at += 4;
         return true;
     }
-    if (bytes % 2 != 0 || qint64(bytes) > in.device()->bytesAvailable())
-        return false;
-    text.resize(qsizetype(bytes / 2));
-    if (in.readRawData(reinterpret_cast<char*>(text.data()), int(bytes)) != int(bytes))
-        return false;
-    if (QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
-        for (QChar& unit : text)
-            unit = QChar(qFromLittleEndian(unit.unicode()));
+    // A count of items, each at least `leastBytes` long.
+    bool count(qint32& value, int leastBytes)
+    {
+        return number(value) && value >= 0 && qint64(value) * leastBytes <= m_end - m_at;
     }
-    return true;
-}
-
-bool readStrings(QDataStream& in, QStringList& strings, qint32 count)
-{
-    strings.reserve(count);
-    for (qint32 at = 0; at < count; ++at) {
-        QString text;
-        if (!readString(in, text))
+    bool text(QString& value, QStringView prefix = {})
+    {
+        qint32 bytes = 0;
+        if (!count(bytes, 1))
             return false;
-        strings.append(std::move(text));
+        if (prefix.isEmpty())
+            value = QString::fromUtf8(m_at, bytes);
+        else
+            value = prefix % QString::fromUtf8(m_at, bytes);
+        m_at += bytes;
+        return true;
     }
-    return true;
-}
-
-void writeSources(QDataStream& out, const QHash<QString, QString>& sources)
-{
-    out << qint32(sources.size());
-    for (auto at = sources.cbegin(); at != sources.cend(); ++at)
-        out << at.key() << at.value();
-}
-
-bool readSources(QDataStream& in, QHash<QString, QString>& sources)
-{
-    qint32 count = 0;
-    if (!readCount(in, count, 8))
-        return false;
-    sources.reserve(count);
-    for (qint32 at = 0; at < count; ++at) {
-        QString path;
-        QString source;
-        if (!readString(in, path) || !readString(in, source))
+    // Numbers each below `limit`.
+    bool numbers(std::vector<int>& values, int limit)
+    {
+        qint32 size = 0;
+        if (!count(size, 4))
             return false;
-        sources.insert(std::move(path), std::move(source));
+        values.resize(std::size_t(size));
+        for (int& value : values) {
+            qint32 read = 0;
+            number(read);
+            if (read < 0 || read >= limit)
+                return false;
+            value = read;
+        }
+        return true;
     }
-    return true;
+
+private:
+    const char* m_at;
+    const char* m_end;
+};
+
+QString commonPrefixOf(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return {};
+    QStringView prefix = paths.first();
+    for (const QString& path : paths) {
+        qsizetype same = 0;
+        const qsizetype most = std::min(prefix.size(), path.size());
+        while (same < most && prefix[same] == path[same])
+            ++same;
+        prefix = prefix.left(same);
+    }
+    // Never in the middle of a character written as two code units.
+    if (!prefix.isEmpty() && prefix.back().isHighSurrogate())
+        prefix.chop(1);
+    return prefix.toString();
 }
 
-void writeMap(QDataStream& out, const IndexSnapshot::IndexMap& map, const std::vector<int>& placeOf)
+void writeMap(Writer& out, const IndexSnapshot::IndexMap& map, const std::vector<int>& placeOf)
 {
-    out << qint32(map.size());
+    out.number(map.size());
     for (auto at = map.cbegin(); at != map.cend(); ++at) {
-        out << at.key();
-        writeNumbers(out, at.value(), &placeOf);
+        out.text(at.key());
+        out.recipes(at.value(), placeOf);
     }
 }
 
-bool readMap(QDataStream& in, IndexSnapshot::IndexMap& map, int recipes)
+bool readMap(Reader& in, IndexSnapshot::IndexMap& map, int recipes)
 {
     qint32 count = 0;
-    if (!readCount(in, count, 8))
+    if (!in.count(count, 8))
         return false;
     map.reserve(count);
     for (qint32 at = 0; at < count; ++at) {
         QString key;
         std::vector<int> numbers;
-        if (!readString(in, key) || !readNumbers(in, numbers, recipes))
+        if (!in.text(key) || !in.numbers(numbers, recipes))
             return false;
         map.insert(std::move(key), std::move(numbers));
     }
     return true;
 }
 
-void writeListedNames(QDataStream& out, const IngredientNameIndex& names)
+// The names index lists the recipes in the order they were added, as the
+// recipes themselves are numbered: its recipes are written as places too.
+void writeListedNames(Writer& out, const IngredientNameIndex& names,
+                      const std::vector<int>& placeOf)
 {
-    out << qint32(names.paths().size());
-    for (const QString& path : names.paths())
-        out << path;
-    out << qint32(names.size());
+    out.number(names.size());
     for (const QString& name : names.names())
-        out << name;
+        out.text(name);
     for (qsizetype at = 0; at < names.size(); ++at)
-        writeNumbers(out, names.recipesOf(at));
+        out.recipes(names.recipesOf(at), placeOf);
 }
 
-bool readListedNames(QDataStream& in, IngredientNameIndex& names)
+bool readListedNames(Reader& in, IngredientNameIndex& names, const QStringList& paths)
 {
-    qint32 pathCount = 0;
-    QStringList paths;
-    if (!readCount(in, pathCount, 4) || !readStrings(in, paths, pathCount))
+    qint32 count = 0;
+    if (!in.count(count, 8))
         return false;
-    qint32 nameCount = 0;
     QStringList spellings;
-    if (!readCount(in, nameCount, 8) || !readStrings(in, spellings, nameCount))
-        return false;
-    std::vector<std::vector<int>> recipesOfName(static_cast<std::size_t>(nameCount));
-    for (std::vector<int>& recipes : recipesOfName)
-        if (!readNumbers(in, recipes, pathCount))
+    spellings.reserve(count);
+    for (qint32 at = 0; at < count; ++at) {
+        QString name;
+        if (!in.text(name))
             return false;
-    names.restore(std::move(paths), std::move(spellings), std::move(recipesOfName));
+        spellings.append(std::move(name));
+    }
+    std::vector<std::vector<int>> recipesOfName(static_cast<std::size_t>(count));
+    for (std::vector<int>& recipes : recipesOfName)
+        if (!in.numbers(recipes, int(paths.size())))
+            return false;
+    names.restore(paths, std::move(spellings), std::move(recipesOfName));
+    return true;
+}
+
+void writeSources(Writer& out, const QHash<QString, QString>& sources, qsizetype prefixSize)
+{
+    out.number(sources.size());
+    for (auto at = sources.cbegin(); at != sources.cend(); ++at) {
+        out.text(QStringView(at.key()).mid(prefixSize));
+        out.text(at.value());
+    }
+}
+
+bool readSources(Reader& in, QHash<QString, QString>& sources, QStringView prefix)
+{
+    qint32 count = 0;
+    if (!in.count(count, 8))
+        return false;
+    sources.reserve(count);
+    for (qint32 at = 0; at < count; ++at) {
+        QString path;
+        QString source;
+        if (!in.text(path, prefix) || !in.text(source))
+            return false;
+        sources.insert(std::move(path), std::move(source));
+    }
     return true;
 }
 
@@ -182,38 +206,53 @@ bool readListedNames(QDataStream& in, IngredientNameIndex& names)
 
 QByteArray IndexSnapshot::write(const Parts& parts, const IndexList& order)
 {
-    QByteArray block;
-    QDataStream out(&block, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_4);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << magic << formatVersion << qint32(order.size());
+    const Recipes& recipes = *parts.recipes;
+    if (parts.listedNames->paths().size() != recipes.paths.size())
+        return {}; // not numbered alike: nothing to keep
+    // The sources' paths are among the recipes', so they share the prefix.
+    const QString prefix = commonPrefixOf(recipes.paths);
+    Writer out;
+    out.number(magic);
+    out.number(formatVersion);
+    out.text(prefix);
+    out.number(qint64(order.size()));
     for (const int recipe : order)
-        out << parts.recipes->titles.at(recipe);
+        out.text(recipes.titles.at(recipe));
     for (const int recipe : order)
-        out << parts.recipes->paths.at(recipe);
-    writeMap(out, *parts.byTag, parts.recipes->placeOf);
-    writeMap(out, *parts.byIngredient, parts.recipes->placeOf);
-    writeListedNames(out, *parts.listedNames);
-    writeSources(out, *parts.sourcesByPath);
-    return block;
+        out.text(QStringView(recipes.paths.at(recipe)).mid(prefix.size()));
+    writeMap(out, *parts.byTag, recipes.placeOf);
+    writeMap(out, *parts.byIngredient, recipes.placeOf);
+    writeListedNames(out, *parts.listedNames, recipes.placeOf);
+    writeSources(out, *parts.sourcesByPath, prefix.size());
+    return out.take();
 }
 
 bool IndexSnapshot::read(const QByteArray& block, const Parts& parts)
 {
-    QDataStream in(block);
-    in.setVersion(QDataStream::Qt_6_4);
-    in.setByteOrder(QDataStream::LittleEndian);
-    quint32 readMagic = 0;
-    quint32 readVersion = 0;
+    Reader in(block);
+    qint32 readMagic = 0;
+    qint32 readVersion = 0;
+    QString prefix;
     qint32 count = 0;
-    in >> readMagic >> readVersion;
-    if (readMagic != magic || readVersion != formatVersion || !readCount(in, count, 8))
+    if (!in.number(readMagic) || quint32(readMagic) != magic || !in.number(readVersion) ||
+        readVersion != qint32(formatVersion) || !in.text(prefix) || !in.count(count, 8))
         return false;
-    if (!readStrings(in, parts.recipes->titles, count) ||
-        !readStrings(in, parts.recipes->paths, count))
-        return false;
-    if (!readMap(in, *parts.byTag, count) || !readMap(in, *parts.byIngredient, count) ||
-        !readListedNames(in, *parts.listedNames))
-        return false;
-    return readSources(in, *parts.sourcesByPath) && in.status() == QDataStream::Ok && in.atEnd();
+    Recipes& recipes = *parts.recipes;
+    recipes.titles.reserve(count);
+    recipes.paths.reserve(count);
+    for (qint32 at = 0; at < count; ++at) {
+        QString title;
+        if (!in.text(title))
+            return false;
+        recipes.titles.append(std::move(title));
+    }
+    for (qint32 at = 0; at < count; ++at) {
+        QString path;
+        if (!in.text(path, prefix))
+            return false;
+        recipes.paths.append(std::move(path));
+    }
+    return readMap(in, *parts.byTag, count) && readMap(in, *parts.byIngredient, count) &&
+           readListedNames(in, *parts.listedNames, recipes.paths) &&
+           readSources(in, *parts.sourcesByPath, prefix) && in.atEnd();
 }

@@ -28,12 +28,14 @@ public:
         Recipes* recipes = nullptr;
         IndexMap* byTag = nullptr;
         IndexMap* byIngredient = nullptr;
-        IngredientNameIndex* listedNames = nullptr; // before its finish()
+        // Before its finish(), its recipes added as `recipes` numbers them.
+        IngredientNameIndex* listedNames = nullptr;
         QHash<QString, QString>* sourcesByPath = nullptr;
     };
 
     // The block of `parts`, whose recipes are numbered as in `parts.recipes`;
-    // `order` lists those numbers in title order.
+    // `order` lists those numbers in title order. Empty when the names index
+    // does not number the recipes alike.
     static QByteArray write(const Parts& parts, const IndexList& order);
     // Fills `parts` (all empty) from a block write() gave; false, with
     // `parts` left in no useful state, for a block that is damaged, cut

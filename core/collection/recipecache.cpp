@@ -466,7 +466,7 @@ bool RecipeCache::hasSnapshot()
 
 bool RecipeCache::keepSnapshot(qint64 generation, const QByteArray& snapshot)
 {
-    if (!m_db || !execute("BEGIN IMMEDIATE"))
+    if (!m_db || snapshot.isEmpty() || !execute("BEGIN IMMEDIATE"))
         return false;
     const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO snapshot SELECT 1, ?1, ?2 "
                                            "WHERE (SELECT generation FROM state) = ?1");

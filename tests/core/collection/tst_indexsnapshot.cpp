@@ -15,6 +15,8 @@ class TestIndexSnapshot : public QObject
     Q_OBJECT
 private slots:
     void readsBackWhatWasWritten();
+    void keepsPathsWhateverTheyShare_data();
+    void keepsPathsWhateverTheyShare();
     void refusesDamagedBlocks_data();
     void refusesDamagedBlocks();
 };
@@ -79,19 +81,29 @@ QByteArray writtenBlock()
 }
 
 // One recipe with one tag whose list holds `number`, written field by field
-// as the format has them.
+// as the format has them: little-endian 32-bit numbers, texts as their
+// UTF-8 length and bytes.
 QByteArray handMadeBlock(qint32 number)
 {
     QByteArray block;
     QDataStream out(&block, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_4);
     out.setByteOrder(QDataStream::LittleEndian);
-    out << quint32(0x53524958) << quint32(1) << qint32(1) << QStringLiteral("Pho")
-        << QStringLiteral("/c/phở.recipe.md");
-    out << qint32(1) << QStringLiteral("soup") << qint32(1) << number; // tags
-    out << qint32(0);                                                  // ingredient keys
-    out << qint32(0) << qint32(0);                                     // listed names
-    out << qint32(0);                                                  // sources
+    const auto text = [&out](const QString& value) {
+        const QByteArray utf8 = value.toUtf8();
+        out << qint32(utf8.size());
+        out.writeRawData(utf8.constData(), int(utf8.size()));
+    };
+    out << quint32(0x53524958) << quint32(2);
+    text(QStringLiteral("/c/"));           // the paths' common beginning
+    out << qint32(1);                      // recipes
+    text(QStringLiteral("Phở bò"));        // titles
+    text(QStringLiteral("phở.recipe.md")); // paths
+    out << qint32(1);                      // tags
+    text(QStringLiteral("soup"));
+    out << qint32(1) << number;
+    out << qint32(0); // ingredient keys
+    out << qint32(0); // listed names
+    out << qint32(0); // sources
     return block;
 }
 
@@ -125,6 +137,40 @@ void TestIndexSnapshot::readsBackWhatWasWritten()
              (QHash<QString, QStringList>{{"soup", {"/c/phở.recipe.md"}}}));
 }
 
+void TestIndexSnapshot::keepsPathsWhateverTheyShare_data()
+{
+    QTest::addColumn<QStringList>("paths");
+    QTest::newRow("one") << QStringList{"/c/a.recipe.md"};
+    QTest::newRow("nothing shared") << QStringList{"/c/a.recipe.md", "relative.recipe.md"};
+    QTest::newRow("one a beginning of the other")
+        << QStringList{"/c/a.recipe.md", "/c/a.recipe.md.recipe.md"};
+    QTest::newRow("sharing part of a character beyond the BMP")
+        << QStringList{"/c/🍜/a.recipe.md", "/c/🍝/b.recipe.md"};
+    QTest::newRow("sharing the first bytes of a character")
+        << QStringList{"/c/中餐/a.recipe.md", "/c/中文/b.recipe.md", "/c/丰/c.recipe.md"};
+}
+
+void TestIndexSnapshot::keepsPathsWhateverTheyShare()
+{
+    QFETCH(QStringList, paths);
+    Indexes written;
+    IndexSnapshot::IndexList order;
+    for (const QString& path : paths) {
+        order.push_back(int(written.recipes.paths.size()));
+        written.recipes.placeOf.push_back(int(written.recipes.paths.size()));
+        written.recipes.titles.append(QStringLiteral("Same title"));
+        written.recipes.paths.append(path);
+        written.listedNames.add(path, {QStringLiteral("salt")});
+        written.sourcesByPath.insert(path, QStringLiteral("https://example.org/") + path);
+    }
+    Indexes read;
+    QVERIFY(IndexSnapshot::read(IndexSnapshot::write(written.parts(), order), read.parts()));
+    QCOMPARE(read.recipes.paths, paths);
+    QCOMPARE(read.sourcesByPath, written.sourcesByPath);
+    read.listedNames.finish();
+    QCOMPARE(read.listedNames.pathsOf(0), paths);
+}
+
 void TestIndexSnapshot::refusesDamagedBlocks_data()
 {
     QTest::addColumn<QByteArray>("block");
@@ -132,14 +178,14 @@ void TestIndexSnapshot::refusesDamagedBlocks_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("another format") << QByteArray("SQLite format 3").append(whole.mid(15));
     QByteArray newer = whole;
-    newer[4] = char(2);
+    newer[4] = char(3);
     QTest::newRow("a newer version of the format") << newer;
     QTest::newRow("more after the end") << whole + QByteArray(4, '\0');
     QTest::newRow("a recipe number past the recipes") << handMadeBlock(1);
     QTest::newRow("a negative recipe number") << handMadeBlock(-1);
     // A title claiming 2 GB: refused before anything is made for it.
     QByteArray longTitle = handMadeBlock(0);
-    longTitle.replace(12, 4, QByteArray("\xfe\xff\xff\x7f", 4));
+    longTitle.replace(19, 4, QByteArray("\xfe\xff\xff\x7f", 4));
     QTest::newRow("a title longer than the block") << longTitle;
     for (const qsizetype cut :
          {qsizetype(8), qsizetype(12), whole.size() / 3, whole.size() / 2, whole.size() - 1})
