@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -142,6 +143,7 @@ private slots:
     void skipsHiddenFoldersAndFiles();
     void sortsTitlesByUtf16CodeUnits();
     void titleModelRowsMatchTheTable();
+    void manyTitlesInOrderEachWithItsPath();
     void everyRecipeItemCarriesItsPathAndIsReadOnly();
     void tagIndex();
     void ingredientIndexListsARecipeOncePerName();
@@ -286,6 +288,30 @@ void TestScanner::titleModelRowsMatchTheTable()
     // The two twins are two different files.
     const QStringList paths = column(result.titles.get(), PathRole);
     QCOMPARE(QSet<QString>(paths.begin(), paths.end()).size(), 4);
+}
+
+// Enough recipes that their title rows are made on two threads: the same
+// rows, in order, each with its own recipe's path.
+void TestScanner::manyTitlesInOrderEachWithItsPath()
+{
+    QTemporaryDir dir;
+    fillWithRecipes(dir.path(), 5000, QStringLiteral("Rezept"));
+    const ScanResult result = scan(dir.path());
+    QCOMPARE(result.titles->rowCount(), 5000);
+    const QStringList titles = column(result.titles.get(), Qt::DisplayRole);
+    QStringList ordered = titles;
+    std::sort(ordered.begin(), ordered.end());
+    QCOMPARE(titles, ordered);
+    const QStringList paths = column(result.titles.get(), PathRole);
+    QCOMPARE(QSet<QString>(paths.begin(), paths.end()).size(), 5000);
+    for (int row = 0; row < titles.size(); ++row) {
+        // "Rezept 123" lives in ".../r123.recipe.md".
+        const QString number = titles.at(row).section(QLatin1Char(' '), 1);
+        QVERIFY2(paths.at(row).endsWith(QStringLiteral("/r%1.recipe.md").arg(number)),
+                 qPrintable(paths.at(row)));
+        QCOMPARE(result.table.value(paths.at(row)), titles.at(row));
+    }
+    QAbstractItemModelTester tester(result.titles.get());
 }
 
 void TestScanner::everyRecipeItemCarriesItsPathAndIsReadOnly()
