@@ -11,16 +11,21 @@
 namespace {
 
 constexpr quint32 magic = 0x53524958; // "XIRS" in the file
-constexpr quint32 formatVersion = 2;
+constexpr quint32 formatVersion = 3;
 
-// The block: little-endian 32-bit numbers, and texts as their UTF-8 length
-// and bytes. Paths are written without the part all of them begin with.
+// The block: little-endian 32-bit numbers (64-bit ones for the stamps), and
+// texts as their UTF-8 length and bytes. Paths are written without the part all of them begin with.
 class Writer
 {
 public:
     void number(qint64 value)
     {
         const quint32 little = qToLittleEndian(quint32(value));
+        m_block.append(reinterpret_cast<const char*>(&little), sizeof little);
+    }
+    void wideNumber(qint64 value)
+    {
+        const quint64 little = qToLittleEndian(quint64(value));
         m_block.append(reinterpret_cast<const char*>(&little), sizeof little);
     }
     void text(QStringView value)
@@ -60,6 +65,14 @@ public:
             return false;
         value = qint32(qFromLittleEndian<quint32>(m_at));
         m_at += 4;
+        return true;
+    }
+    bool wideNumber(qint64& value)
+    {
+        if (m_end - m_at < 8)
+            return false;
+        value = qint64(qFromLittleEndian<quint64>(m_at));
+        m_at += 8;
         return true;
     }
     // A count of items, each at least `leastBytes` long.
@@ -207,7 +220,8 @@ bool readSources(Reader& in, QHash<QString, QString>& sources, QStringView prefi
 QByteArray IndexSnapshot::write(const Parts& parts, const IndexList& order)
 {
     const Recipes& recipes = *parts.recipes;
-    if (parts.listedNames->paths().size() != recipes.paths.size())
+    if (parts.listedNames->paths().size() != recipes.paths.size() ||
+        parts.stamps->size() != std::size_t(recipes.paths.size()))
         return {}; // not numbered alike: nothing to keep
     // The sources' paths are among the recipes', so they share the prefix.
     const QString prefix = commonPrefixOf(recipes.paths);
@@ -220,6 +234,12 @@ QByteArray IndexSnapshot::write(const Parts& parts, const IndexList& order)
         out.text(recipes.titles.at(recipe));
     for (const int recipe : order)
         out.text(QStringView(recipes.paths.at(recipe)).mid(prefix.size()));
+    for (const int recipe : order) {
+        const FileStamp& stamp = parts.stamps->at(std::size_t(recipe));
+        out.wideNumber(stamp.size);
+        out.wideNumber(stamp.modifiedNs);
+        out.wideNumber(qint64(stamp.inode));
+    }
     writeMap(out, *parts.byTag, recipes.placeOf);
     writeMap(out, *parts.byIngredient, recipes.placeOf);
     writeListedNames(out, *parts.listedNames, recipes.placeOf);
@@ -251,6 +271,13 @@ bool IndexSnapshot::read(const QByteArray& block, const Parts& parts)
         if (!in.text(path, prefix))
             return false;
         recipes.paths.append(std::move(path));
+    }
+    parts.stamps->resize(std::size_t(count));
+    for (FileStamp& stamp : *parts.stamps) {
+        qint64 inode = 0;
+        if (!in.wideNumber(stamp.size) || !in.wideNumber(stamp.modifiedNs) || !in.wideNumber(inode))
+            return false;
+        stamp.inode = quint64(inode);
     }
     return readMap(in, *parts.byTag, count) && readMap(in, *parts.byIngredient, count) &&
            readListedNames(in, *parts.listedNames, recipes.paths) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collection/filestamp.h"
 #include "collection/recipeindexmodel.h"
 
 #include <QByteArray>
@@ -14,8 +15,8 @@ class IngredientNameIndex;
 // recipes of each tag and ingredient key, the listed names, the sources),
 // written as one block that the kept index holds beside its rows: a start
 // reads it back at once instead of gathering it again from every recipe's
-// row. The recipes are written in title order, so that the start finds them
-// ordered.
+// row, and checks the files against the stamps it holds. The recipes are
+// written in title order, so that the start finds them ordered.
 class IndexSnapshot
 {
 public:
@@ -26,6 +27,8 @@ public:
     struct Parts
     {
         Recipes* recipes = nullptr;
+        // Each recipe's file as it was read, numbered as `recipes`.
+        std::vector<FileStamp>* stamps = nullptr;
         IndexMap* byTag = nullptr;
         IndexMap* byIngredient = nullptr;
         // Before its finish(), its recipes added as `recipes` numbers them.
@@ -35,7 +38,7 @@ public:
 
     // The block of `parts`, whose recipes are numbered as in `parts.recipes`;
     // `order` lists those numbers in title order. Empty when the names index
-    // does not number the recipes alike.
+    // or the stamps do not number the recipes alike.
     static QByteArray write(const Parts& parts, const IndexList& order);
     // Fills `parts` (all empty) from a block write() gave; false, with
     // `parts` left in no useful state, for a block that is damaged, cut

@@ -430,22 +430,6 @@ bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
     return false;
 }
 
-bool RecipeCache::loadStamps(const std::function<void(const QString&, const FileStamp&)>& each)
-{
-    if (!m_db)
-        return false;
-    const Statement select =
-        prepare(m_db, "SELECT path, size, modified, inode FROM recipe ORDER BY path");
-    int step = select ? sqlite3_step(select.get()) : SQLITE_ERROR;
-    for (; step == SQLITE_ROW; step = sqlite3_step(select.get())) {
-        sqlite3_stmt* row = select.get();
-        each(columnText(row, 0),
-             FileStamp{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2),
-                       quint64(sqlite3_column_int64(row, 3))});
-    }
-    return step == SQLITE_DONE;
-}
-
 QByteArray RecipeCache::keptSnapshot()
 {
     if (!m_db || !execute("BEGIN"))

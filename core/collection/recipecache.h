@@ -78,9 +78,6 @@ public:
     // the kept recipes, in which case nothing is kept.
     bool keepTextIndex(const QByteArray& pathsKey, qint64 generation, const QByteArray& index);
 
-    // The path and stamp of every kept recipe, in the order of their paths;
-    // false when they cannot all be read.
-    bool loadStamps(const std::function<void(const QString&, const FileStamp&)>& each);
     // What the models of the kept recipes are built from (see IndexSnapshot),
     // as kept by keepSnapshot() since the last store(); empty when there is none.
     QByteArray keptSnapshot();

@@ -126,10 +126,11 @@ struct ScanIndexes
     IndexMap byIngredient;
     std::shared_ptr<IngredientNameIndex> listedNames = std::make_shared<IngredientNameIndex>();
     QHash<QString, QString> sourcesByPath;
+    std::vector<FileStamp> stamps; // numbered as the recipes, for the snapshot
 
     IndexSnapshot::Parts parts()
     {
-        return {recipes.get(), &byTag, &byIngredient, listedNames.get(), &sourcesByPath};
+        return {recipes.get(), &stamps, &byTag, &byIngredient, listedNames.get(), &sourcesByPath};
     }
 
     // Read back from a snapshot, on empty indexes; false (and the indexes
@@ -152,6 +153,7 @@ struct ScanIndexes
         const int index = int(recipes->titles.size());
         recipes->titles.append(recipe.title);
         recipes->paths.append(recipe.path);
+        stamps.push_back(recipe.stamp);
         for (const QString& tag : recipe.tags)
             byTag[tag].push_back(index);
         for (const QString& ingredient : recipe.ingredients) {
@@ -183,6 +185,7 @@ struct ScanIndexes
         const int index = int(recipes->titles.size());
         recipes->titles.append(row.title);
         recipes->paths.append(row.path);
+        stamps.push_back(row.stamp);
         for (const int element : row.tags)
             m_byTagElement[std::size_t(element)].push_back(index);
         for (const int element : row.ingredients) {
@@ -254,15 +257,15 @@ std::vector<KeptFile> loadKept(RecipeCache& cache, ScanIndexes& indexes)
     return kept;
 }
 
-// The path and stamp of every kept recipe; none when they cannot all be read.
-std::vector<KeptFile> loadStamps(RecipeCache& cache)
+// The path and stamp of every recipe of `indexes`: what was kept, read from
+// a snapshot.
+std::vector<KeptFile> filesOf(const ScanIndexes& indexes)
 {
-    std::vector<KeptFile> kept;
-    if (!cache.loadStamps([&](const QString& path, const FileStamp& stamp) {
-            kept.push_back({path, stamp});
-        }))
-        kept.clear();
-    return kept;
+    std::vector<KeptFile> files;
+    files.reserve(indexes.stamps.size());
+    for (std::size_t at = 0; at < indexes.stamps.size(); ++at)
+        files.push_back({indexes.recipes->paths.at(qsizetype(at)), indexes.stamps[at]});
+    return files;
 }
 
 std::vector<KeptFile> filesOf(const std::vector<ParallelRecipeReader::Recipe>& recipes)
@@ -607,12 +610,11 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     std::vector<ParallelRecipeReader::Recipe> keptWhole;
     std::vector<KeptFile> kept;
     QByteArray keptSnapshot;
-    qsizetype snapshotRecipes = -1;
     if (showKeptFirst) {
         if (keptIndexes.restore(cache.keptSnapshot())) {
-            snapshotRecipes = keptIndexes.recipes->titles.size();
+            // Checked against the snapshot's own stamps: what is shown.
+            kept = filesOf(keptIndexes);
             publishIndexes(keptIndexes, false); // then replaced by what the check finds
-            kept = loadStamps(cache);
         } else {
             kept = loadKept(cache, keptIndexes);
             if (!kept.empty())
@@ -643,11 +645,6 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     }
     std::optional<std::vector<ParallelRecipeReader::Recipe>> current =
         checkCookbook(rootPath, kept, showKeptFirst ? nullptr : &keptWhole, cache);
-    if (!current && snapshotRecipes >= 0 && qsizetype(kept.size()) != snapshotRecipes) {
-        // The snapshot lists other recipes than the rows (another program
-        // kept more while this one wrote it): the rows hold the cookbook.
-        current = cache.load();
-    }
     if (!current) {
         if (showKeptFirst) {
             // What is shown is the cookbook as it is.

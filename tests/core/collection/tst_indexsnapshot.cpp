@@ -29,6 +29,7 @@ using IndexMap = IndexSnapshot::IndexMap;
 struct Indexes
 {
     Recipes recipes;
+    std::vector<FileStamp> stamps;
     IndexMap byTag;
     IndexMap byIngredient;
     IngredientNameIndex listedNames;
@@ -36,7 +37,7 @@ struct Indexes
 
     IndexSnapshot::Parts parts()
     {
-        return {&recipes, &byTag, &byIngredient, &listedNames, &sourcesByPath};
+        return {&recipes, &stamps, &byTag, &byIngredient, &listedNames, &sourcesByPath};
     }
 };
 
@@ -50,6 +51,8 @@ std::unique_ptr<Indexes> writtenIndexes(IndexSnapshot::IndexList& order)
                               "/c/中餐/麻婆豆腐.recipe.md"};
     order = {1, 0, 2};
     indexes->recipes.placeOf = {1, 0, 2};
+    // One beyond 32 bits in every field, as large files and inodes have.
+    indexes->stamps = {{1200, 1733900000123456789, 42}, {5000000000, 7, 1ULL << 40}, {0, -1, 3}};
     indexes->byTag = {{"soup", {0}}, {"Kuchen", {1}}, {"川菜", {2}}, {"quick", {0, 2}}};
     indexes->byIngredient = {{"tomatoes", {0}}, {"Äpfel", {1}}, {"豆腐", {2}}, {"garlic", {0, 2}}};
     indexes->listedNames.add(indexes->recipes.paths[0], {"tomatoes", "garlic"});
@@ -93,12 +96,13 @@ QByteArray handMadeBlock(qint32 number)
         out << qint32(utf8.size());
         out.writeRawData(utf8.constData(), int(utf8.size()));
     };
-    out << quint32(0x53524958) << quint32(2);
-    text(QStringLiteral("/c/"));           // the paths' common beginning
-    out << qint32(1);                      // recipes
-    text(QStringLiteral("Phở bò"));        // titles
-    text(QStringLiteral("phở.recipe.md")); // paths
-    out << qint32(1);                      // tags
+    out << quint32(0x53524958) << quint32(3);
+    text(QStringLiteral("/c/"));                           // the paths' common beginning
+    out << qint32(1);                                      // recipes
+    text(QStringLiteral("Phở bò"));                        // titles
+    text(QStringLiteral("phở.recipe.md"));                 // paths
+    out << qint64(120) << qint64(1733900000) << qint64(7); // stamps
+    out << qint32(1);                                      // tags
     text(QStringLiteral("soup"));
     out << qint32(1) << number;
     out << qint32(0); // ingredient keys
@@ -123,6 +127,9 @@ void TestIndexSnapshot::readsBackWhatWasWritten()
     QCOMPARE(pathsByKey(read.byIngredient, read.recipes),
              pathsByKey(written->byIngredient, written->recipes));
     QCOMPARE(read.sourcesByPath, written->sourcesByPath);
+    QCOMPARE(read.stamps.size(), std::size_t(3));
+    for (std::size_t place = 0; place < order.size(); ++place)
+        QVERIFY(read.stamps[place] == written->stamps[std::size_t(order[place])]);
     read.listedNames.finish();
     written->listedNames.finish();
     QCOMPARE(read.listedNames.names(), written->listedNames.names());
@@ -160,6 +167,7 @@ void TestIndexSnapshot::keepsPathsWhateverTheyShare()
         written.recipes.placeOf.push_back(int(written.recipes.paths.size()));
         written.recipes.titles.append(QStringLiteral("Same title"));
         written.recipes.paths.append(path);
+        written.stamps.push_back({1, 2, 3});
         written.listedNames.add(path, {QStringLiteral("salt")});
         written.sourcesByPath.insert(path, QStringLiteral("https://example.org/") + path);
     }
@@ -178,7 +186,7 @@ void TestIndexSnapshot::refusesDamagedBlocks_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("another format") << QByteArray("SQLite format 3").append(whole.mid(15));
     QByteArray newer = whole;
-    newer[4] = char(3);
+    newer[4] = char(4);
     QTest::newRow("a newer version of the format") << newer;
     QTest::newRow("more after the end") << whole + QByteArray(4, '\0');
     QTest::newRow("a recipe number past the recipes") << handMadeBlock(1);
