@@ -32,7 +32,7 @@ QString childPath(const QString& folder, const char* name)
 
 } // namespace
 
-void CookbookWalk::walk(const QString& rootPath, const Found& found)
+void CookbookWalk::walk(const QString& rootPath, const Found& found, Stamps stamps)
 {
     if (rootPath.isEmpty())
         return;
@@ -41,12 +41,12 @@ void CookbookWalk::walk(const QString& rootPath, const Found& found)
         const QString path = folders.takeLast();
         const int folder = openFolder(path, root);
         if (folder >= 0)
-            walkFolder(folder, path, found, folders); // closes the folder
+            walkFolder(folder, path, found, folders, stamps); // closes the folder
     }
 }
 
 void CookbookWalk::walkFolder(int folder, const QString& path, const Found& found,
-                              QStringList& folders)
+                              QStringList& folders, Stamps stamps)
 {
     DIR* listing = ::fdopendir(folder);
     if (!listing) {
@@ -70,6 +70,10 @@ void CookbookWalk::walkFolder(int folder, const QString& path, const Found& foun
         }
         if ((type != DT_REG && type != DT_LNK) || !isRecipeName(name))
             continue;
+        if (type == DT_REG && stamps == Stamps::Skipped) {
+            found(childPath(path, name), FileStamp());
+            continue;
+        }
         // A link named like a recipe may point at a device or a FIFO: only
         // regular files are recipes. The reader checks again, on the file it opens.
         if (::fstatat(folder, name, &status, 0) == 0 && S_ISREG(status.st_mode))

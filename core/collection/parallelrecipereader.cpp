@@ -136,7 +136,7 @@ void ParallelRecipeReader::read(Recipe& recipe)
     // Stamped as it is read when the walk did not look: what is kept is
     // then known to be what the file held.
     if (!recipe.stamp.isValid())
-        recipe.stamp = FileStamp::ofDescriptor(file.file().handle());
+        recipe.stamp = FileStamp::ofStatus(file.fileStatus());
     // The listed ingredients come from the lines the parser reads, in the
     // same pass: each file is read once.
     IngredientSections::LineFollower sections;

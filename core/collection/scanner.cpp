@@ -290,12 +290,16 @@ void sortByPath(std::vector<ParallelRecipeReader::Recipe>& recipes)
 // Walks the cookbook with the recipe files found, and their stamps, handed
 // to `found`, which is told every 256 files to take what was read meanwhile.
 template<typename Found>
-void walkCookbook(const QString& rootPath, Found found)
+void walkCookbook(const QString& rootPath, Found found,
+                  CookbookWalk::Stamps stamps = CookbookWalk::Stamps::Taken)
 {
     int count = 0;
-    CookbookWalk::walk(rootPath, [&](QString path, const FileStamp& stamp) {
-        found(std::move(path), stamp, ++count % 256 == 0);
-    });
+    CookbookWalk::walk(
+        rootPath,
+        [&](QString path, const FileStamp& stamp) {
+            found(std::move(path), stamp, ++count % 256 == 0);
+        },
+        stamps);
 }
 
 // Reads every recipe of the cookbook: the walk stays on this thread, the
@@ -317,11 +321,15 @@ void readCookbook(const QString& rootPath, ScanIndexes& indexes, KeptRecipeWrite
             take(recipe);
         ready.clear();
     };
-    walkCookbook(rootPath, [&](QString path, const FileStamp&, bool takeNow) {
-        reader.add(std::move(path)); // stamped on the descriptor it is read from
-        if (takeNow)
-            addReady();
-    });
+    // Each file is stamped on the descriptor it is read from, not by the walk.
+    walkCookbook(
+        rootPath,
+        [&](QString path, const FileStamp&, bool takeNow) {
+            reader.add(std::move(path));
+            if (takeNow)
+                addReady();
+        },
+        CookbookWalk::Stamps::Skipped);
     reader.takeAll(take);
 }
 

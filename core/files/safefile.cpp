@@ -18,7 +18,7 @@ SafeFile::SafeFile(const QString& path, qint64 sizeLimit)
         m_status = (errno == ENOENT || errno == ENOTDIR) ? Status::Missing : Status::Unreadable;
         return;
     }
-    struct stat info = {};
+    struct stat& info = m_fileStatus;
     if (::fstat(fd, &info) != 0) {
         ::close(fd);
         m_status = Status::Unreadable;
@@ -36,9 +36,8 @@ SafeFile::SafeFile(const QString& path, qint64 sizeLimit)
         return;
     }
     // Regular files never block, but reads should see ordinary semantics.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags != -1)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    // Of the flags F_SETFL changes, the file was opened with O_NONBLOCK alone.
+    ::fcntl(fd, F_SETFL, 0);
     if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         m_status = Status::Unreadable;

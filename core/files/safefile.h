@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <sys/stat.h>
+
 // Opens a file for reading only when it is a regular file once symbolic links
 // are followed, and only up to a size limit. The type and size are checked on
 // the opened descriptor itself, and the open never waits: a FIFO, a socket or a
@@ -34,6 +36,8 @@ public:
     qint64 size() const { return m_size; }
     // The open file; closed unless status() is Opened.
     QFile& file() { return m_file; }
+    // What fstat() said of the open file, for Opened and TooLarge.
+    const struct stat& fileStatus() const { return m_fileStatus; }
 
     // The whole content of a regular file within `sizeLimit`, or a null array.
     static QByteArray readAll(const QString& path, qint64 sizeLimit = textSizeLimit);
@@ -42,4 +46,5 @@ private:
     QFile m_file;
     Status m_status = Status::Missing;
     qint64 m_size = 0;
+    struct stat m_fileStatus = {};
 };

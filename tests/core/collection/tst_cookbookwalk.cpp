@@ -24,13 +24,19 @@ namespace {
 
 using Layout = std::function<void(const QString& root)>;
 
-QStringList walked(const QString& root)
+// With the stamps skipped, only links (which are looked at to see where
+// they lead) come stamped.
+QStringList walked(const QString& root, CookbookWalk::Stamps stamps = CookbookWalk::Stamps::Taken)
 {
     QStringList paths;
-    CookbookWalk::walk(root, [&paths](QString path, const FileStamp& stamp) {
-        QVERIFY(stamp.isValid());
-        paths << path;
-    });
+    CookbookWalk::walk(
+        root,
+        [&paths, stamps](QString path, const FileStamp& stamp) {
+            QCOMPARE(stamp.isValid(),
+                     stamps == CookbookWalk::Stamps::Taken || QFileInfo(path).isSymLink());
+            paths << path;
+        },
+        stamps);
     paths.sort();
     return paths;
 }
@@ -113,6 +119,7 @@ void TestCookbookWalk::findsTheRecipesAFolderListingFinds()
     QCOMPARE(paths.size(), expected);
     // A root given with a trailing slash or through "." finds the same paths.
     QCOMPARE(walked(root.path() + QStringLiteral("/./")), paths);
+    QCOMPARE(walked(root.path(), CookbookWalk::Stamps::Skipped), paths);
 }
 
 void TestCookbookWalk::stampsEachRecipeAsItsPathWouldBe()
