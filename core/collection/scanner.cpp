@@ -619,11 +619,13 @@ void Scanner::runScan(const QString& rootPath, QThread* resultThread, const QStr
     std::vector<KeptFile> kept;
     QByteArray keptSnapshot;
     if (showKeptFirst) {
-        if (keptIndexes.restore(cache.keptSnapshot())) {
+        // A snapshot of no recipes shows nothing: the scan runs as if none was kept.
+        if (keptIndexes.restore(cache.keptSnapshot()) && !keptIndexes.stamps.empty()) {
             // Checked against the snapshot's own stamps: what is shown.
             kept = filesOf(keptIndexes);
             publishIndexes(keptIndexes, false); // then replaced by what the check finds
         } else {
+            keptIndexes = {};
             kept = loadKept(cache, keptIndexes);
             if (!kept.empty())
                 publishIndexes(keptIndexes, false, &keptSnapshot);

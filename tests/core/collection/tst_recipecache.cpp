@@ -382,6 +382,15 @@ private slots:
         QCOMPARE(updated.count(), 1);
     }
 
+    // Nothing kept of an empty cookbook is shown before its scan: one
+    // publication at every start.
+    void anEmptyCookbookIsPublishedOnce()
+    {
+        QTemporaryDir cookbook;
+        QCOMPARE(scanTitles(cookbook.path(), 1), QStringList());
+        QCOMPARE(scanTitles(cookbook.path(), 1), QStringList());
+    }
+
     // Once the kept recipes are shown, whoever shows them may ask for a
     // reload at once (the touch program's refresh, "Reload collection"):
     // it runs after the check instead of being lost.
