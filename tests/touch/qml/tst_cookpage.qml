@@ -254,6 +254,13 @@ TestCase {
         for (i = 0; i < 3; ++i)
             spans[i].clicked()
         compare(page.session.timers.length, 3)
+        // Running timers tick four times a second and their rows are made
+        // anew each time; paused, the rows stay while they are measured (and
+        // "Resume" is the wider text).
+        for (i = 0; i < 3; ++i)
+            page.session.pauseOrResumeTimer(page.session.timers[i].id)
+        for (i = 0; i < 3; ++i)
+            verify(!page.session.timers[i].running)
         waitForRendering(page)
 
         var flickable = steps.itemAt(0)
