@@ -248,9 +248,14 @@ Tessellate.ScrollablePage {
                 spacing: Tessellate.Units.smallSpacing
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.vertical: ScrollBar {}
-                model: session.timers
+                // By number, so that a row stays while its timer ticks (the
+                // list is announced anew four times a second): a tap on a row
+                // made anew under the finger would be lost, and the list
+                // would scroll back to its top.
+                model: session.timers.length
                 delegate: Frame {
-                    required property var modelData
+                    required property int index
+                    readonly property var modelData: session.timers[index] || ({})
                     objectName: "cookingTimer"
                     width: ListView.view.width
                     // An ended timer flashes until it is dismissed.

@@ -254,9 +254,14 @@ TestCase {
         for (i = 0; i < 3; ++i)
             spans[i].clicked()
         compare(page.session.timers.length, 3)
-        // Running timers tick four times a second and their rows are made
-        // anew each time; paused, the rows stay while they are measured (and
-        // "Resume" is the wider text).
+        // A row stays as its timer ticks: a tap on it is never lost.
+        var pause = findChildAt(page, "cookingTimerPause", 0)
+        var left = page.session.timers[0].left
+        tryVerify(function() { return page.session.timers[0].left !== left }, 5000)
+        verify(findChildAt(page, "cookingTimerPause", 0) === pause)
+        tryCompare(findChildAt(page, "cookingTimerLeft", 0), "text", page.session.timers[0].left)
+        // Paused, nothing changes while the rows are measured (and "Resume"
+        // is the wider text).
         for (i = 0; i < 3; ++i)
             page.session.pauseOrResumeTimer(page.session.timers[i].id)
         for (i = 0; i < 3; ++i)
