@@ -5,14 +5,15 @@
 ModelDisposer::ModelDisposer()
 {
     m_thread.setObjectName(QStringLiteral("model disposal"));
+    m_wakeUp.moveToThread(&m_thread);
     m_thread.start(QThread::LowPriority);
 }
 
 ModelDisposer::~ModelDisposer()
 {
-    // Ending the thread's event loop also deletes every model still waiting.
     m_thread.quit();
     m_thread.wait();
+    deleteWaiting(); // what the thread did not get to
 }
 
 std::shared_ptr<QStandardItemModel> ModelDisposer::share(std::unique_ptr<QStandardItemModel> model,
@@ -44,5 +45,21 @@ void ModelDisposer::releaseOnOwnThread(QStandardItemModel* model,
 void ModelDisposer::dispose(QStandardItemModel* model)
 {
     model->moveToThread(&m_thread);
-    model->deleteLater();
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_waiting.push_back(model);
+    }
+    QMetaObject::invokeMethod(
+        &m_wakeUp, [this] { deleteWaiting(); }, Qt::QueuedConnection);
+}
+
+void ModelDisposer::deleteWaiting()
+{
+    std::vector<QStandardItemModel*> models;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        models.swap(m_waiting);
+    }
+    for (QStandardItemModel* model : models)
+        delete model;
 }

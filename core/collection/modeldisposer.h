@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QThread>
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class QStandardItemModel;
 
@@ -32,6 +35,15 @@ private:
     static void releaseOnOwnThread(QStandardItemModel* model,
                                    const std::weak_ptr<ModelDisposer>& disposer);
     void dispose(QStandardItemModel* model);
+    // On the disposal thread: deletes the models handed over so far.
+    void deleteWaiting();
 
     QThread m_thread;
+    // Lives on the disposal thread, where it is told that models wait.
+    QObject m_wakeUp;
+    // The models handed over and not yet deleted. Handed over under a
+    // standard mutex, so that what a scan's thread wrote into a model is seen
+    // to come before its deletion by every checker, not only by Qt's queue.
+    std::mutex m_lock;
+    std::vector<QStandardItemModel*> m_waiting;
 };
