@@ -3,17 +3,20 @@
 #include <QStandardItemModel>
 
 ModelDisposer::ModelDisposer()
+    : m_thread(QThread::create([this] { deleteUntilStopped(); }))
 {
-    m_thread.setObjectName(QStringLiteral("model disposal"));
-    m_wakeUp.moveToThread(&m_thread);
-    m_thread.start(QThread::LowPriority);
+    m_thread->setObjectName(QStringLiteral("model disposal"));
+    m_thread->start(QThread::LowPriority);
 }
 
 ModelDisposer::~ModelDisposer()
 {
-    m_thread.quit();
-    m_thread.wait();
-    deleteWaiting(); // what the thread did not get to
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_stopping = true;
+    }
+    m_handedOver.notify_one();
+    m_thread->wait(); // every model handed over is deleted by then
 }
 
 std::shared_ptr<QStandardItemModel> ModelDisposer::share(std::unique_ptr<QStandardItemModel> model,
@@ -44,22 +47,27 @@ void ModelDisposer::releaseOnOwnThread(QStandardItemModel* model,
 
 void ModelDisposer::dispose(QStandardItemModel* model)
 {
-    model->moveToThread(&m_thread);
+    model->moveToThread(m_thread.get());
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_waiting.push_back(model);
     }
-    QMetaObject::invokeMethod(
-        &m_wakeUp, [this] { deleteWaiting(); }, Qt::QueuedConnection);
+    m_handedOver.notify_one();
 }
 
-void ModelDisposer::deleteWaiting()
+void ModelDisposer::deleteUntilStopped()
 {
-    std::vector<QStandardItemModel*> models;
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
+    for (;;) {
+        m_handedOver.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
+        std::vector<QStandardItemModel*> models;
         models.swap(m_waiting);
+        const bool stopping = m_stopping;
+        lock.unlock();
+        for (QStandardItemModel* model : models)
+            delete model;
+        if (stopping)
+            return;
+        lock.lock();
     }
-    for (QStandardItemModel* model : models)
-        delete model;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
 #include <QThread>
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -35,15 +35,16 @@ private:
     static void releaseOnOwnThread(QStandardItemModel* model,
                                    const std::weak_ptr<ModelDisposer>& disposer);
     void dispose(QStandardItemModel* model);
-    // On the disposal thread: deletes the models handed over so far.
-    void deleteWaiting();
+    // The disposal thread: deletes the models handed over as they come,
+    // until the disposer goes.
+    void deleteUntilStopped();
 
-    QThread m_thread;
-    // Lives on the disposal thread, where it is told that models wait.
-    QObject m_wakeUp;
-    // The models handed over and not yet deleted. Handed over under a
-    // standard mutex, so that what a scan's thread wrote into a model is seen
-    // to come before its deletion by every checker, not only by Qt's queue.
+    // Hands over under a standard mutex, not through Qt's event queue, so that
+    // what a scan's thread wrote into a model is seen to come before its
+    // deletion by every checker.
     std::mutex m_lock;
+    std::condition_variable m_handedOver;
     std::vector<QStandardItemModel*> m_waiting;
+    bool m_stopping = false;
+    std::unique_ptr<QThread> m_thread;
 };
