@@ -17,6 +17,9 @@ ModelDisposer::~ModelDisposer()
     }
     m_handedOver.notify_one();
     m_thread->wait(); // every model handed over is deleted by then
+    // Taken once more, so that the thread's last use of the list is seen to
+    // come before the list goes (QThread::wait() is not a standard join).
+    const std::lock_guard<std::mutex> lock(m_lock);
 }
 
 std::shared_ptr<QStandardItemModel> ModelDisposer::share(std::unique_ptr<QStandardItemModel> model,
