@@ -21,10 +21,3 @@ FileStamp FileStamp::of(const QString& path)
     return ofStatus(status);
 }
 
-FileStamp FileStamp::ofDescriptor(int fd)
-{
-    struct stat status;
-    if (fd < 0 || ::fstat(fd, &status) != 0)
-        return {};
-    return ofStatus(status);
-}

@@ -16,8 +16,6 @@ struct FileStamp
 
     // The stamp of the file at `path`; invalid when there is no such file.
     static FileStamp of(const QString& path);
-    // The stamp of the file open as descriptor `fd`; invalid when it cannot be had.
-    static FileStamp ofDescriptor(int fd);
     // The stamp a stat() call gave.
     static FileStamp ofStatus(const struct stat& status);
 

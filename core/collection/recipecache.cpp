@@ -412,16 +412,26 @@ QByteArray RecipeCache::keptTextIndex(const QByteArray& pathsKey)
 bool RecipeCache::keepTextIndex(const QByteArray& pathsKey, qint64 generation,
                                 const QByteArray& index)
 {
+    return insertAtGeneration("INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
+                              "WHERE (SELECT generation FROM state) = ?1",
+                              generation, [&](sqlite3_stmt* insert) {
+                                  sqlite3_bind_blob(insert, 2, pathsKey.constData(),
+                                                    int(pathsKey.size()), SQLITE_TRANSIENT);
+                                  sqlite3_bind_blob(insert, 3, index.constData(), int(index.size()),
+                                                    SQLITE_STATIC);
+                              });
+}
+
+bool RecipeCache::insertAtGeneration(const char* sql, qint64 generation,
+                                     const std::function<void(sqlite3_stmt*)>& bind)
+{
     if (!m_db || !execute("BEGIN IMMEDIATE"))
         return false;
-    const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO textindex SELECT 1, ?1, ?2, ?3 "
-                                           "WHERE (SELECT generation FROM state) = ?1");
+    const Statement insert = prepare(m_db, sql);
     bool ok = bool(insert);
     if (ok) {
         sqlite3_bind_int64(insert.get(), 1, generation);
-        sqlite3_bind_blob(insert.get(), 2, pathsKey.constData(), int(pathsKey.size()),
-                          SQLITE_TRANSIENT);
-        sqlite3_bind_blob(insert.get(), 3, index.constData(), int(index.size()), SQLITE_STATIC);
+        bind(insert.get());
         ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
     }
     if (ok && execute("COMMIT"))
@@ -438,8 +448,7 @@ QByteArray RecipeCache::keptSnapshot()
     // at 100,000 recipes the block is some 15 MB.
     QByteArray snapshot;
     sqlite3_blob* blob = nullptr;
-    if (intPragma(m_db, "SELECT count(*) FROM snapshot WHERE generation = "
-                        "(SELECT generation FROM state)") == 1 &&
+    if (hasSnapshot() &&
         sqlite3_blob_open(m_db, "main", "snapshot", "data", 1, 0, &blob) == SQLITE_OK) {
         snapshot.resize(sqlite3_blob_bytes(blob));
         if (sqlite3_blob_read(blob, snapshot.data(), int(snapshot.size()), 0) != SQLITE_OK)
@@ -458,19 +467,11 @@ bool RecipeCache::hasSnapshot()
 
 bool RecipeCache::keepSnapshot(qint64 generation, const QByteArray& snapshot)
 {
-    if (!m_db || snapshot.isEmpty() || !execute("BEGIN IMMEDIATE"))
-        return false;
-    const Statement insert = prepare(m_db, "INSERT OR REPLACE INTO snapshot SELECT 1, ?1, ?2 "
-                                           "WHERE (SELECT generation FROM state) = ?1");
-    bool ok = bool(insert);
-    if (ok) {
-        sqlite3_bind_int64(insert.get(), 1, generation);
-        sqlite3_bind_blob(insert.get(), 2, snapshot.constData(), int(snapshot.size()),
-                          SQLITE_STATIC);
-        ok = sqlite3_step(insert.get()) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
-    }
-    if (ok && execute("COMMIT"))
-        return true;
-    execute("ROLLBACK");
-    return false;
+    return !snapshot.isEmpty() &&
+           insertAtGeneration("INSERT OR REPLACE INTO snapshot SELECT 1, ?1, ?2 "
+                              "WHERE (SELECT generation FROM state) = ?1",
+                              generation, [&](sqlite3_stmt* insert) {
+                                  sqlite3_bind_blob(insert, 2, snapshot.constData(),
+                                                    int(snapshot.size()), SQLITE_STATIC);
+                              });
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // What the scan learnt of one cookbook, kept between runs in an SQLite file
 // under the user's cache folder, so that a start shows the recipes at once and
@@ -96,6 +97,10 @@ private:
     void setAside();
     void close();
     bool execute(const char* sql);
+    // Runs the insert `sql` in a transaction of its own, with ?1 bound to
+    // `generation` and the rest by `bind`; true when it inserted one row.
+    bool insertAtGeneration(const char* sql, qint64 generation,
+                            const std::function<void(sqlite3_stmt*)>& bind);
 
     QString m_fileName;
     sqlite3* m_db = nullptr;
